@@ -1,0 +1,261 @@
+// The canvas's text: TextOut with the reference alignment (upright and rotated), TextRect,
+// measuring, and DrawText on top of the layout engine.
+//
+// Sections: drawing helpers (glyph runs, decorations) · TextOut and TextRect · measuring ·
+// DrawText
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "framework/graphics/canvas.h"
+#include "framework/graphics/realised_font.h"
+#include "framework/graphics/text_layout.h"
+
+// ---------------------------------------------------------------- drawing helpers
+
+namespace {
+
+// The baseline frame of a run: where the baseline starts (logical coordinates), the writing
+// direction U and the "down" direction V of the glyphs.
+struct TBaseline {
+    double X = 0, Y = 0;
+    double Ux = 1, Uy = 0;
+    double Vx = 0, Vy = 1;
+    TPoint At(double u, double v) const {
+        return {static_cast<int>(std::lround(X + u * Ux + v * Vx)), static_cast<int>(std::lround(Y + u * Uy + v * Vy))};
+    }
+};
+
+TBaseline BaselineFor(const TRealisedFont& font, double x, double y) {
+    TBaseline b;
+    b.X = x;
+    b.Y = y;
+    if (font.Rotated()) {
+        const double a = font.Angle();
+        // Counter-clockwise on a screen whose y axis points down.
+        b.Ux = std::cos(a);
+        b.Uy = -std::sin(a);
+        b.Vx = std::sin(a);
+        b.Vy = std::cos(a);
+    }
+    return b;
+}
+
+// Where text may draw: the canvas, and optionally a rectangle of its own (DrawText's and
+// TextRect's), kept here rather than as a clip region because it is only a rectangle.
+struct TTextTarget {
+    TCanvas& Canvas;
+    std::optional<TRect> Clip;  // logical coordinates
+
+    TRect ClipLogical(const TRect& r) const { return Clip ? IntersectRect(r, *Clip) : r; }
+    void Plot(int lx, int ly, TColor rgb, uint8_t coverage) const {
+        if (Clip && !Clip->Contains({lx, ly})) return;
+        const TPoint s = Canvas.ToSurface(lx, ly);
+        Canvas.BlendSurfacePixel(s.X, s.Y, rgb, coverage);
+    }
+};
+
+void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int penY, TColor rgb) {
+    const int left = penX + g.Left, top = penY - g.Top;
+    const TRect box = target.ClipLogical({left, top, left + g.Width, top + g.Rows});
+    if (box.IsEmpty()) return;
+    const TPoint origin = target.Canvas.ToSurface(0, 0);
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        const uint8_t* row = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
+        for (int x = box.Left; x < box.Right; ++x)
+            if (const uint8_t c = row[x - left]) target.Canvas.BlendSurfacePixel(origin.X + x, origin.Y + y, rgb, c);
+    }
+}
+
+// Glyphs at pen positions along the baseline. Upright runs sit on whole pixels; rotated
+// ones on quarter pixels, each phase rasterised once by the font.
+template <class Glyphs>
+void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, const Glyphs& glyphs, TColor rgb) {
+    constexpr int phases = TRealisedFont::kPhases;
+    for (const auto& [ch, penX] : glyphs) {
+        if (!font.Rotated()) {
+            BlitGlyph(target, font.Glyph(ch), static_cast<int>(b.X) + penX, static_cast<int>(b.Y), rgb);
+            continue;
+        }
+        const double fx = b.X + penX * b.Ux, fy = b.Y + penX * b.Uy;
+        int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+        int px = static_cast<int>(std::lround((fx - ix) * phases)), py = static_cast<int>(std::lround((fy - iy) * phases));
+        if (px == phases) ++ix, px = 0;
+        if (py == phases) ++iy, py = 0;
+        BlitGlyph(target, font.Glyph(ch, px, py), ix, iy, rgb);
+    }
+}
+
+// A band of the text frame: u in [u0, u1) along the baseline, v in [v0, v1) downwards.
+// Upright bands are whole pixels; rotated ones are covered by 4 × 4 samples per pixel.
+void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u1, double v0, double v1, TColor rgb) {
+    if (u1 <= u0 || v1 <= v0) return;
+    if (b.Uy == 0 && b.Vx == 0 && b.Ux == 1) {
+        const int y0 = static_cast<int>(b.Y + v0), y1 = static_cast<int>(b.Y + v1);
+        const int x0 = static_cast<int>(b.X + u0), x1 = static_cast<int>(b.X + u1);
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) target.Plot(x, y, rgb, 255);
+        return;
+    }
+    const std::array<TPoint, 4> corners = {b.At(u0, v0), b.At(u1, v0), b.At(u1, v1), b.At(u0, v1)};
+    int minX = corners[0].X, maxX = minX, minY = corners[0].Y, maxY = minY;
+    for (const TPoint& p : corners) {
+        minX = std::min(minX, p.X), maxX = std::max(maxX, p.X);
+        minY = std::min(minY, p.Y), maxY = std::max(maxY, p.Y);
+    }
+    for (int y = minY - 1; y <= maxY + 1; ++y)
+        for (int x = minX - 1; x <= maxX + 1; ++x) {
+            int hits = 0;
+            for (int sy = 0; sy < 4; ++sy)
+                for (int sx = 0; sx < 4; ++sx) {
+                    // Back into the text frame: u along U, v along V (an orthonormal pair).
+                    const double dx = x + (sx + 0.5) / 4 - b.X, dy = y + (sy + 0.5) / 4 - b.Y;
+                    const double u = dx * b.Ux + dy * b.Uy, v = dx * b.Vx + dy * b.Vy;
+                    if (u >= u0 && u < u1 && v >= v0 && v < v1) ++hits;
+                }
+            if (hits) target.Plot(x, y, rgb, static_cast<uint8_t>(hits * 255 / 16));
+        }
+}
+
+// The cell behind a run, in the brush: the rectangle itself upright, a polygon rotated.
+void FillCell(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, int width) {
+    const TTextMetric& tm = font.Metrics();
+    if (!font.Rotated()) {
+        const int x = static_cast<int>(b.X), y = static_cast<int>(b.Y);
+        target.Canvas.FillRect(target.ClipLogical({x, y - tm.tmAscent, x + width, y + tm.tmDescent}));
+        return;
+    }
+    const TPoint origin = target.Canvas.ViewportOrigin();
+    std::array<TPoint, 4> pts = {b.At(0, -tm.tmAscent), b.At(width, -tm.tmAscent), b.At(width, tm.tmDescent),
+                                 b.At(0, tm.tmDescent)};
+    for (TPoint& p : pts) p = {p.X + origin.X, p.Y + origin.Y};
+    TRegion cell = TRegion::FromPolygon(pts.data(), 4);
+    if (target.Clip) cell = cell.Intersect(OffsetRect(*target.Clip, origin.X, origin.Y));
+    target.Canvas.FillRegion(cell);
+}
+
+void DrawDecorations(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, int width, TColor rgb) {
+    const TLogFont& lf = font.LogFont();
+    const TDecorationMetrics& d = font.Decorations();
+    if (lf.Underline)
+        FillBand(target, b, 0, width, d.UnderlineOffset, d.UnderlineOffset + d.UnderlineThickness, rgb);
+    if (lf.StrikeOut)
+        FillBand(target, b, 0, width, d.StrikeOutOffset, d.StrikeOutOffset + d.StrikeOutThickness, rgb);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TextOut and TextRect
+
+namespace {
+
+// Where the baseline of a run starts for a reference point and the text alignment: the
+// alignment is measured along the (possibly rotated) baseline.
+TBaseline PlaceRun(const TRealisedFont& font, unsigned align, int x, int y, int width) {
+    const TTextMetric& tm = font.Metrics();
+    const unsigned h = align & TA_HORZMASK, v = align & TA_VERTMASK;
+    const int du = h == TA_CENTER ? -(width / 2) : h == TA_RIGHT ? -width : 0;
+    const int dv = v == TA_BASELINE ? 0 : v == TA_BOTTOM ? -tm.tmDescent : tm.tmAscent;
+    TBaseline b = BaselineFor(font, x, y);
+    if (!font.Rotated()) {
+        b.X = x + du;
+        b.Y = y + dv;
+    } else {
+        b.X = x + du * b.Ux + dv * b.Vx;
+        b.Y = y + du * b.Uy + dv * b.Vy;
+    }
+    return b;
+}
+
+void DrawRun(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, std::string_view text,
+             int width, bool fillCell, TColor color) {
+    if (fillCell) FillCell(target, font, b, width);
+    if (color == clNone) return;
+    const TColor rgb = ColorToRGB(color);
+    std::vector<TLaidGlyph> glyphs;
+    glyphs.reserve(text.size());
+    int pen = 0;
+    for (char c : text) {
+        const auto ch = static_cast<uint8_t>(c);
+        glyphs.push_back({ch, pen});
+        pen += font.CharAdvance(ch);
+    }
+    DrawGlyphs(target, font, b, glyphs, rgb);
+    DrawDecorations(target, font, b, width, rgb);
+}
+
+}  // namespace
+
+void TCanvas::TextOut(int x, int y, std::string_view text) {
+    if (!FSurface) return;
+    const HFONT handle = FFont.Handle();
+    const TRealisedFont& font = Realised(handle);
+    const int width = font.TextWidth(text);
+    DrawRun({*this, std::nullopt}, font, PlaceRun(font, FTextAlign, x, y, width), text, width,
+            FBrush.Style() != bsClear, FFont.Color());
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, std::string_view text) {
+    if (!FSurface) return;
+    if (FBrush.Style() != bsClear) FillRect(r);
+    const HFONT handle = FFont.Handle();
+    const TRealisedFont& font = Realised(handle);
+    const int width = font.TextWidth(text);
+    DrawRun({*this, r}, font, PlaceRun(font, FTextAlign, x, y, width), text, width, false, FFont.Color());
+}
+
+// ---------------------------------------------------------------- measuring
+
+int TCanvas::TextWidth(std::string_view text) { return FFont.Handle()->TextWidth(text); }
+
+int TCanvas::TextHeight(std::string_view) { return FFont.Handle()->Metrics().tmHeight; }
+
+TSize TCanvas::TextExtent(std::string_view text) {
+    const HFONT font = FFont.Handle();
+    return {font->TextWidth(text), font->Metrics().tmHeight};
+}
+
+TTextMetric TCanvas::TextMetrics() { return FFont.Handle()->Metrics(); }
+
+// ---------------------------------------------------------------- DrawText
+
+int TCanvas::DrawText(std::string_view text, TRect& r, unsigned flags) {
+    const HFONT handle = FFont.Handle();
+    const TRealisedFont& font = Realised(handle);
+    const TTextLayout layout = LayoutText(font, text, r.Width(), flags);
+    const int height = layout.Height();
+    if (flags & DT_CALCRECT) {
+        r.Right = r.Left + layout.Width;
+        r.Bottom = r.Top + height;
+        return height;
+    }
+    if (!FSurface || layout.Lines.empty()) return height;
+
+    int top = r.Top;
+    if (flags & DT_SINGLELINE) {
+        if (flags & DT_VCENTER) top = r.Top + (r.Height() - layout.LineHeight) / 2;
+        else if (flags & DT_BOTTOM) top = r.Bottom - layout.LineHeight;
+    }
+    const TTextTarget target{*this, flags & DT_NOCLIP ? std::nullopt : std::optional<TRect>(r)};
+    const bool fill = FBrush.Style() != bsClear;
+    const TColor color = FFont.Color();
+    const TColor rgb = ColorToRGB(color);
+    const TDecorationMetrics& deco = font.Decorations();
+    for (const TLaidLine& line : layout.Lines) {
+        int left = r.Left;
+        if (flags & DT_CENTER) left = r.Left + (r.Width() - line.Width) / 2;
+        else if (flags & DT_RIGHT) left = r.Right - line.Width;
+        const TBaseline b = PlaceRun(font, TA_LEFT | TA_TOP, left, top, line.Width);
+        if (fill) FillCell(target, font, b, line.Width);
+        if (color != clNone) {
+            DrawGlyphs(target, font, b, line.Glyphs, rgb);
+            DrawDecorations(target, font, b, line.Width, rgb);
+            if (line.PrefixWidth > 0 && !font.LogFont().Underline)
+                FillBand(target, b, line.PrefixX, line.PrefixX + line.PrefixWidth, deco.UnderlineOffset,
+                         deco.UnderlineOffset + deco.UnderlineThickness, rgb);
+        }
+        top += layout.LineHeight;
+    }
+    return height;
+}

@@ -1,0 +1,631 @@
+// Fonts: the TFont description and its realisation through fontconfig + FreeType.
+//
+// Sections: TFont · the font system (FreeType library, fontconfig, face choice) ·
+// the realised font (metrics, advances, glyphs) · CreateFontIndirect and its cache
+#include "framework/graphics/font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <numbers>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "framework/graphics/codepage.h"
+#include "framework/graphics/realised_font.h"
+
+// ---------------------------------------------------------------- TFont
+
+TFont::TFont()
+    : FName("Tahoma"), FHeight(-11), FColor(clWindowText), FCharset(DEFAULT_CHARSET), FPitch(fpDefault) {}
+
+TFont::TFont(const TFont& other)
+    : FName(other.FName),
+      FHeight(other.FHeight),
+      FStyle(other.FStyle),
+      FColor(other.FColor),
+      FCharset(other.FCharset),
+      FPitch(other.FPitch),
+      FHandle(other.FHandle) {}
+
+TFont& TFont::operator=(const TFont& other) {
+    FName = other.FName;
+    FHeight = other.FHeight;
+    FStyle = other.FStyle;
+    FColor = other.FColor;
+    FCharset = other.FCharset;
+    FPitch = other.FPitch;
+    FHandle = other.FHandle;
+    return *this;
+}
+
+TFont::~TFont() = default;
+
+void TFont::Changed() {
+    FHandle.reset();
+    if (OnChange) OnChange();
+}
+
+void TFont::SetName(const std::string& name) {
+    if (name.empty() || name == FName) return;
+    FName = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == FHeight) return;
+    FHeight = height;
+    Changed();
+}
+
+int TFont::Size() const {
+    // Rounded like MulDiv: halves away from zero.
+    const int n = -FHeight * 72;
+    return n >= 0 ? (n + PixelsPerInch / 2) / PixelsPerInch : -((-n + PixelsPerInch / 2) / PixelsPerInch);
+}
+
+void TFont::SetSize(int points) {
+    const int n = points * PixelsPerInch;
+    SetHeight(-(n >= 0 ? (n + 36) / 72 : -((-n + 36) / 72)));
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == FStyle) return;
+    FStyle = style;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    // The colour is not part of the realised font: keep the handle.
+    if (color == FColor) return;
+    FColor = color;
+    if (OnChange) OnChange();
+}
+
+void TFont::SetCharset(TFontCharset charset) {
+    if (charset == FCharset) return;
+    FCharset = charset;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch pitch) {
+    if (pitch == FPitch) return;
+    FPitch = pitch;
+    Changed();
+}
+
+void TFont::Assign(const TFont& source) {
+    if (&source == this) return;
+    FName = source.FName;
+    FHeight = source.FHeight;
+    FStyle = source.FStyle;
+    FColor = source.FColor;
+    FCharset = source.FCharset;
+    FPitch = source.FPitch;
+    FHandle = source.FHandle;
+    if (OnChange) OnChange();
+}
+
+bool TFont::SameAs(const TFont& other) const {
+    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle && FColor == other.FColor &&
+           FCharset == other.FCharset && FPitch == other.FPitch;
+}
+
+HFONT TFont::Handle() const {
+    if (!FHandle) FHandle = CreateFontIndirect(LogFontOf(*this));
+    return FHandle;
+}
+
+void TFont::SetHandle(HFONT handle) {
+    if (!handle) {
+        Changed();
+        return;
+    }
+    const TLogFont& lf = handle->LogFont();
+    FHeight = lf.Height;
+    TFontStyles style;
+    if (lf.Weight >= 600) style.Include(fsBold);
+    if (lf.Italic) style.Include(fsItalic);
+    if (lf.Underline) style.Include(fsUnderline);
+    if (lf.StrikeOut) style.Include(fsStrikeOut);
+    FStyle = style;
+    if (!lf.FaceName.empty()) FName = lf.FaceName;
+    FCharset = lf.CharSet;
+    const uint8_t pitch = lf.PitchAndFamily & 3;
+    FPitch = pitch == VARIABLE_PITCH ? fpVariable : pitch == FIXED_PITCH ? fpFixed : fpDefault;
+    FHandle = std::move(handle);
+    if (OnChange) OnChange();
+}
+
+TLogFont LogFontOf(const TFont& font) {
+    TLogFont lf;
+    lf.Height = font.Height();
+    lf.Weight = font.Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.Italic = font.Style().Contains(fsItalic);
+    lf.Underline = font.Style().Contains(fsUnderline);
+    lf.StrikeOut = font.Style().Contains(fsStrikeOut);
+    lf.CharSet = font.Charset();
+    lf.PitchAndFamily = font.Pitch() == fpVariable ? VARIABLE_PITCH : font.Pitch() == fpFixed ? FIXED_PITCH : DEFAULT_PITCH;
+    lf.FaceName = font.Name();
+    return lf;
+}
+
+// ---------------------------------------------------------------- the font system
+
+namespace {
+
+// Wine's metric-compatible Microsoft faces; fontconfig does not list this folder by itself.
+constexpr const char* kWineFontDir = "/usr/share/wine/fonts";
+constexpr const char* kFallbackFamily = "DejaVu Sans";
+
+// Faces the window names that this desktop usually lacks. "always": the old bitmap face is
+// drawn as Tahoma, as the native platform's dialogs do, even where a look-alike exists.
+struct TSubstitute {
+    const char* Name;
+    const char* Family;
+    bool Always;
+};
+constexpr TSubstitute kSubstitutes[] = {
+    {"Verdana", "DejaVu Sans", false},
+    {"Lucida Sans Unicode", "DejaVu Sans", false},
+    {"Lucida Console", "DejaVu Sans Mono", false},
+    {"MS Sans Serif", "Tahoma", true},
+};
+
+// Family names compare as fontconfig compares them: case and blanks do not count.
+bool SameFamily(const char* a, const char* b) {
+    auto next = [](const char*& p) {
+        while (*p == ' ') ++p;
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+    };
+    for (;; ++a, ++b) {
+        const char ca = next(a), cb = next(b);
+        if (ca != cb) return false;
+        if (ca == 0) return true;
+    }
+}
+
+class TFontSystem {
+public:
+    // Never destroyed: realised fonts may outlive every other static at exit.
+    static TFontSystem& Get() {
+        static TFontSystem* system = new TFontSystem;
+        return *system;
+    }
+    FT_Library Library() const { return FLibrary; }
+
+    struct TFaceFile {
+        std::string Path;
+        int Index = 0;
+        std::string Family;
+    };
+    // The file of a family in the wanted weight and slant, or none when fontconfig knows no
+    // scalable face of that family (it would otherwise answer with its default).
+    bool Match(const std::string& family, bool bold, bool italic, TFaceFile& out) {
+        const auto key = std::make_tuple(family, bold, italic);
+        if (auto it = FMatches.find(key); it != FMatches.end()) {
+            out = it->second;
+            return !out.Path.empty();
+        }
+        TFaceFile found;
+        if (FConfig) found = QueryFontconfig(FConfig, family, bold, italic);
+        FMatches[key] = found;
+        out = found;
+        return !found.Path.empty();
+    }
+
+private:
+    // A fontconfig configuration of our own, so that the added folder stays ours and the
+    // configuration can be released at exit (leak checkers cannot follow its pointers).
+    TFontSystem() {
+        if (FT_Init_FreeType(&FLibrary) != 0) FLibrary = nullptr;
+        FConfig = FcInitLoadConfigAndFonts();
+        std::error_code ec;
+        if (FConfig && std::filesystem::is_directory(kWineFontDir, ec))
+            FcConfigAppFontAddDir(FConfig, reinterpret_cast<const FcChar8*>(kWineFontDir));
+        if (FConfig) std::atexit([] {
+            auto& system = Get();
+            FcConfigDestroy(system.FConfig);
+            system.FConfig = nullptr;
+        });
+    }
+
+    static TFaceFile QueryFontconfig(FcConfig* config, const std::string& family, bool bold, bool italic) {
+        TFaceFile result;
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult res = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(config, pattern, &res);
+        FcPatternDestroy(pattern);
+        if (!match) return result;
+        FcChar8* file = nullptr;
+        FcBool scalable = FcFalse;
+        FcPatternGetBool(match, FC_SCALABLE, 0, &scalable);
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && scalable) {
+            FcChar8* name = nullptr;
+            for (int n = 0; FcPatternGetString(match, FC_FAMILY, n, &name) == FcResultMatch; ++n) {
+                if (SameFamily(reinterpret_cast<const char*>(name), family.c_str())) {
+                    int index = 0;
+                    FcPatternGetInteger(match, FC_INDEX, 0, &index);
+                    result.Path = reinterpret_cast<const char*>(file);
+                    result.Index = index;
+                    FcChar8* first = nullptr;
+                    FcPatternGetString(match, FC_FAMILY, 0, &first);
+                    result.Family = reinterpret_cast<const char*>(first ? first : name);
+                    break;
+                }
+            }
+        }
+        FcPatternDestroy(match);
+        return result;
+    }
+
+    FT_Library FLibrary = nullptr;
+    FcConfig* FConfig = nullptr;
+    std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
+};
+
+// The face for a description: the name itself, its substitute, then the fallback family.
+bool ChooseFace(const TLogFont& lf, TFontSystem::TFaceFile& out) {
+    auto& system = TFontSystem::Get();
+    const bool bold = lf.Weight >= 600;
+    std::vector<std::string> candidates;
+    const TSubstitute* substitute = nullptr;
+    for (const auto& s : kSubstitutes)
+        if (SameFamily(s.Name, lf.FaceName.c_str())) substitute = &s;
+    if (!lf.FaceName.empty() && !(substitute && substitute->Always)) candidates.push_back(lf.FaceName);
+    if (substitute) candidates.push_back(substitute->Family);
+    candidates.push_back(kFallbackFamily);
+    for (const auto& family : candidates)
+        if (system.Match(family, bold, lf.Italic, out)) return true;
+    return false;
+}
+
+// ---------------------------------------------------------------- the realised font
+
+int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
+
+// The 'gasp' behaviour for a pixel size: bit 0 grid-fit, bit 1 grey-scale. A face without
+// the table is hinted and grey.
+unsigned GaspFlags(FT_Face face, int ppem) {
+    FT_ULong length = 0;
+    if (FT_Load_Sfnt_Table(face, TTAG_gasp, 0, nullptr, &length) != 0 || length < 4) return 3;
+    std::vector<uint8_t> table(length);
+    if (FT_Load_Sfnt_Table(face, TTAG_gasp, 0, table.data(), &length) != 0) return 3;
+    const int ranges = (table[2] << 8) | table[3];
+    for (int i = 0; i < ranges && 8 + 4 * i <= static_cast<int>(length); ++i) {
+        const int maxPpem = (table[4 + 4 * i] << 8) | table[5 + 4 * i];
+        const unsigned flags = (table[6 + 4 * i] << 8) | table[7 + 4 * i];
+        if (ppem <= maxPpem) return (flags & 1) | (flags & 2) | ((flags & 4) ? 1 : 0);
+    }
+    return 3;
+}
+
+// Some bold faces (Wine's Tahoma Bold) carry bold bitmaps over regular-weight outlines: a
+// face whose 'l' stem is thinner than a tenth of the em is not bold enough to stand alone.
+bool OutlineLooksBold(FT_Face face) {
+    const FT_UInt index = FT_Get_Char_Index(face, 'l');
+    if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0) return true;
+    FT_BBox box;
+    FT_Outline_Get_CBox(&face->glyph->outline, &box);
+    return (box.xMax - box.xMin) * 10 >= face->units_per_EM;
+}
+
+// The average character width in font units as GDI's classic faces state it: the
+// letter-frequency weighted mean of a–z and space. OS/2 tables from version 3 on average all
+// glyphs instead (Wine's Tahoma: 1226 against 910), so for them the mean is recomputed.
+double AverageCharWidthUnits(FT_Face face, const TT_OS2* os2) {
+    if (!os2) return 0;
+    if (os2->version < 3) return os2->xAvgCharWidth;
+    static constexpr int kWeights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                         56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
+    double sum = 0;
+    for (int i = 0; i < 27; ++i) {
+        const FT_UInt index = FT_Get_Char_Index(face, i < 26 ? 'a' + i : ' ');
+        if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE) != 0) return os2->xAvgCharWidth;
+        sum += kWeights[i] * static_cast<double>(face->glyph->advance.x);
+    }
+    return sum / 1000;
+}
+
+uint8_t FamilyNibble(FT_Face face, const TT_OS2* os2, bool fixed) {
+    if (fixed) return FF_MODERN;
+    if (!os2) return FF_DONTCARE;
+    const uint8_t familyKind = os2->panose[0], serifStyle = os2->panose[1];
+    if (familyKind == 3) return FF_SCRIPT;
+    if (familyKind == 4 || familyKind == 5) return FF_DECORATIVE;
+    if (serifStyle >= 11 && serifStyle <= 13) return FF_SWISS;
+    return FT_IS_SFNT(face) && familyKind == 2 ? FF_ROMAN : FF_DONTCARE;
+}
+
+class TFreeTypeFont final : public TRealisedFont {
+public:
+    TFreeTypeFont(const TLogFont& lf, int codePage) : FLog(lf) {
+        FAngle = lf.Escapement % 3600 * std::numbers::pi / 1800.0;
+        FGlyphs.resize(Rotated() ? 256 * kPhases * kPhases : 256);
+        TFontSystem::TFaceFile file;
+        FT_Library library = TFontSystem::Get().Library();
+        if (library && ChooseFace(lf, file) &&
+            FT_New_Face(library, file.Path.c_str(), file.Index, &FFace) == 0) {
+            FFamily = file.Family;
+            SetUp(codePage);
+        } else {
+            FFace = nullptr;
+            SetUpWithoutFace();
+        }
+    }
+    ~TFreeTypeFont() override {
+        if (FFace) FT_Done_Face(FFace);
+    }
+
+    const TLogFont& LogFont() const override { return FLog; }
+    const TTextMetric& Metrics() const override { return FMetrics; }
+    const std::string& RealisedFamily() const override { return FFamily; }
+    int CharAdvance(uint8_t ch) const override { return FAdvance[ch]; }
+    int TextWidth(std::string_view text) const override {
+        int width = 0;
+        for (char c : text) width += FAdvance[static_cast<uint8_t>(c)];
+        return width;
+    }
+    double Angle() const override { return FAngle; }
+    const TDecorationMetrics& Decorations() const override { return FDecorations; }
+
+    const TGlyphImage& Glyph(uint8_t ch, int phaseX, int phaseY) const override {
+        const std::size_t slot = Rotated() ? (ch * kPhases + phaseX) * kPhases + phaseY : ch;
+        auto& cached = FGlyphs[slot];
+        if (!cached) cached = Rasterise(ch, phaseX, phaseY);
+        return *cached;
+    }
+
+private:
+    void SetUp(int codePage) {
+        const TT_OS2* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
+        const TT_HoriHeader* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_HHEA));
+        const TT_Postscript* post = static_cast<TT_Postscript*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_POST));
+        const double upem = FFace->units_per_EM > 0 ? FFace->units_per_EM : 2048;
+        double winAscent = os2 ? os2->usWinAscent : 0, winDescent = os2 ? os2->usWinDescent : 0;
+        if (winAscent + winDescent <= 0) {
+            winAscent = hhea ? hhea->Ascender : FFace->ascender;
+            winDescent = hhea ? -hhea->Descender : -FFace->descender;
+        }
+        if (winAscent + winDescent <= 0) winAscent = upem * 0.8, winDescent = upem * 0.2;
+
+        // Negative heights are the em size; positive ones the cell (ascent + descent).
+        int height = FLog.Height == 0 ? -11 : std::clamp(FLog.Height, -1000, 1000);
+        if (height < 0) {
+            FPpem = -height;
+            const double scale = FPpem / upem;
+            FMetrics.tmAscent = RoundToInt(winAscent * scale);
+            FMetrics.tmDescent = RoundToInt(winDescent * scale);
+        } else {
+            const double scale = height / (winAscent + winDescent);
+            FPpem = std::max(1, RoundToInt(upem * scale));
+            FMetrics.tmAscent = RoundToInt(winAscent * scale);
+            FMetrics.tmDescent = height - FMetrics.tmAscent;
+        }
+        FT_Set_Pixel_Sizes(FFace, 0, FPpem);
+        const double scale = FPpem / upem;
+        FMetrics.tmHeight = FMetrics.tmAscent + FMetrics.tmDescent;
+        FMetrics.tmInternalLeading = std::max(0, FMetrics.tmHeight - FPpem);
+        if (hhea) {
+            const double gap = hhea->Line_Gap - ((winAscent + winDescent) - (hhea->Ascender - hhea->Descender));
+            FMetrics.tmExternalLeading = std::max(0, RoundToInt(gap * scale));
+        }
+
+        // Style: what the face has, and what has to be made up.
+        const bool wantBold = FLog.Weight >= 600;
+        const bool faceBold = (FFace->style_flags & FT_STYLE_FLAG_BOLD) || (os2 && os2->usWeightClass >= 600);
+        const bool faceItalic = (FFace->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+        FOblique = FLog.Italic && !faceItalic;
+        FBoostAdvance = wantBold && !faceBold;
+        FEmbolden = FBoostAdvance || (wantBold && !OutlineLooksBold(FFace));
+        if (FEmbolden) FBoldStrength = std::max<FT_Pos>(64, FPpem * 64 / 24);
+        if (FBoostAdvance) FAdvanceBoost = std::max(1, RoundToInt(FBoldStrength / 64.0));
+
+        // Rendering: the face's own 1-bit strikes where it has them and nothing is made up
+        // that bitmaps cannot carry; otherwise outlines, black-and-white or grey as 'gasp'
+        // asks; rotated text always grey from outlines.
+        bool strike = false;
+        for (int i = 0; i < FFace->num_fixed_sizes; ++i)
+            if ((FFace->available_sizes[i].y_ppem + 32) / 64 == FPpem) strike = true;
+        const unsigned gasp = GaspFlags(FFace, FPpem);
+        FStrikeAtSize = strike;
+        FGaspMono = !(gasp & 2);
+        FUseStrikes = !Rotated() && strike && !FOblique && !FBoostAdvance;
+        FMono = !Rotated() && FGaspMono;
+        FHinted = (gasp & 1) != 0;
+
+        // Byte → glyph through the code page; symbol faces (Marlett) answer at U+F000 + byte.
+        bool symbolMap = false;
+        for (int i = 0; i < FFace->num_charmaps; ++i)
+            if (FFace->charmaps[i]->encoding == FT_ENCODING_MS_SYMBOL) symbolMap = true;
+        for (int b = 0; b < 256; ++b)
+            FGlyphIndex[b] = FT_Get_Char_Index(FFace, AnsiCharToUnicode(static_cast<uint8_t>(b), codePage));
+        if (symbolMap && FT_Select_Charmap(FFace, FT_ENCODING_MS_SYMBOL) == 0) {
+            for (int b = 0; b < 256; ++b)
+                if (FGlyphIndex[b] == 0) FGlyphIndex[b] = FT_Get_Char_Index(FFace, 0xF000 + b);
+            FT_Select_Charmap(FFace, FT_ENCODING_UNICODE);
+        }
+
+        // Advances: hinted, in whole pixels, as plain upright text of this face sets them,
+        // whatever the slant, rotation or rendering of this font.
+        const FT_Int32 advanceFlags = FGaspMono ? FT_LOAD_TARGET_MONO | (FStrikeAtSize ? 0 : FT_LOAD_NO_BITMAP)
+                                                : FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
+        for (int b = 0; b < 256; ++b) {
+            int advance = 0;
+            if (FT_Load_Glyph(FFace, FGlyphIndex[b], advanceFlags | (FHinted ? 0 : FT_LOAD_NO_HINTING)) == 0)
+                advance = static_cast<int>((FFace->glyph->advance.x + 32) >> 6);
+            FAdvance[b] = advance + FAdvanceBoost;
+        }
+
+        const bool fixed = FT_IS_FIXED_WIDTH(FFace) || (post && post->isFixedPitch);
+        const double average = AverageCharWidthUnits(FFace, os2);
+        FMetrics.tmAveCharWidth = average > 0 ? RoundToInt(average * scale) + FAdvanceBoost : FAdvance['x'];
+        FMetrics.tmMaxCharWidth =
+            (hhea ? RoundToInt(hhea->advance_Width_Max * scale) : *std::max_element(FAdvance.begin(), FAdvance.end())) +
+            FAdvanceBoost;
+        FMetrics.tmPitchAndFamily = static_cast<uint8_t>(
+            TMPF_TRUETYPE | TMPF_VECTOR | (fixed ? 0 : TMPF_FIXED_PITCH) | FamilyNibble(FFace, os2, fixed));
+        FinishMetrics(codePage);
+
+        if (post && post->underlineThickness > 0) {
+            FDecorations.UnderlineOffset = RoundToInt(-post->underlinePosition * scale);
+            FDecorations.UnderlineThickness = std::max(1, RoundToInt(post->underlineThickness * scale));
+        } else {
+            FDecorations.UnderlineOffset = std::max(1, FMetrics.tmDescent / 2);
+            FDecorations.UnderlineThickness = std::max(1, FPpem / 14);
+        }
+        if (os2 && os2->yStrikeoutSize > 0) {
+            FDecorations.StrikeOutOffset = -RoundToInt(os2->yStrikeoutPosition * scale);
+            FDecorations.StrikeOutThickness = std::max(1, RoundToInt(os2->yStrikeoutSize * scale));
+        } else {
+            FDecorations.StrikeOutOffset = -std::max(1, FPpem * 3 / 10);
+            FDecorations.StrikeOutThickness = FDecorations.UnderlineThickness;
+        }
+    }
+
+    // No face could be loaded at all: plain boxes of the right size, nothing drawn.
+    void SetUpWithoutFace() {
+        FPpem = FLog.Height < 0 ? -FLog.Height : FLog.Height > 0 ? std::max(1, FLog.Height * 4 / 5) : 11;
+        FMetrics.tmAscent = FLog.Height > 0 ? FLog.Height - FLog.Height / 5 : RoundToInt(FPpem * 1.0);
+        FMetrics.tmDescent = FLog.Height > 0 ? FLog.Height / 5 : RoundToInt(FPpem * 0.2);
+        FMetrics.tmHeight = FMetrics.tmAscent + FMetrics.tmDescent;
+        FMetrics.tmInternalLeading = std::max(0, FMetrics.tmHeight - FPpem);
+        FAdvance.fill(std::max(1, FPpem / 2));
+        FMetrics.tmAveCharWidth = FMetrics.tmMaxCharWidth = std::max(1, FPpem / 2);
+        FMetrics.tmPitchAndFamily = 0;
+        FFamily = "";
+        FinishMetrics(AnsiCodePage());
+        FDecorations.UnderlineOffset = 1;
+        FDecorations.StrikeOutOffset = -FMetrics.tmAscent / 3;
+    }
+
+    void FinishMetrics(int codePage) {
+        FMetrics.tmWeight = FLog.Weight > 0 ? FLog.Weight : FW_NORMAL;
+        FMetrics.tmItalic = FLog.Italic;
+        FMetrics.tmUnderlined = FLog.Underline;
+        FMetrics.tmStruckOut = FLog.StrikeOut;
+        FMetrics.tmCharSet = FLog.CharSet == DEFAULT_CHARSET ? CharsetForCodePage(codePage) : FLog.CharSet;
+    }
+
+    FT_Int32 UprightLoadFlags() const {
+        if (FMono)
+            return FT_LOAD_TARGET_MONO | (FUseStrikes ? 0 : FT_LOAD_NO_BITMAP) | (FHinted ? 0 : FT_LOAD_NO_HINTING);
+        return FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP | (FHinted ? 0 : FT_LOAD_NO_HINTING);
+    }
+
+    std::unique_ptr<TGlyphImage> Rasterise(uint8_t ch, int phaseX, int phaseY) const {
+        auto image = std::make_unique<TGlyphImage>();
+        if (!FFace) return image;
+        const FT_Int32 flags = Rotated() ? FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING : UprightLoadFlags();
+        if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags) != 0) return image;
+        FT_GlyphSlot slot = FFace->glyph;
+        if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            if (FEmbolden) {
+                FT_Outline_EmboldenXY(&slot->outline, FBoldStrength, FBoldStrength / 2);
+                if (FBoostAdvance) FT_Outline_Translate(&slot->outline, FBoldStrength / 2, 0);
+            }
+            if (FOblique) FT_GlyphSlot_Oblique(slot);
+            if (Rotated()) {
+                FT_Matrix m;
+                m.xx = static_cast<FT_Fixed>(std::cos(FAngle) * 65536.0);
+                m.xy = static_cast<FT_Fixed>(-std::sin(FAngle) * 65536.0);
+                m.yx = static_cast<FT_Fixed>(std::sin(FAngle) * 65536.0);
+                m.yy = m.xx;
+                FT_Outline_Transform(&slot->outline, &m);
+                // Phases count right and down; FreeType's y axis points up.
+                FT_Outline_Translate(&slot->outline, phaseX * 64 / kPhases, -phaseY * 64 / kPhases);
+            }
+            if (FT_Render_Glyph(slot, FMono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return image;
+        }
+        const FT_Bitmap& bm = slot->bitmap;
+        image->Left = slot->bitmap_left;
+        image->Top = slot->bitmap_top;
+        image->Width = static_cast<int>(bm.width);
+        image->Rows = static_cast<int>(bm.rows);
+        image->Coverage.resize(static_cast<std::size_t>(image->Width) * image->Rows);
+        for (int y = 0; y < image->Rows; ++y) {
+            const uint8_t* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
+            uint8_t* out = image->Coverage.data() + static_cast<std::size_t>(y) * image->Width;
+            for (int x = 0; x < image->Width; ++x) {
+                if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
+                    out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+                else if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
+                    out[x] = bm.num_grays == 256 ? row[x] : static_cast<uint8_t>(row[x] * 255 / std::max(1, bm.num_grays - 1));
+            }
+        }
+        return image;
+    }
+
+    TLogFont FLog;
+    TTextMetric FMetrics;
+    TDecorationMetrics FDecorations;
+    std::string FFamily;
+    FT_Face FFace = nullptr;
+    double FAngle = 0;
+    int FPpem = 11;
+    bool FStrikeAtSize = false;  // the face has a bitmap strike at this pixel size
+    bool FGaspMono = false;      // 'gasp' asks for black-and-white at this size
+    bool FUseStrikes = false;
+    bool FMono = false;
+    bool FHinted = true;
+    bool FEmbolden = false;
+    bool FBoostAdvance = false;
+    bool FOblique = false;
+    FT_Pos FBoldStrength = 0;
+    int FAdvanceBoost = 0;
+    std::array<FT_UInt, 256> FGlyphIndex{};
+    std::array<int, 256> FAdvance{};
+    mutable std::vector<std::unique_ptr<TGlyphImage>> FGlyphs;
+};
+
+// ---------------------------------------------------------------- CreateFontIndirect
+
+struct TFontKey {
+    TLogFont Description;
+    int CodePage;
+    bool operator<(const TFontKey& o) const {
+        const auto& a = Description;
+        const auto& b = o.Description;
+        return std::tie(a.Height, a.Width, a.Escapement, a.Orientation, a.Weight, a.Italic, a.Underline, a.StrikeOut,
+                        a.CharSet, a.PitchAndFamily, a.FaceName, CodePage) <
+               std::tie(b.Height, b.Width, b.Escapement, b.Orientation, b.Weight, b.Italic, b.Underline, b.StrikeOut,
+                        b.CharSet, b.PitchAndFamily, b.FaceName, o.CodePage);
+    }
+};
+
+// Fonts nobody holds any more are dropped once the cache grows past this many.
+constexpr std::size_t kFontCacheSoftLimit = 256;
+
+}  // namespace
+
+HFONT CreateFontIndirect(const TLogFont& description) {
+    static std::map<TFontKey, HFONT> cache;
+    TFontKey key{description, AnsiCodePage()};
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    if (cache.size() >= kFontCacheSoftLimit)
+        std::erase_if(cache, [](const auto& entry) { return entry.second.use_count() == 1; });
+    HFONT font = std::make_shared<TFreeTypeFont>(description, key.CodePage);
+    cache.emplace(std::move(key), font);
+    return font;
+}

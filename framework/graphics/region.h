@@ -1,0 +1,58 @@
+// Regions: sets of whole pixels kept as sorted horizontal spans per row. Polygon regions
+// use the alternate (even-odd) rule, as GDI's ALTERNATE fill mode does.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/graphics/types.h"
+
+class TRegion {
+public:
+    struct Span {
+        int Left;   // first pixel
+        int Right;  // one past the last pixel
+    };
+
+    TRegion() = default;
+    static TRegion FromRect(const TRect& r);
+    // The pixels whose centres (x + 0.5, y + 0.5) lie inside the polygon under the even-odd
+    // rule; fewer than three points give an empty region.
+    static TRegion FromPolygon(const TPoint* points, int count);
+    static TRegion FromPolygon(const std::vector<TPoint>& points) {
+        return FromPolygon(points.data(), static_cast<int>(points.size()));
+    }
+
+    // Rows of spans from row `top` on, in any order and possibly overlapping; merged here.
+    static TRegion FromRows(int top, std::vector<std::vector<Span>> rows);
+
+    bool Empty() const;
+    bool Contains(int x, int y) const;
+    bool Contains(TPoint p) const { return Contains(p.X, p.Y); }
+    TRect Bounds() const;
+
+    TRegion Intersect(const TRegion& other) const;
+    TRegion Intersect(const TRect& r) const;
+    TRegion Union(const TRegion& other) const;
+    TRegion Subtract(const TRegion& other) const;
+    TRegion Offset(int dx, int dy) const;
+
+    // Rows from Bounds().Top; Rows()[i] holds the spans of row Bounds().Top + i.
+    int TopRow() const { return FTop; }
+    const std::vector<std::vector<Span>>& Rows() const { return FRows; }
+
+    friend bool operator==(const TRegion&, const TRegion&);
+
+private:
+    void Normalize();
+    int FTop = 0;
+    std::vector<std::vector<Span>> FRows;
+};
+
+// The platform-handle flavour the control set's code is written against (CreatePolygonRgn,
+// PtInRegion, SelectClipRgn, DeleteObject): a shared handle that deletes itself.
+using HRGN = std::shared_ptr<TRegion>;
+HRGN CreatePolygonRgn(const TPoint* points, int count);
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+bool PtInRegion(const HRGN& region, int x, int y);
+inline void DeleteObject(HRGN& region) { region.reset(); }
