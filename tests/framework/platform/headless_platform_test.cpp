@@ -4,6 +4,16 @@
 
 #include <vector>
 
+namespace {
+TWindowParams Params(int width, int height) {
+    TWindowParams p;
+    p.Title = "t";
+    p.ClientWidth = width;
+    p.ClientHeight = height;
+    return p;
+}
+}  // namespace
+
 TEST(HeadlessPlatform, VirtualClockMovesOnlyWhenAskedAndLocalTimeRollsOver) {
     THeadlessPlatform p;
     p.SetLocalTimeAtStart({2026, 12, 31, 23, 59, 59, 500});
@@ -26,7 +36,7 @@ TEST(HeadlessPlatform, VirtualClockMovesOnlyWhenAskedAndLocalTimeRollsOver) {
 
 TEST(HeadlessPlatform, InjectedInputArrivesInOrderAndTracksTheCursor) {
     THeadlessPlatform p;
-    const TWindowId w = p.CreateWindow({"t", 100, 50});
+    const TWindowId w = p.CreateWindow(Params(100, 50));
     std::vector<TPlatformEvent::Kind> seen;
     p.OnEvent = [&](const TPlatformEvent& e) {
         seen.push_back(e.Type);
@@ -78,7 +88,7 @@ TEST(HeadlessPlatform, MessageBoxesAreRecordedAndPresentedPixelsKept) {
     EXPECT_EQ(p.MessageBoxes()[0].Text, "Stream write error.");
     EXPECT_EQ(p.MessageBoxes()[0].Icon, miError);
 
-    const TWindowId w = p.CreateWindow({"t", 4, 3});
+    const TWindowId w = p.CreateWindow(Params(4, 3));
     TBitmap buffer(4, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x) buffer.ScanLine(y)[x] = PixelFromColor(clRed);
