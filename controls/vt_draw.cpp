@@ -4,6 +4,9 @@
 // rounded, outer/inner, edit and focus frames · colour arithmetic · fonts · gradient · arrow glyph
 #include "controls/vt_draw.h"
 
+#include "framework/controls.h"
+#include "framework/forms.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -608,4 +611,27 @@ void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool /*themed*/, int 
     canvas->Polygon(points.data(), static_cast<int>(points.size()));
     canvas->Brush()->SetColor(savedBrush);
     canvas->Pen()->SetStyle(psSolid);
+}
+
+// ---------------------------------------------------------------- parent background
+
+void PaintParentBackground(TControl* control, TCanvas* dc, bool invalidateParent) {
+    TWinControl* parent = control->Parent();
+    if (parent == nullptr) return;
+    const bool designing = control->ComponentState().Contains(csDesigning);
+    {
+        TCanvasStateSaver saver(dc);
+        // Parent coordinates land where the parent's pixels lie behind the control.
+        dc->OffsetViewportOrigin(-control->Left(), -control->Top());
+        dc->IntersectClipRect(Rect(0, 0, parent->ClientWidth(), parent->ClientHeight()));
+        try {
+            parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+            parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+        } catch (...) {
+            if (!designing) throw;
+        }
+    }
+    if (invalidateParent && !designing && dynamic_cast<TCustomControl*>(parent) == nullptr &&
+        dynamic_cast<TCustomForm*>(parent) == nullptr)
+        parent->Invalidate();
 }

@@ -3,7 +3,8 @@
 // arithmetic on a 240-step hue/saturation/lightness scale, angled fonts, gradients and the
 // scroller's arrow glyph. Everything draws through a TCanvas; nothing here owns a window.
 //
-// Sections: frame vocabulary · frame painters · colour arithmetic · fonts · gradient and glyph
+// Sections: frame vocabulary · frame painters · colour arithmetic · fonts · gradient and glyph ·
+//           parent background
 #pragma once
 
 #include <array>
@@ -13,6 +14,8 @@
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/types.h"
+
+class TControl;
 
 // ---------------------------------------------------------------- frame vocabulary
 
@@ -133,3 +136,11 @@ void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool themed, int dire
 // The triangle's corners for PaintArrowGlyph; false for a direction outside 0..3.
 bool ArrowGlyphPoints(const TRect& bounds, int direction, bool pressed, bool enabled,
                       std::array<TPoint, 3>& points);
+
+// ---------------------------------------------------------------- parent background
+
+// What a transparent control shows behind itself: the parent's erase and paint drawn into dc
+// in the control's own coordinates, clipped to the parent's client area. With
+// invalidateParent, a parent that is a plain windowed container (not custom drawn, not a
+// form) is also invalidated so that it repaints around the control.
+void PaintParentBackground(TControl* control, TCanvas* dc, bool invalidateParent);
