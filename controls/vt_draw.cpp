@@ -618,6 +618,14 @@ void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool /*themed*/, int 
 void PaintParentBackground(TControl* control, TCanvas* dc, bool invalidateParent) {
     TWinControl* parent = control->Parent();
     if (parent == nullptr) return;
+    // A windowless control is painted as part of its parent; asking again from inside that
+    // nested paint would never end.
+    static std::vector<const TControl*> inProgress;
+    if (std::find(inProgress.begin(), inProgress.end(), control) != inProgress.end()) return;
+    inProgress.push_back(control);
+    struct Pop {
+        ~Pop() { inProgress.pop_back(); }
+    } pop;
     const bool designing = control->ComponentState().Contains(csDesigning);
     {
         TCanvasStateSaver saver(dc);

@@ -15,8 +15,8 @@ TColor At(const TBitmap& b, int x, int y) { return ColorFromPixel(b.ScanLine(y)[
 
 TEST_F(ParentBackground, DrawsTheParentAndItsEarlierChildrenBehindTheControl) {
     TProbeBox* parent = Box("P", Form, Rect(10, 10, 60, 40), clRed);
-    Glyph("Under", parent, Rect(12, 6, 16, 10), clBlue);  // windowless, below the control
-    TProbeGlyph* control = Glyph("C", parent, Rect(10, 5, 30, 20), clLime);
+    Glyph("Under", parent, Rect(12, 6, 16, 10), clBlue);  // windowless: part of the parent's paint
+    TProbeBox* control = Box("C", parent, Rect(10, 5, 30, 20), clLime);
 
     TBitmap target(control->Width(), control->Height());
     target.Canvas()->Brush()->SetColor(clWhite);
@@ -33,7 +33,7 @@ TEST_F(ParentBackground, DrawsTheParentAndItsEarlierChildrenBehindTheControl) {
 
 TEST_F(ParentBackground, StopsAtTheParentsClientArea) {
     TProbeBox* parent = Box("P", Form, Rect(10, 10, 30, 30), clRed);
-    TProbeGlyph* control = Glyph("C", parent, Rect(15, 15, 10, 10), clLime);  // sticks out by 5
+    TProbeBox* control = Box("C", parent, Rect(15, 15, 25, 25), clLime);  // sticks out by 5
     TBitmap target(10, 10);
     target.Canvas()->Brush()->SetColor(clWhite);
     target.Canvas()->FillRect(Rect(0, 0, 10, 10));
@@ -41,6 +41,30 @@ TEST_F(ParentBackground, StopsAtTheParentsClientArea) {
     EXPECT_EQ(At(target, 4, 4), clRed);
     EXPECT_EQ(At(target, 5, 4), clWhite);
     EXPECT_EQ(At(target, 4, 5), clWhite);
+}
+
+// A windowless control is part of its parent's paint; asking for its background from inside
+// its own paint must not recurse.
+class TSeeThroughGlyph : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        PaintParentBackground(this, Canvas(), false);
+    }
+};
+
+TEST_F(ParentBackground, AWindowlessControlAskingFromItsOwnPaintDoesNotRecurse) {
+    TProbeBox* parent = Box("P", Form, Rect(10, 10, 60, 40), clRed);
+    auto* glyph = new TSeeThroughGlyph(Form);
+    glyph->SetBoundsRect(Rect(5, 5, 15, 15));
+    glyph->SetParent(parent);
+    ShowForm();
+    EXPECT_EQ(ScreenPixel(20, 20), clRed);
+    EXPECT_LE(glyph->Paints, 4);
 }
 
 TEST_F(ParentBackground, WithoutAParentNothingIsDrawn) {
