@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -22,6 +24,7 @@
 #include <QWidget>
 #include <QAbstractEventDispatcher>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -37,13 +40,15 @@ namespace {
 // leave with an error code instead of a core dump.
 void ReportQtMessage(QtMsgType type, const QMessageLogContext&, const QString& msg) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "verbolt-editor: cannot start the desktop: %s\n", msg.toLocal8Bit().constData());
+        // One line: Qt's first sentence is enough to tell what went wrong.
+        const QString first = msg.section('\n', 0, 0).trimmed();
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "%s: cannot show a window on display \"%s\": %s\n", program_invocation_short_name,
+                     display ? display : "", first.toLocal8Bit().constData());
         std::fflush(stderr);
         _exit(1);
     }
-    if (type == QtCriticalMsg || type == QtWarningMsg) {
-        if (std::getenv("VERBOLT_QT_DEBUG")) std::fprintf(stderr, "qt: %s\n", msg.toLocal8Bit().constData());
-    }
+    if (std::getenv("VERBOLT_QT_DEBUG")) std::fprintf(stderr, "qt: %s\n", msg.toLocal8Bit().constData());
 }
 
 QString FromAnsi(const std::string& s) { return QString::fromStdString(AnsiToUtf8(s)); }
@@ -439,6 +444,11 @@ bool QtPlatform::ExecuteSaveDialog(TSaveDialogRequest& request) {
         dialog.setNameFilters(filters);
         if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
             dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    } else {
+        // No filter means no file-type list at all. Qt's own dialog would still offer
+        // "All Files (*)"; a desktop's native chooser shows what it shows.
+        if (auto* combo = dialog.findChild<QComboBox*>("fileTypeCombo")) combo->hide();
+        if (auto* label = dialog.findChild<QLabel*>("fileTypeLabel")) label->hide();
     }
     const int result = RunModal([&] { return dialog.exec(); });
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
