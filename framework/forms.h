@@ -224,6 +224,9 @@ public:
     void HandleMessage();
     // Mouse-enter / mouse-leave for the control under the pointer.
     void Idle();
+    // Controls cancel the pointer's hint when they start tracking it. No hint window is
+    // ever shown here (nothing in the system turns ShowHint on), so there is none to hide.
+    void CancelHint() {}
     // Paints every form's pending invalidations.
     void PaintAll();
 
