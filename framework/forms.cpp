@@ -8,6 +8,8 @@
 //   6. class tables
 #include "framework/forms.h"
 
+#include "framework/standard_classes.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -494,7 +496,14 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
             RouteKeyUp(InputTarget(), e.Key, e.Shift, static_cast<LPARAM>(0xC0000000u));
             break;
         case TPlatformEvent::Char:
-            if (e.Text) RouteChar(InputTarget(), e.Text, GetShiftState());
+            if (e.Text) {
+                RouteChar(InputTarget(), e.Text, GetShiftState());
+            } else if (e.CodePoint != 0) {
+                // Typed, but the code page has no byte for it: the focused control hears of
+                // it as character 0 (an edit refuses it with a beep); it is no accelerator.
+                TWinControl* target = InputTarget();
+                (target ? target : this)->Perform(WM_CHAR, 0, 0);
+            }
             break;
         case TPlatformEvent::Activate: Activate(true); break;
         case TPlatformEvent::Deactivate: Activate(false); break;
@@ -646,6 +655,8 @@ void DestroyApplication() {
 void TApplication::Initialize() {
     if (!Application) Application = this;
     FInitialized = true;
+    // A stored description may name any standard class before one of them exists.
+    RegisterStandardClasses();
     Platform().OnEvent = [this](const TPlatformEvent& e) { DispatchPlatformEvent(e); };
     Platform().OnService = [this] { return Service(); };
 }

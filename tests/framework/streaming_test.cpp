@@ -6,7 +6,9 @@
 
 #include <algorithm>
 
+#include "framework/forms.h"
 #include "framework/graphics/font.h"
+#include "framework/platform/headless/headless_platform.h"
 #include "framework/streaming.h"
 #include "framework/strings.h"
 #include "framework/typinfo.h"
@@ -520,3 +522,15 @@ TEST_F(StreamingTest, RegistryWalksParentsAndFindsNearestRegisteredClass) {
 }
 
 }  // namespace
+
+// After Initialize a description may name any standard class, before one of them exists.
+TEST(StandardClasses, AreKnownOnceTheApplicationIsInitialized) {
+    InstallHeadlessPlatform();
+    TApplication* app = CreateApplication();
+    app->Initialize();
+    for (const char* name : {"TForm", "TLabel", "TPanel", "TImage", "TEdit", "TMaskEdit", "TMemo",
+                             "TImageList", "TSaveDialog", "TTimer"})
+        EXPECT_NE(FindClass(name), nullptr) << name;
+    DestroyApplication();
+    InstallPlatform(nullptr);
+}
