@@ -1,0 +1,81 @@
+// Windows of real controls on the real desktop, for the desktop tests and for looking at:
+//   verbolt-gallery edits   an edit and a scrolling memo
+// Whenever the edit changes its text is written to $VERBOLT_GALLERY_OUT (when set), so a
+// script can check what arrived through the keyboard and the clipboard.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "framework/edits.h"
+#include "framework/forms.h"
+#include "framework/memo.h"
+#include "framework/platform/qt/qt_platform.h"
+
+namespace {
+
+class TEditsForm : public TForm {
+public:
+    explicit TEditsForm(TComponent* owner) : TForm(owner) {
+        SetCaption("Verbolt gallery: edits");
+        SetBorderStyle(bsSingle);
+        SetBorderIcons({biSystemMenu, biMinimize});
+        SetPosition(poDesigned);
+        SetClientWidth(400);
+        SetClientHeight(260);
+        SetColor(0xEAEAEA);
+        Font()->SetName("Tahoma");
+        Font()->SetHeight(-11);
+        Edit = new TEdit(this);
+        Edit->SetBounds(10, 10, 380, 21);
+        Edit->SetText("Your Name");
+        Edit->SetParent(this);
+        Memo = new TMemo(this);
+        Memo->SetBounds(10, 40, 380, 210);
+        Memo->SetScrollBars(ssBoth);
+        Memo->SetWordWrap(false);
+        Memo->Font()->SetName("Lucida Console");
+        Memo->SetParent(this);
+        Memo->Lines()->Add("Verbolt Editor v1.0");
+        Memo->Lines()->Add("Fill all spaces in all tab pages and click create.");
+        for (int i = 3; i <= 60; ++i)
+            Memo->Lines()->Add("$line" + std::to_string(i) + std::string(20 - std::to_string(i).size(), ' ') +
+                               "= \"a rather long phrase that needs the horizontal scroll bar to be read\";");
+        Edit->OnChange = [this](TObject*) {
+            if (const char* out = std::getenv("VERBOLT_GALLERY_OUT")) {
+                std::ofstream f(out, std::ios::binary);
+                f << Edit->Text();
+            }
+        };
+    }
+    TEdit* Edit;
+    TMemo* Memo;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string scenario = argc > 1 ? argv[1] : "edits";
+    std::string error;
+    auto platform = CreateQtPlatform(argc, argv, &error);
+    if (!platform) {
+        std::fprintf(stderr, "gallery: %s\n", error.c_str());
+        return 2;
+    }
+    InstallPlatform(std::move(platform));
+    TApplication* app = CreateApplication();
+    app->Initialize();
+    app->SetTitle("Verbolt gallery");
+    if (scenario == "edits") {
+        TEditsForm* form = nullptr;
+        app->CreateForm(form);
+    } else {
+        std::fprintf(stderr, "gallery: unknown scenario \"%s\"\n", scenario.c_str());
+        return 2;
+    }
+    app->Run();
+    DestroyApplication();
+    InstallPlatform(nullptr);
+    return 0;
+}

@@ -1,0 +1,45 @@
+# Sourced by the desktop tests: a private Xvfb display, a scratch folder, cleanup on exit,
+# and `fail` that leaves a screenshot behind when $shots names a folder.
+for tool in Xvfb xdotool xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "desktop test: $tool is missing (scripts/install-deps installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+display=
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "desktop test: no free X display number"; exit 1; }
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+xdpyinfo >/dev/null 2>&1 || { echo "desktop test: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+
+fail() {
+  echo "desktop test: $*"
+  [ -n "${shots:-}" ] && import -window root "$shots/desktop-failure.png" 2>/dev/null
+  exit 1
+}
+
+shot() {  # shot NAME: a screenshot into $shots, when asked for
+  [ -n "${shots:-}" ] && import -window root "$shots/$1.png"
+  return 0
+}
+
+# wait_window TITLE: the id of the visible window with that title, or fail.
+wait_window() {
+  local id
+  id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1)
+  [ -n "$id" ] || fail "the window \"$1\" did not appear"
+  echo "$id"
+}
