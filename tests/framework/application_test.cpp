@@ -121,3 +121,29 @@ TEST_F(Application_, TheSaveDialogProposesItsNameAndKeepsTheChosenPath) {
     EXPECT_EQ(Desk->SaveDialogs()[0].Filter, "");
     EXPECT_EQ(Desk->SaveDialogs()[1].FileName, "/tmp/verbolt_lang.php");
 }
+
+TEST_F(Application_, TheEditorsWindowSettingsReachThePlatform) {
+    Form->SetCaption("Verbolt Editor v1.0 | For Korvane System 4");
+    Form->SetBorderStyle(bsSingle);
+    Form->SetBorderIcons({biSystemMenu, biMinimize});
+    Form->SetPosition(poDesigned);
+    Form->SetLeft(0);
+    Form->SetTop(0);
+    Form->SetClientWidth(689);
+    Form->SetClientHeight(427);
+    Form->Show();
+    App->ProcessMessages();
+    const auto* w = Desk->FindWindow(Window());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Params.Title, "Verbolt Editor v1.0 | For Korvane System 4");
+    EXPECT_EQ(w->Params.ClientWidth, 689);
+    EXPECT_EQ(w->Params.ClientHeight, 427);
+    EXPECT_TRUE(w->Params.PositionGiven);
+    EXPECT_EQ(w->Params.Position, (TPoint{0, 0}));
+    EXPECT_FALSE(w->Params.Resizable);
+    EXPECT_TRUE(w->Params.CloseBox);
+    EXPECT_TRUE(w->Params.MinimizeBox);
+    EXPECT_FALSE(w->Params.MaximizeBox);
+    EXPECT_TRUE(w->Visible);
+    EXPECT_EQ(Desk->Screen(Window())->Width(), 689);
+}
