@@ -1,9 +1,8 @@
 // The blink list, the frame controller and the settings storage. Sections:
-//   1. published vocabulary
-//   2. TVtBlinkingControlsList
-//   3. TVtFrameController: properties, linked controls, pushing, loading and assigning
-//   4. TVtRegIniFile
-//   5. class tables
+//   1. TVtBlinkingControlsList
+//   2. TVtFrameController: properties, linked controls, pushing, loading and assigning
+//   3. TVtRegIniFile
+//   4. class tables
 #include "controls/vt_blink.h"
 
 #include <algorithm>
@@ -12,30 +11,7 @@
 #include "framework/timers.h"
 #include "framework/typinfo.h"
 
-// ---------------------------------------------------------------- 1. published vocabulary
-
-const TEnumInfo& FrameStyleInfo() {
-    static const TEnumInfo info =
-        MakeEnumInfo("TFrameStyle", {"fsNone", "fsFlat", "fsGroove", "fsBump", "fsLowered", "fsButtonDown", "fsRaised",
-                                     "fsButtonUp", "fsStatus", "fsPopup", "fsFlatBold"});
-    return info;
-}
-const TEnumInfo& FrameStyleExInfo() {
-    static const TEnumInfo info =
-        MakeEnumInfo("TFrameStyleEx", {"fsNone", "fsFlat", "fsGroove", "fsBump", "fsLowered", "fsButtonDown",
-                                       "fsRaised", "fsButtonUp", "fsStatus", "fsPopup", "fsFlatBold", "fsFlatRounded"});
-    return info;
-}
-const TEnumInfo& SidesInfo() {
-    static const TEnumInfo info = MakeEnumInfo("TSide", {"sdLeft", "sdTop", "sdRight", "sdBottom"});
-    return info;
-}
-const TEnumInfo& FramingPreferenceInfo() {
-    static const TEnumInfo info = MakeEnumInfo("TFramingPreference", {"fpCustomFraming", "fpXPThemes"});
-    return info;
-}
-
-// ---------------------------------------------------------------- 2. TVtBlinkingControlsList
+// ---------------------------------------------------------------- 1. TVtBlinkingControlsList
 
 namespace {
 TVtBlinkingControlsList* gBlinkList = nullptr;
@@ -87,7 +63,7 @@ void TVtBlinkingControlsList::Tick() {
     }
 }
 
-// ---------------------------------------------------------------- 3. TVtFrameController
+// ---------------------------------------------------------------- 2. TVtFrameController
 
 TVtFrameController::TVtFrameController(TComponent* owner) : TComponent(owner) { RegisterBlinkClasses(); }
 
@@ -336,7 +312,7 @@ void TVtFrameController::Assign(const TPersistent* source) {
     EndUpdate();
 }
 
-// ---------------------------------------------------------------- 4. TVtRegIniFile
+// ---------------------------------------------------------------- 3. TVtRegIniFile
 
 TVtRegIniFile::TVtRegIniFile(TComponent* owner) : TComponent(owner) { RegisterBlinkClasses(); }
 
@@ -366,7 +342,7 @@ void TVtRegIniFile::SetRegAccess(TVtRegAccess v) {
     FNeedsReopen = true;
 }
 
-// ---------------------------------------------------------------- 5. class tables
+// ---------------------------------------------------------------- 4. class tables
 
 const TEnumInfo& PathTypeInfo() {
     static const TEnumInfo info = MakeEnumInfo("TVtPathType", {"ptIniFile", "ptRegistry"});

@@ -3,7 +3,7 @@
 // TVtFrameController that pushes one set of frame and colour settings to every control that
 // references it, and the settings-storage component TVtRegIniFile a controller can name.
 //
-// Sections: published vocabulary · blink list · frame controller · settings storage
+// Sections: blink list · frame controller · settings storage
 #pragma once
 
 #include <memory>
@@ -11,22 +11,12 @@
 #include <vector>
 
 #include "controls/vt_draw.h"
+#include "controls/vt_vocabulary.h"
 #include "framework/classes.h"
 
 class TControl;
 class TTimer;
 struct TEnumInfo;
-
-// ---------------------------------------------------------------- published vocabulary
-// The frame styles and sides are the vocabulary of every framed control; their names for
-// stored descriptions live here with the first component that publishes them.
-
-enum TFramingPreference { fpCustomFraming, fpXPThemes };
-
-const TEnumInfo& FrameStyleInfo();
-const TEnumInfo& FrameStyleExInfo();
-const TEnumInfo& SidesInfo();
-const TEnumInfo& FramingPreferenceInfo();
 
 // ---------------------------------------------------------------- blink list
 

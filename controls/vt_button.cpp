@@ -11,20 +11,7 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/typinfo.h"
 
-// ---------------------------------------------------------------- 1. vocabulary and helpers
-
-const TEnumInfo& TextStyleInfo() {
-    static const TEnumInfo info = MakeEnumInfo("TTextStyle", {"tsNormal", "tsRaised", "tsRecessed", "tsShadow"});
-    return info;
-}
-const TEnumInfo& AlignmentVerticalInfo() {
-    static const TEnumInfo info = MakeEnumInfo("TAlignmentVertical", {"avTop", "avCenter", "avBottom"});
-    return info;
-}
-const TEnumInfo& HotTrackColorTypeInfo() {
-    static const TEnumInfo info = MakeEnumInfo("TVtHotTrackColorType", {"htctComplement", "htctActual"});
-    return info;
-}
+// ---------------------------------------------------------------- 1. helpers
 
 namespace {
 

@@ -12,22 +12,14 @@
 #include <string>
 
 #include "framework/controls.h"
+#include "controls/vt_vocabulary.h"
 #include "framework/forms.h"
 
 class TBitmap;
 struct TEnumInfo;
 
 // ---------------------------------------------------------------- vocabulary
-// TTextStyle, TAlignmentVertical and TVtHotTrackColorType are shared with the label, the
-// panel and the tab control.
-
-enum TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
-enum TAlignmentVertical { avTop, avCenter, avBottom };
-enum TVtHotTrackColorType { htctComplement, htctActual };
-
-const TEnumInfo& TextStyleInfo();
-const TEnumInfo& AlignmentVerticalInfo();
-const TEnumInfo& HotTrackColorTypeInfo();
+// TTextStyle, TAlignmentVertical and TVtHotTrackColorType: controls/vt_vocabulary.h.
 
 // Sent to every control of a group button's parent: WParam the GroupIndex, LParam the
 // sending TVtButton. Receivers of the same group release themselves and take the sender's
