@@ -1,5 +1,5 @@
 // The push button. Sections:
-//   1. vocabulary and helpers
+//   1. helpers
 //   2. TVtCustomButton: properties, pointer, press cycle, focus, caption drawing
 //   3. TVtButton: properties, groups, clicks, keyboard, default and focus, face drawing
 //   4. class tables
