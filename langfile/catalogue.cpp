@@ -86,18 +86,19 @@ constexpr std::array<PhraseEntry, kPhraseCount> kPhrases = {{
     {55, "$voice_off", "edVoice3", kExtra2, "left", "Voice 3:", "is deactivated"},
 }};
 
-// P8 really is "$svkillcam", the variable phrase 47 assigns again later in the file.
+// P8 really is "$svkillcam", the variable phrase 47 assigns again later in the file. The
+// reference fields stand in this order on screen, but were named in another.
 constexpr std::array<PopupEntry, kPopupCount> kPopups = {{
     {"$svpurepop", "sv_pure", "Server Pure:", "VtEdit1"},
     {"$svminpingpop", "sv_minPing", "Minimum ping:", "VtEdit2"},
     {"$svmaxpingpop", "sv_maxPing", "Maximum ping:", "VtEdit3"},
     {"$svmaxratepop", "sv_maxRate", "Maximum rate:", "VtEdit4"},
-    {"$svpwpop", "pswrd", "Has password:", "VtEdit5"},
-    {"$gamenamepop", "gamename + shortversion", "SV Info:", "VtEdit6"},
-    {"$svffpop", "scr_friendlyfire", "Friendlyfire:", "VtEdit7"},
-    {"$svkillcam", "sv_killcam", "Killcam:", "VtEdit8"},
-    {"$svantilagpop", "g_antilag", "Antilag:", "VtEdit9"},
-    {"$svvoicepop", "sv_voice", "Voice:", "VtEdit10"},
+    {"$svpwpop", "pswrd", "Has password:", "VtEdit6"},
+    {"$gamenamepop", "gamename + shortversion", "SV Info:", "VtEdit5"},
+    {"$svffpop", "scr_friendlyfire", "Friendlyfire:", "VtEdit10"},
+    {"$svkillcam", "sv_killcam", "Killcam:", "VtEdit9"},
+    {"$svantilagpop", "g_antilag", "Antilag:", "VtEdit7"},
+    {"$svvoicepop", "sv_voice", "Voice:", "VtEdit8"},
 }};
 
 }  // namespace
