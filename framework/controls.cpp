@@ -8,6 +8,7 @@
 //   5. TCustomControl
 //   6. device contexts and canvas binding
 //   7. class tables
+// Drag and drop and docking live in dragdock.cpp.
 #include "framework/controls.h"
 
 #include <algorithm>
@@ -19,6 +20,12 @@
 #include "framework/typinfo.h"
 
 // ---------------------------------------------------------------- 1. shared state
+
+// dragdock.cpp: a drag ends when the capture is taken from its source; destroyed controls
+// are forgotten by the drag and the dock lists.
+void DragCaptureChanged(TControl* now);
+void DragDockControlDestroyed(TControl* control);
+void DockSiteDestroyed(TWinControl* site);
 
 namespace {
 
@@ -67,6 +74,7 @@ void SetCaptureControl(TControl* control) {
     TControl* old = gCaptureControl;
     gCaptureControl = control;
     if (old) old->Perform(WM_CAPTURECHANGED, 0, PtrToLParam(control));
+    DragCaptureChanged(control);
 }
 
 TShiftState GetShiftState() {
@@ -165,6 +173,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 }
 
 TControl::~TControl() {
+    DragDockControlDestroyed(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     ForgetMouseControl(this);
     RemovePostedMessages(this);
@@ -227,6 +236,7 @@ void TControl::SetVisible(bool v) {
     if (FVisible == v) return;
     FVisible = v;
     Perform(CM_VISIBLECHANGED, v ? 1 : 0);
+    SendDockNotification(CM_VISIBLECHANGED, v ? 1 : 0, 0);
     RequestAlign();
 }
 
@@ -271,6 +281,7 @@ void TControl::SetText(const std::string& s) {
     if (GetText() == s) return;
     SetTextValue(s);
     Perform(CM_TEXTCHANGED);
+    SendDockNotification(CM_TEXTCHANGED, 0, 0);
 }
 
 void TControl::SetCursor(TCursor c) {
@@ -379,6 +390,7 @@ void TControl::Dispatch(TMessage& m) {
         case CM_DIALOGKEY: Typed<TCMDialogKey>(m, [this](TCMDialogKey& v) { CMDialogKey(v); }); break;
         case CM_DIALOGCHAR: Typed<TCMDialogChar>(m, [this](TCMDialogChar& v) { CMDialogChar(v); }); break;
         case CM_FOCUSCHANGED: Typed<TCMFocusChanged>(m, [this](TCMFocusChanged& v) { CMFocusChanged(v); }); break;
+        case CM_DRAG: Typed<TCMDrag>(m, [this](TCMDrag& v) { CMDrag(v); }); break;
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
         case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
             Typed<TWMMouse>(m, [this](TWMMouse& v) { WMMouseDown(v); });
@@ -440,6 +452,8 @@ void TControl::WMMouseDown(TWMMouse& m) {
         if (button == mbLeft) DblClick();
     }
     MouseDown(button, shift, m.XPos, m.YPos);
+    // An automatic drag waits for the threshold, so a plain click stays a click.
+    if (button == mbLeft && FDragMode == dmAutomatic && !Dragging()) BeginDrag(false);
 }
 
 void TControl::WMMouseUp(TWMMouse& m) {
@@ -564,6 +578,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     Destroying();
+    DockSiteDestroyed(this);
     // A parent frees its children, whoever owns them.
     while (!FWinControls.empty() || !FControls.empty()) {
         TControl* c = !FWinControls.empty() ? static_cast<TControl*>(FWinControls.back()) : FControls.back();
@@ -1091,6 +1106,11 @@ void TWinControl::Dispatch(TMessage& m) {
         case CM_SHOWINGCHANGED: CMShowingChanged(m); break;
         case CM_CTL3DCHANGED: CMCtl3DChanged(m); break;
         case CM_PARENTCTL3DCHANGED: CMParentCtl3DChanged(m); break;
+        case CM_DOCKCLIENT: Typed<TCMDockClient>(m, [this](TCMDockClient& v) { CMDockClient(v); }); break;
+        case CM_UNDOCKCLIENT: Typed<TCMUnDockClient>(m, [this](TCMUnDockClient& v) { CMUnDockClient(v); }); break;
+        case CM_DOCKNOTIFICATION:
+            Typed<TCMDockNotification>(m, [this](TCMDockNotification& v) { CMDockNotification(v); });
+            break;
         default: TControl::Dispatch(m); break;
     }
 }
@@ -1411,6 +1431,14 @@ const TEnumInfo& AlignmentInfo() {
     static const TEnumInfo info = MakeEnumInfo("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
     return info;
 }
+const TEnumInfo& DragModeInfo() {
+    static const TEnumInfo info = MakeEnumInfo("TDragMode", {"dmManual", "dmAutomatic"});
+    return info;
+}
+const TEnumInfo& DragKindInfo() {
+    static const TEnumInfo info = MakeEnumInfo("TDragKind", {"dkDrag", "dkDock"});
+    return info;
+}
 const TEnumInfo& AnchorsInfo() {
     static const TEnumInfo info = MakeEnumInfo("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
     return info;
@@ -1450,6 +1478,15 @@ void TControl::RegisterClassInfo() {
         b.Event("OnMouseWheelDown", &TControl::OnMouseWheelDown);
         b.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
         b.Event("OnResize", &TControl::OnResize);
+        b.Enumeration("DragMode", DragModeInfo(), &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
+        b.Enumeration("DragKind", DragKindInfo(), &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
+        b.Integer("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag);
+        b.Event("OnStartDrag", &TControl::OnStartDrag);
+        b.Event("OnDragOver", &TControl::OnDragOver);
+        b.Event("OnDragDrop", &TControl::OnDragDrop);
+        b.Event("OnEndDrag", &TControl::OnEndDrag);
+        b.Event("OnStartDock", &TControl::OnStartDock);
+        b.Event("OnEndDock", &TControl::OnEndDock);
     });
 }
 
@@ -1470,6 +1507,12 @@ void TWinControl::RegisterClassInfo() {
         b.Event("OnKeyDown", &TWinControl::OnKeyDown);
         b.Event("OnKeyUp", &TWinControl::OnKeyUp);
         b.Event("OnKeyPress", &TWinControl::OnKeyPress);
+        b.Boolean("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
+        b.Boolean("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
+        b.Event("OnDockOver", &TWinControl::OnDockOver);
+        b.Event("OnDockDrop", &TWinControl::OnDockDrop);
+        b.Event("OnUnDock", &TWinControl::OnUnDock);
+        b.Event("OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
     });
 }
 

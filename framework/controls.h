@@ -12,8 +12,15 @@
 // Painting is scheduled by the form (forms.h): Invalidate collects, the loop paints back to
 // front when the queue is empty, Repaint / Update paint at once.
 //
-// Sections: vocabulary · TControlCanvas · TControl · TGraphicControl · TWinControl ·
-//           TCustomControl · services (capture, posting, device contexts, state queries)
+// Drag and drop, docking: a control starts a drag with BeginDrag (or on a left press with
+// dmAutomatic); while it lasts the form hands the mouse to the drag (capture held), the
+// control under the pointer hears CM_DRAG → DragOver / DragDrop, a dkDock drag talks to
+// dock sites instead (GetSiteInfo, DockOver, DockDrop). One drag at a time; the machinery
+// lives in dragdock.cpp.
+//
+// Sections: vocabulary · drag objects · TControlCanvas · TControl · TGraphicControl ·
+//           TWinControl · TCustomControl · services (capture, posting, device contexts,
+//           state queries, drag routing)
 #pragma once
 
 #include <cstdint>
@@ -63,11 +70,73 @@ using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// A drag that has not started waits until the pointer moved this far with the left
+// button held.
+constexpr int DefaultDragThreshold = 5;
+
+class TDragObject;
+class TDragDockObject;
+// Source is the dragged control (for the framework's own drag objects) or the drag object
+// a start-drag handler supplied; Target of an end-drag is nullptr when nothing was dropped.
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TDockOverEvent =
+    std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+// InfluenceRect (form client coordinates) enters as the site's bounds; the site is a
+// candidate when it contains MousePos and CanDock stays true.
+using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect,
+                                             TPoint MousePos, bool& CanDock)>;
+
 // What a windowed control's platform window is made from (CreateParams).
 struct TCreateParams {
     uint32_t Style = 0;             // WS_ flags: WS_BORDER, WS_CLIPCHILDREN, scroll bars
     uint32_t ExStyle = 0;           // WS_EX_CLIENTEDGE
     uint32_t WindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+};
+
+// ---------------------------------------------------------------- drag objects
+
+// What is being dragged, for the time of one drag. Points are in the form's client
+// coordinates.
+class TDragObject : public TObject {
+public:
+    TPoint DragPos;                  // the pointer now
+    TControl* DragTarget = nullptr;  // the control (or dock site) last asked
+    bool Dropped = false;            // set before the target's drop
+    // The pointer's shape over the current target.
+    virtual TCursor GetDragCursor(bool accepted, int x, int y);
+};
+
+// The framework's drag object for a control: the control itself is the Source the
+// targets see, and its DragCursor is shown while a target accepts.
+class TDragControlObject : public TDragObject {
+public:
+    explicit TDragControlObject(TControl* control) : FControl(control) {}
+    TControl* Control() const { return FControl; }
+    TCursor GetDragCursor(bool accepted, int x, int y) override;
+
+private:
+    TControl* FControl;
+};
+
+// A docking drag. DockRect (form client coordinates) is where the control would land; a
+// site's DockOver sets it (the default: the site's client area).
+class TDragDockObject : public TDragControlObject {
+public:
+    explicit TDragDockObject(TControl* control) : TDragControlObject(control) {}
+    TRect DockRect;
+    TAlign DropAlign = alNone;
+    TControl* DropOnControl = nullptr;
 };
 
 // ---------------------------------------------------------------- TControlCanvas
@@ -186,6 +255,31 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool v);
 
+    // ---- drag and drop, docking
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode v) { FDragMode = v; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind v) { FDragKind = v; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor v) { FDragCursor = v; }
+    // Immediate: the drag starts now. Otherwise it starts once the pointer has moved by
+    // threshold pixels (-1: DefaultDragThreshold) with the left button held; until then
+    // the mouse behaves normally. Nothing happens while another drag is on.
+    void BeginDrag(bool immediate, int threshold = -1);
+    // drop: drop on the current target when it accepts, else cancel.
+    void EndDrag(bool drop);
+    // This control is the source of the current drag (started or waiting for the threshold).
+    bool Dragging() const;
+    // The dock site this control is docked in (its parent may be a page of it).
+    TWinControl* HostDockSite() const { return FHostDockSite; }
+    // Docks into newDockSite (nullptr: ManualFloat); false when the old site refused the
+    // undock or the site cannot hold this control.
+    bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr, TAlign controlSide = alNone);
+    // There are no floating dock forms here: undocking puts the control back where it was
+    // before it was first docked (parent, bounds, alignment). False when not docked or the
+    // site refused.
+    bool ManualFloat();
+
     // ---- events
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -196,6 +290,12 @@ public:
     TMouseWheelEvent OnMouseWheel;
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
 
     // Caption is what a description stores, unless the control stores Text (edits); a
     // form stores ClientWidth / ClientHeight instead of Width / Height.
@@ -229,6 +329,19 @@ protected:
     // The bounds changed (no message): the fields are already set.
     void UpdateBoundsFields(int left, int top, int width, int height);
 
+    // ---- drag and drop, docking (the source's side; the target's through CMDrag)
+    // OnStartDrag; a handler may supply its own drag object (it stays the handler's).
+    virtual void DoStartDrag(TDragObject*& dragObject);
+    // Accept enters as "OnDragOver is assigned"; then OnDragOver.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
+    // OnEndDrag: target is where it was dropped (x, y in its client coordinates), or nullptr.
+    virtual void DoEndDrag(TObject* target, int x, int y);
+    virtual void DoStartDock(TDragDockObject*& dragObject);
+    virtual void DoEndDock(TObject* target, int x, int y);
+    // Tells the dock site of a notification this docked control received.
+    void SendDockNotification(unsigned msg, WPARAM wParam, LPARAM lParam);
+
     // ---- notifications
     virtual void CMMouseEnter(TMessage& message);
     virtual void CMMouseLeave(TMessage& message);
@@ -245,6 +358,8 @@ protected:
     virtual void CMDialogKey(TCMDialogKey& message);
     virtual void CMDialogChar(TCMDialogChar& message);
     virtual void CMFocusChanged(TCMFocusChanged& message);
+    // Enter / move / leave → DragOver (Result: accepted), drop → DragDrop.
+    virtual void CMDrag(TCMDrag& message);
     virtual void WMMouseDown(TWMMouse& message);  // every button, double clicks too
     virtual void WMMouseMove(TWMMouse& message);
     virtual void WMMouseUp(TWMMouse& message);
@@ -279,8 +394,17 @@ protected:
 private:
     friend class TWinControl;
     friend class TCustomForm;
+    friend struct TDockMachinery;
     void FontChanged();
     bool FFontChanging = false;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
+    TWinControl* FHostDockSite = nullptr;
+    // Where the control was before it was first docked; undocking returns it there.
+    TWinControl* FUndockParent = nullptr;
+    TRect FUndockBounds;
+    TAlign FUndockAlign = alNone;
 };
 
 // ---------------------------------------------------------------- TGraphicControl
@@ -342,6 +466,15 @@ public:
     // The request to show a child: walks up the parents (a page control activates the page).
     virtual void ShowControl(TControl* control);
 
+    // ---- docking: other controls can be docked into a dock site
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool v);
+    // A dock manager lays the clients out (a control that has one honours this).
+    bool UseDockManager() const { return FUseDockManager; }
+    void SetUseDockManager(bool v) { FUseDockManager = v; }
+    int DockClientCount() const { return static_cast<int>(FDockClients.size()); }
+    TControl* DockClients(int index) const;
+
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool v);
     bool ParentCtl3D() const { return FParentCtl3D; }
@@ -385,6 +518,10 @@ public:
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+    TGetSiteInfoEvent OnGetSiteInfo;
 
     void SetParent(TWinControl* parent) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
@@ -413,6 +550,21 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // ---- docking (the site's side)
+    // Asked while a docking drag looks for a site: influenceRect enters as the site's
+    // bounds; canDock enters true. Then OnGetSiteInfo.
+    virtual void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock);
+    // Sets source->DockRect to the client area, then OnDockOver (accept enters true).
+    virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept);
+    // Docks the control (CM_DOCKCLIENT), then OnDockDrop.
+    virtual void DockDrop(TDragDockObject* source, int x, int y);
+    // The unDock query: OnUnDock; false refuses.
+    virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+    // Makes client a child here at rect (this control's client coordinates).
+    virtual void DoAddDockClient(TControl* client, const TRect& rect);
+    // client has left this site (it already has its new parent).
+    virtual void DoRemoveDockClient(TControl* client);
+
     // ---- notifications
     virtual void WMSetFocus(TWMSetFocus& message);
     virtual void WMKillFocus(TWMKillFocus& message);
@@ -433,6 +585,12 @@ protected:
     void CMDialogKey(TCMDialogKey& message) override;
     void CMDialogChar(TCMDialogChar& message) override;
     void CMFocusChanged(TCMFocusChanged& message) override;
+    // Docking drags go to DockOver / DockDrop, the others to the base.
+    void CMDrag(TCMDrag& message) override;
+    // The default docks DockSource's control here: DoAddDockClient at the dock rectangle.
+    virtual void CMDockClient(TCMDockClient& message);
+    virtual void CMUnDockClient(TCMUnDockClient& message);
+    virtual void CMDockNotification(TCMDockNotification& message);
     void CMColorChanged(TMessage& message) override;
     void CMFontChanged(TMessage& message) override;
     void CMEnabledChanged(TMessage& message) override;
@@ -473,6 +631,10 @@ private:
     bool FRealignPending = false;
     bool FAligning = false;
     int FTabOrderRequest = -1;  // TabOrder given while loading, applied by the parent's Loaded
+    friend struct TDockMachinery;
+    bool FDockSite = false;
+    bool FUseDockManager = false;
+    std::vector<TControl*> FDockClients;
 };
 
 // ---------------------------------------------------------------- TCustomControl
@@ -544,6 +706,14 @@ void PaintControlTo(TWinControl* control, TCanvas* canvas, TPoint origin);
 // logical point origin, clipped to target's clip and to clip (in canvas's logical terms).
 void BindCanvasTo(TCanvas* canvas, TCanvas* target, TPoint origin, const TRect& clip);
 
+// Drag routing for the form's input path (true: the drag took the event), and a cancel
+// for when the window loses the input. Points are in the form's client coordinates.
+bool DragMouseInput(TCustomForm* form, unsigned msg, TPoint pos, TShiftState shift);
+bool DragKeyDown(Word key);
+void CancelDrag();
+// The control whose drag is on (started or waiting for the threshold), or nullptr.
+TControl* DragSource();
+
 // The platform's visual styles (themes) are never active here: every control draws its
 // classic look.
 inline bool VisualStylesActive() { return false; }
@@ -557,3 +727,5 @@ void RegisterControlClasses();
 const TEnumInfo& AlignInfo();
 const TEnumInfo& AlignmentInfo();
 const TEnumInfo& AnchorsInfo();
+const TEnumInfo& DragModeInfo();
+const TEnumInfo& DragKindInfo();

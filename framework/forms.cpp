@@ -506,7 +506,10 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
             }
             break;
         case TPlatformEvent::Activate: Activate(true); break;
-        case TPlatformEvent::Deactivate: Activate(false); break;
+        case TPlatformEvent::Deactivate:
+            CancelDrag();
+            Activate(false);
+            break;
         case TPlatformEvent::CloseRequest: Close(); break;
         case TPlatformEvent::Expose:
             MarkPresent(Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height()));
@@ -516,6 +519,15 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
 }
 
 void TCustomForm::RouteMouse(const TPlatformEvent& e) {
+    // A drag takes the mouse while it lasts.
+    {
+        unsigned dragMsg = WM_MOUSEMOVE;
+        if (e.Type == TPlatformEvent::MouseDown)
+            dragMsg = e.Button == mbLeft ? WM_LBUTTONDOWN : e.Button == mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+        else if (e.Type == TPlatformEvent::MouseUp)
+            dragMsg = e.Button == mbLeft ? WM_LBUTTONUP : e.Button == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
+        if (DragMouseInput(this, dragMsg, e.Pos, e.Shift - TShiftState{ssDouble})) return;
+    }
     TControl* target = GetCaptureControl();
     if (target && GetParentForm(target) != this) target = nullptr;
     if (!target) target = ControlAtPoint(e.Pos, false);
@@ -536,18 +548,23 @@ void TCustomForm::RouteMouse(const TPlatformEvent& e) {
     if (e.Type == TPlatformEvent::MouseUp && GetCaptureControl() && !shift.Contains(ssLeft) &&
         !shift.Contains(ssRight) && !shift.Contains(ssMiddle))
         SetCaptureControl(nullptr);
-    if (e.Type == TPlatformEvent::MouseMove) {
-        TCursor cursor = crDefault;
-        for (TControl* c = GetCaptureControl() ? GetCaptureControl() : ControlAtPoint(e.Pos, true); c; c = c->Parent())
-            if (c->Cursor() != crDefault) {
-                cursor = c->Cursor();
-                break;
-            }
-        if (cursor != FShownCursor) {
-            FShownCursor = cursor;
-            Platform().SetCursor(FWindow, cursor);
+    if (e.Type == TPlatformEvent::MouseMove) UpdatePointerCursor(e.Pos);
+}
+
+void TCustomForm::SetPointerCursor(TCursor cursor) {
+    if (cursor == FShownCursor) return;
+    FShownCursor = cursor;
+    if (FWindow && PlatformInstalled()) Platform().SetCursor(FWindow, cursor);
+}
+
+void TCustomForm::UpdatePointerCursor(TPoint pos) {
+    TCursor cursor = crDefault;
+    for (TControl* c = GetCaptureControl() ? GetCaptureControl() : ControlAtPoint(pos, true); c; c = c->Parent())
+        if (c->Cursor() != crDefault) {
+            cursor = c->Cursor();
+            break;
         }
-    }
+    SetPointerCursor(cursor);
 }
 
 namespace {
@@ -571,6 +588,7 @@ char ControlCharOf(Word key, TShiftState shift) {
 
 void TCustomForm::RouteKeyDown(TWinControl* target, Word key, TShiftState shift, LPARAM keyData) {
     if (!target) target = this;
+    if (DragKeyDown(key)) return;  // Escape ends a drag
     unsigned mask = 0;
     switch (key) {
         case VK_TAB: mask = DLGC_WANTTAB; break;

@@ -119,6 +119,11 @@ public:
     void RouteChar(TWinControl* target, char ch, TShiftState shift);
     // Mouse-enter / mouse-leave: the control under the pointer now.
     TControl* ControlUnderPointer();
+    // The pointer's shape over the window (a drag shows its own).
+    void SetPointerCursor(TCursor cursor);
+    // The shape the controls ask for at a point: the capture control's, else the one
+    // under the point, else the first parent that names one.
+    void UpdatePointerCursor(TPoint pos);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;

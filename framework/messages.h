@@ -9,7 +9,7 @@
 // Device contexts: WM_ERASEBKGND and WM_PAINT carry the canvas to draw on in WParam
 // (TCanvas*), already translated and clipped to the receiver's client area.
 //
-// Sections: the record · ids · flags · typed views
+// Sections: the record · ids · flags · typed views · drag and dock views
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,8 @@
 class TCanvas;
 class TControl;
 class TWinControl;
+class TDragObject;
+class TDragDockObject;
 
 // ---------------------------------------------------------------- the record
 
@@ -130,11 +132,15 @@ constexpr unsigned CM_EXIT = CM_BASE + 27;             // focus-exit
 constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;   // WParam: key; Result 1 = give it to me
 constexpr unsigned CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr unsigned CM_TABSTOPCHANGED = CM_BASE + 40;
+constexpr unsigned CM_DRAG = CM_BASE + 41;             // WParam: TDragMessage, LParam: TDragRec*; Result 1 = accepted
 constexpr unsigned CM_CONTROLLISTCHANGE = CM_BASE + 44;  // WParam: TControl*, LParam: inserting
 constexpr unsigned CM_CHILDKEY = CM_BASE + 46;
 constexpr unsigned CM_RECREATEWND = CM_BASE + 51;
 constexpr unsigned CM_CONTROLCHANGE = CM_BASE + 54;    // WParam: TControl*, LParam: inserting
 constexpr unsigned CM_BORDERCHANGED = CM_BASE + 59;
+constexpr unsigned CM_DOCKCLIENT = CM_BASE + 62;       // WParam: TDragDockObject*, LParam: point in the site
+constexpr unsigned CM_UNDOCKCLIENT = CM_BASE + 63;     // WParam: new TWinControl* site (0: none), LParam: TControl* client
+constexpr unsigned CM_DOCKNOTIFICATION = CM_BASE + 66; // WParam: TControl* client, LParam: TDockNotifyRec*
 constexpr unsigned CM_CANCELHINT = CM_BASE + 70;
 
 // ---------------------------------------------------------------- flags
@@ -329,6 +335,74 @@ struct TCMFocusChanged {
     LRESULT Result = 0;
     static TCMFocusChanged From(const TMessage& m) {
         return {m.Msg, reinterpret_cast<TWinControl*>(m.LParam), m.Result};
+    }
+    void StoreTo(TMessage& m) const { m.Result = Result; }
+};
+
+// ---------------------------------------------------------------- drag and dock views
+
+// What a CM_DRAG tells its receiver; the first three are the TDragState values the
+// receiver's DragOver / DockOver hear (dsDragEnter, dsDragLeave, dsDragMove).
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop };
+
+struct TDragRec {
+    TPoint Pos;                    // the pointer in the form's client coordinates
+    TDragObject* Source = nullptr;
+    TControl* Target = nullptr;    // the receiver
+    bool Docking = false;          // Source is a TDragDockObject and Target a dock site
+};
+
+struct TCMDrag {
+    unsigned Msg = 0;
+    TDragMessage DragMessage = dmDragMove;
+    TDragRec* DragRec = nullptr;
+    LRESULT Result = 0;  // enter / move / leave: 1 = the receiver accepts a drop here
+    static TCMDrag From(const TMessage& m) {
+        return {m.Msg, static_cast<TDragMessage>(m.WParam), reinterpret_cast<TDragRec*>(m.LParam), m.Result};
+    }
+    void StoreTo(TMessage& m) const { m.Result = Result; }
+};
+
+// CM_DOCKCLIENT: make DockSource's control a client of the receiving site.
+struct TCMDockClient {
+    unsigned Msg = 0;
+    TDragDockObject* DockSource = nullptr;
+    TPoint MousePos;  // in the site's client coordinates
+    LRESULT Result = 0;
+    static TCMDockClient From(const TMessage& m) {
+        return {m.Msg, reinterpret_cast<TDragDockObject*>(m.WParam), LParamToPoint(m.LParam), m.Result};
+    }
+    void StoreTo(TMessage& m) const { m.Result = Result; }
+};
+
+// CM_UNDOCKCLIENT: Client is leaving the receiving site for NewTarget (nullptr: back to
+// where it was before it was docked). Sent after the site's unDock query allowed it.
+struct TCMUnDockClient {
+    unsigned Msg = 0;
+    TWinControl* NewTarget = nullptr;
+    TControl* Client = nullptr;
+    LRESULT Result = 0;
+    static TCMUnDockClient From(const TMessage& m) {
+        return {m.Msg, reinterpret_cast<TWinControl*>(m.WParam), reinterpret_cast<TControl*>(m.LParam), m.Result};
+    }
+    void StoreTo(TMessage& m) const { m.Result = Result; }
+};
+
+// CM_DOCKNOTIFICATION: a docked client tells its site of a notification it received
+// (CM_TEXTCHANGED after a caption change, CM_VISIBLECHANGED with the new Visible).
+struct TDockNotifyRec {
+    unsigned ClientMsg = 0;
+    WPARAM MsgWParam = 0;
+    LPARAM MsgLParam = 0;
+    LRESULT Result = 0;
+};
+struct TCMDockNotification {
+    unsigned Msg = 0;
+    TControl* Client = nullptr;
+    TDockNotifyRec* NotifyRec = nullptr;
+    LRESULT Result = 0;
+    static TCMDockNotification From(const TMessage& m) {
+        return {m.Msg, reinterpret_cast<TControl*>(m.WParam), reinterpret_cast<TDockNotifyRec*>(m.LParam), m.Result};
     }
     void StoreTo(TMessage& m) const { m.Result = Result; }
 };
