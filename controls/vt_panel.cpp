@@ -1,0 +1,399 @@
+// The framed container. Sections:
+//   1. vocabulary
+//   2. TVtCustomPanel: construction, property setters, frame controller
+//   3. client area and layout
+//   4. painting: frames and fill, grid, caption
+//   5. notifications: enabled children, pointer, erase, resize
+//   6. class tables
+#include "controls/vt_panel.h"
+
+#include <algorithm>
+
+#include "framework/forms.h"
+#include "framework/typinfo.h"
+
+// ---------------------------------------------------------------- 1. vocabulary
+
+const TEnumInfo& GridStyleInfo() {
+    static const TEnumInfo info = MakeEnumInfo("TVtGridStyle", {"gsDots", "gsDottedLines", "gsSolidLines"});
+    return info;
+}
+
+const TEnumInfo& GradientDirectionInfo() {
+    static const TEnumInfo info = MakeEnumInfo(
+        "TGradientDirection", {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
+                               "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox",
+                               "gdSquareBox", "gdBigSquareBox"});
+    return info;
+}
+
+// ---------------------------------------------------------------- 2. TVtCustomPanel
+
+TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TCustomPanel(owner) {
+    static const bool registered = (TVtPanel::RegisterClassInfo(), true);
+    (void)registered;
+    // Every frame pixel is ours: the framework's bevels stay off.
+    FBevelOuter = bvNone;
+    FBevelInner = bvNone;
+    // The caption does not start as the component's name; the panel paints its whole area
+    // itself and asks for no themed parent background.
+    FControlStyle.Exclude(csSetCaption);
+    FControlStyle.Exclude(csParentBackground);
+    FControlStyle.Include(csOpaque);
+}
+
+TVtCustomPanel::~TVtCustomPanel() {
+    if (FFrameController) FFrameController->UnregisterControl(this);
+}
+
+// A setter that only changes the look: store a changed value, then invalidate.
+#define VT_PANEL_SETTER(Name, Type, Field) \
+    void TVtCustomPanel::Set##Name(Type v) { \
+        if (Field == v) return;              \
+        Field = v;                           \
+        Invalidate();                        \
+    }
+
+VT_PANEL_SETTER(BorderColor, TColor, FBorderColor)
+VT_PANEL_SETTER(BorderHighlight, TColor, FBorderHighlight)
+VT_PANEL_SETTER(BorderShadow, TColor, FBorderShadow)
+VT_PANEL_SETTER(FlatColor, TColor, FFlatColor)
+VT_PANEL_SETTER(FlatColorAdjustment, int, FFlatColorAdjustment)
+VT_PANEL_SETTER(AlignmentVertical, TAlignmentVertical, FAlignmentVertical)
+VT_PANEL_SETTER(UseGradients, bool, FUseGradients)
+VT_PANEL_SETTER(GradientColorStart, TColor, FGradientColorStart)
+VT_PANEL_SETTER(GradientColorStop, TColor, FGradientColorStop)
+VT_PANEL_SETTER(GradientDirection, TGradientDirection, FGradientDirection)
+VT_PANEL_SETTER(ThemeAware, bool, FThemeAware)
+VT_PANEL_SETTER(ShowGrid, bool, FShowGrid)
+VT_PANEL_SETTER(GridStyle, TVtGridStyle, FGridStyle)
+VT_PANEL_SETTER(GridColor, TColor, FGridColor)
+VT_PANEL_SETTER(GridXSize, uint16_t, FGridXSize)
+VT_PANEL_SETTER(GridYSize, uint16_t, FGridYSize)
+VT_PANEL_SETTER(UseDockManager, bool, FUseDockManager)
+VT_PANEL_SETTER(ShowDockClientCaptions, bool, FShowDockClientCaptions)
+
+#undef VT_PANEL_SETTER
+
+void TVtCustomPanel::FramesChanged() {
+    Realign();
+    Invalidate();
+}
+
+void TVtCustomPanel::SetBorderOuter(TFrameStyleEx v) {
+    if (FBorderOuter == v) return;
+    FBorderOuter = v;
+    FramesChanged();
+}
+
+void TVtCustomPanel::SetBorderInner(TFrameStyleEx v) {
+    if (FBorderInner == v) return;
+    FBorderInner = v;
+    FramesChanged();
+}
+
+void TVtCustomPanel::SetBorderSides(TSides v) {
+    if (FBorderSides == v) return;
+    FBorderSides = v;
+    FramesChanged();
+}
+
+void TVtCustomPanel::SetTransparent(bool v) {
+    if (FTransparent == v) return;
+    FTransparent = v;
+    if (v) FControlStyle.Exclude(csOpaque);
+    else FControlStyle.Include(csOpaque);
+    Invalidate();
+    // The children stand on what shows through: they repaint over it.
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->Invalidate();
+}
+
+void TVtCustomPanel::SetDockSite(bool v) {
+    if (FDockSite == v) return;
+    FDockSite = v;
+    FramesChanged();
+}
+
+void TVtCustomPanel::SetFrameController(TVtFrameController* v) { LinkFrameController(this, FFrameController, v); }
+
+void TVtCustomPanel::ApplyFrameController(TVtFrameController* controller) {
+    if (!controller || !controller->FrameVisible()) return;
+    SetBorderOuter(controller->FrameStyle());
+    SetBorderSides(controller->FrameSides());
+    SetFlatColor(controller->FrameColor());
+    SetFlatColorAdjustment(0);
+    SetColor(controller->Color());
+    SetParentColor(controller->ParentColor());
+    // The status and popup shades follow the colour the panel ended up with.
+    SetBorderHighlight(LightenColor(FColor, 100));
+    SetBorderShadow(DarkenColor(FColor, 50));
+    Invalidate();
+}
+
+void TVtCustomPanel::Notification(TComponent* component, TOperation operation) {
+    TCustomPanel::Notification(component, operation);
+    if (operation == opRemove && component == FFrameController) FFrameController = nullptr;
+}
+
+// ---------------------------------------------------------------- 3. client area and layout
+
+int TVtCustomPanel::FrameInset(TSide side) const {
+    if (!FBorderSides.Contains(side)) return 0;
+    return FrameThickness(FBorderOuter, FBevelWidth) + FrameThickness(FBorderInner, FBevelWidth);
+}
+
+namespace {
+
+TRect ShrinkBySides(TRect r, const TVtCustomPanel& panel) {
+    r.Left += panel.FrameInset(sdLeft);
+    r.Top += panel.FrameInset(sdTop);
+    r.Right -= panel.FrameInset(sdRight);
+    r.Bottom -= panel.FrameInset(sdBottom);
+    return r;
+}
+
+}  // namespace
+
+TRect TVtCustomPanel::ClientRect() const {
+    const TRect r = TCustomPanel::ClientRect();
+    return FDockSite ? ShrinkBySides(r, *this) : r;
+}
+
+void TVtCustomPanel::AdjustClientRect(TRect& rect) {
+    TCustomPanel::AdjustClientRect(rect);
+    rect = ShrinkBySides(rect, *this);
+}
+
+TRect TVtCustomPanel::InnerRect() const {
+    const TRect ci = ClientInWindow();
+    return ShrinkBySides(InflateRect(Rect(0, 0, ci.Width(), ci.Height()), -FBorderWidth, -FBorderWidth), *this);
+}
+
+void TVtCustomPanel::SetBounds(int left, int top, int width, int height) {
+    if (FAlign == alBottom && height != FHeight) top = FTop + FHeight - height;
+    if (FAlign == alRight && width != FWidth) left = FLeft + FWidth - width;
+    TCustomPanel::SetBounds(left, top, width, height);
+}
+
+// ---------------------------------------------------------------- 4. painting
+
+void TVtCustomPanel::Paint() {
+    TCanvas* canvas = Canvas();
+    TCanvasStateSaver saver(canvas);
+    const TRect ci = ClientInWindow();
+    const TColor parentColor = FParent ? FParent->Color() : FColor;
+    const TRect r = PaintOuterInnerFrames(canvas, Rect(0, 0, ci.Width(), ci.Height()), FBorderOuter, FBorderInner,
+                                          FBorderWidth, FBorderSides, FBevelWidth, FBorderColor, FBorderHighlight,
+                                          FBorderShadow, FFlatColor, FFlatColorAdjustment, FColor, parentColor,
+                                          FTransparent, false);
+    // Frames wider than half the panel leave nothing to fill or write in.
+    if (!r.IsEmpty()) {
+        if (!FTransparent) {
+            if (FUseGradients) {
+                const bool themed = FThemeAware && VisualStylesActive();
+                PaintGradient(canvas, r, FGradientDirection, themed ? clInactiveCaptionText : FGradientColorStart,
+                              themed ? clInactiveCaption : FGradientColorStop, 1);
+            } else {
+                canvas->Brush()->SetStyle(bsSolid);
+                canvas->Brush()->SetColor(FColor);
+                canvas->FillRect(r);
+            }
+        }
+        if (FShowGrid) PaintGrid(canvas, r);
+        if (!Caption().empty()) {
+            canvas->Brush()->SetStyle(bsClear);
+            PaintCaption(canvas, r);
+            canvas->Brush()->SetStyle(bsSolid);
+        }
+    }
+    if (OnPaint) OnPaint(this);
+}
+
+void TVtCustomPanel::PaintGrid(TCanvas* canvas, const TRect& rect) {
+    const int nx = FGridXSize ? rect.Width() / FGridXSize : 0;
+    const int ny = FGridYSize ? rect.Height() / FGridYSize : 0;
+    TCanvasStateSaver saver(canvas);
+    canvas->Pen()->SetColor(FGridColor);
+    canvas->Pen()->SetStyle(psSolid);
+    canvas->Pen()->SetWidth(1);
+    switch (FGridStyle) {
+        case gsDots:
+            for (int i = 1; i <= nx; ++i)
+                for (int j = 1; j <= ny; ++j)
+                    canvas->SetPixels(rect.Left + i * FGridXSize - 1, rect.Top + j * FGridYSize - 1, FGridColor);
+            break;
+        case gsSolidLines:
+            for (int i = 1; i <= nx; ++i) {
+                const int x = rect.Left + i * FGridXSize - 1;
+                canvas->MoveTo(x, rect.Top);
+                canvas->LineTo(x, rect.Bottom);
+            }
+            for (int j = 1; j <= ny; ++j) {
+                const int y = rect.Top + j * FGridYSize - 1;
+                canvas->MoveTo(rect.Left, y);
+                canvas->LineTo(rect.Right, y);
+            }
+            break;
+        case gsDottedLines:
+            // Every second pixel, beginning one after the line's start.
+            for (int i = 1; i <= nx; ++i) {
+                const int x = rect.Left + i * FGridXSize - 1;
+                for (int y = rect.Top + 1; y < rect.Bottom; y += 2) canvas->SetPixels(x, y, FGridColor);
+            }
+            for (int j = 1; j <= ny; ++j) {
+                const int y = rect.Top + j * FGridYSize - 1;
+                for (int x = rect.Left + 1; x < rect.Right; x += 2) canvas->SetPixels(x, y, FGridColor);
+            }
+            break;
+    }
+}
+
+void TVtCustomPanel::PaintCaption(TCanvas* canvas, TRect rect) {
+    TCanvasStateSaver saver(canvas);
+    canvas->Font()->Assign(*Font());
+    rect.Left += 1;
+    unsigned flags = DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER;
+    if (FAlignment == taRightJustify) flags |= DT_RIGHT;
+    else if (FAlignment == taCenter) flags |= DT_CENTER;
+    const std::string text = Caption();
+    TRect measured = rect;
+    const int h = canvas->DrawText(text, measured, flags | DT_CALCRECT);
+    switch (FAlignmentVertical) {
+        case avCenter:
+            // A caption taller than the room starts above it, centred on the same line.
+            rect.Top = (rect.Top + rect.Bottom - h) / 2;
+            rect.Bottom = rect.Top + h;
+            break;
+        case avBottom: rect.Top = rect.Bottom - h - 1; break;
+        case avTop: break;
+    }
+    canvas->Brush()->SetStyle(bsClear);
+    if (!FEnabled) {
+        rect = OffsetRect(rect, 1, 1);
+        canvas->Font()->SetColor(clBtnHighlight);
+        canvas->DrawText(text, rect, flags);
+        canvas->Font()->SetColor(clBtnShadow);
+        rect = OffsetRect(rect, -1, -1);
+    }
+    canvas->DrawText(text, rect, flags);
+}
+
+// ---------------------------------------------------------------- 5. notifications
+
+void TVtCustomPanel::Dispatch(TMessage& message) {
+    // A child that leaves is forgotten, so its remembered state cannot outlive it.
+    if (message.Msg == CM_CONTROLCHANGE && message.LParam == 0) {
+        auto* child = reinterpret_cast<TControl*>(message.WParam);
+        std::erase_if(FRememberedStates, [child](const auto& entry) { return entry.first == child; });
+    }
+    TCustomPanel::Dispatch(message);
+}
+
+void TVtCustomPanel::CMEnabledChanged(TMessage& message) {
+    TCustomPanel::CMEnabledChanged(message);
+    Repaint();
+    if (!FEnabled) {
+        FRememberedStates.clear();
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* child = Controls(i);
+            FRememberedStates.emplace_back(child, child->Enabled());
+        }
+        for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(false);
+    } else {
+        // Children that were disabled before the panel was stay so; the list is kept.
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* child = Controls(i);
+            auto it = std::find_if(FRememberedStates.begin(), FRememberedStates.end(),
+                                   [child](const auto& entry) { return entry.first == child; });
+            if (it == FRememberedStates.end() || it->second) child->SetEnabled(true);
+        }
+    }
+}
+
+void TVtCustomPanel::CMMouseEnter(TMessage& message) {
+    TCustomPanel::CMMouseEnter(message);
+    if (!ComponentState().Contains(csDesigning) && OnMouseEnter) OnMouseEnter(this);
+}
+
+void TVtCustomPanel::CMMouseLeave(TMessage& message) {
+    TCustomPanel::CMMouseLeave(message);
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TVtCustomPanel::WMEraseBkgnd(TWMEraseBkgnd& message) {
+    if (!FTransparent) {
+        TCustomPanel::WMEraseBkgnd(message);
+        return;
+    }
+    if (message.Canvas) PaintParentBackground(this, message.Canvas, true);
+    message.Result = 1;
+}
+
+void TVtCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& message) {
+    const TWindowPos& pos = *message.WindowPos;
+    if (FFullRepaint || !Caption().empty()) {
+        Invalidate();
+    } else {
+        // Without a full repaint only the old frames next to the moving edges are redrawn.
+        const TRect inner = InnerRect();
+        const TRect ci = ClientInWindow();
+        if (pos.CX != FWidth) {
+            const TRect strip = Rect(inner.Right - 1, 0, ci.Width(), ci.Height());
+            InvalidateRect(&strip, true);
+        }
+        if (pos.CY != FHeight) {
+            const TRect strip = Rect(0, inner.Bottom - 1, ci.Width(), ci.Height());
+            InvalidateRect(&strip, true);
+        }
+    }
+    TCustomPanel::WMWindowPosChanged(message);
+}
+
+// ---------------------------------------------------------------- 6. class tables
+
+void TVtCustomPanel::RegisterClassInfo() {
+    RegisterExtControlClasses();
+    RegisterBlinkClasses();
+    RegisterClass<TVtCustomPanel>("TVtCustomPanel", "TCustomPanel");
+}
+
+void TVtPanel::RegisterClassInfo() {
+    TVtCustomPanel::RegisterClassInfo();
+    RegisterClass<TVtPanel>("TVtPanel", "TVtCustomPanel", [](TClassBuilder<TVtPanel>& b) {
+        using P = TVtPanel;
+        // The framework panel's bevels are off for good; only a changed one is stored.
+        b.Enumeration("BevelOuter", BevelCutInfo(), &P::BevelOuter, &P::SetBevelOuter).Default(bvNone);
+        b.Enumeration("BorderOuter", FrameStyleExInfo(), &P::BorderOuter, &P::SetBorderOuter).Default(fsRaised);
+        b.Enumeration("BorderInner", FrameStyleExInfo(), &P::BorderInner, &P::SetBorderInner).Default(fsNone);
+        b.SetOf("BorderSides", SidesInfo(), &P::BorderSides, &P::SetBorderSides).Default(AllSides);
+        b.Color("BorderColor", &P::BorderColor, &P::SetBorderColor).Default(clBtnFace);
+        b.Color("BorderHighlight", &P::BorderHighlight, &P::SetBorderHighlight).Default(clBtnHighlight);
+        b.Color("BorderShadow", &P::BorderShadow, &P::SetBorderShadow).Default(clBtnShadow);
+        b.Color("FlatColor", &P::FlatColor, &P::SetFlatColor).Default(clBtnShadow);
+        b.Integer("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment).Default(30);
+        b.Enumeration("AlignmentVertical", AlignmentVerticalInfo(), &P::AlignmentVertical, &P::SetAlignmentVertical)
+            .Default(avCenter);
+        b.Boolean("Transparent", &P::Transparent, &P::SetTransparent).Default(false);
+        b.Boolean("UseGradients", &P::UseGradients, &P::SetUseGradients).Default(false);
+        b.Color("GradientColorStart", &P::GradientColorStart, &P::SetGradientColorStart).Default(clWhite);
+        b.Color("GradientColorStop", &P::GradientColorStop, &P::SetGradientColorStop).Default(clBtnFace);
+        b.Enumeration("GradientDirection", GradientDirectionInfo(), &P::GradientDirection, &P::SetGradientDirection)
+            .Default(gdHorizontalEnd);
+        b.Boolean("ThemeAware", &P::ThemeAware, &P::SetThemeAware).Default(true);
+        b.Boolean("ShowGrid", &P::ShowGrid, &P::SetShowGrid).Default(false);
+        b.Enumeration("GridStyle", GridStyleInfo(), &P::GridStyle, &P::SetGridStyle).Default(gsDots);
+        b.Color("GridColor", &P::GridColor, &P::SetGridColor).Default(clBtnShadow);
+        b.Integer("GridXSize", &P::GridXSize, &P::SetGridXSize).Default(8);
+        b.Integer("GridYSize", &P::GridYSize, &P::SetGridYSize).Default(8);
+        b.Component("FrameController", &P::FrameController, &P::SetFrameController);
+        b.Boolean("DockSite", &P::DockSite, &P::SetDockSite).Default(false);
+        b.Boolean("UseDockManager", &P::UseDockManager, &P::SetUseDockManager).Default(true);
+        b.Boolean("ShowDockClientCaptions", &P::ShowDockClientCaptions, &P::SetShowDockClientCaptions)
+            .Default(true);
+        b.Event<TNotifyEvent>("OnPaint", &P::OnPaint);
+        b.Event<TNotifyEvent>("OnMouseEnter", &P::OnMouseEnter);
+        b.Event<TNotifyEvent>("OnMouseLeave", &P::OnMouseLeave);
+        // Older descriptions stored the frame sides under another name; they are not used.
+        b.Discard("FrameSides");
+    });
+}
