@@ -13,6 +13,7 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_line.h"
+#include "controls/vt_classes.h"
 #include "controls/vt_panel.h"
 #include "framework/streaming.h"
 #include "framework/typinfo.h"
@@ -390,6 +391,7 @@ TEST_F(VtPanelTest, FrameControllerPushesItsFrameAndIsForgottenWhenFreed) {
 // ---------------------------------------------------------------- descriptions
 
 TEST_F(VtPanelTest, TheEditorsPanelFromItsStoredDescription) {
+    RegisterControlSetClasses();
     ReadComponentText(Form,
                       "object Form: TForm\n"
                       "  object VtPanel2: TVtPanel\n"
