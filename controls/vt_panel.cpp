@@ -40,6 +40,7 @@ TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TCustomPanel(owner) {
     FControlStyle.Exclude(csSetCaption);
     FControlStyle.Exclude(csParentBackground);
     FControlStyle.Include(csOpaque);
+    TCustomPanel::SetUseDockManager(true);
 }
 
 TVtCustomPanel::~TVtCustomPanel() {
@@ -70,7 +71,6 @@ VT_PANEL_SETTER(GridStyle, TVtGridStyle, FGridStyle)
 VT_PANEL_SETTER(GridColor, TColor, FGridColor)
 VT_PANEL_SETTER(GridXSize, uint16_t, FGridXSize)
 VT_PANEL_SETTER(GridYSize, uint16_t, FGridYSize)
-VT_PANEL_SETTER(UseDockManager, bool, FUseDockManager)
 VT_PANEL_SETTER(ShowDockClientCaptions, bool, FShowDockClientCaptions)
 
 #undef VT_PANEL_SETTER
@@ -109,9 +109,15 @@ void TVtCustomPanel::SetTransparent(bool v) {
 }
 
 void TVtCustomPanel::SetDockSite(bool v) {
-    if (FDockSite == v) return;
-    FDockSite = v;
+    if (DockSite() == v) return;
+    TCustomPanel::SetDockSite(v);
     FramesChanged();
+}
+
+void TVtCustomPanel::SetUseDockManager(bool v) {
+    if (UseDockManager() == v) return;
+    TCustomPanel::SetUseDockManager(v);
+    Invalidate();
 }
 
 void TVtCustomPanel::SetFrameController(TVtFrameController* v) { LinkFrameController(this, FFrameController, v); }
@@ -156,7 +162,7 @@ TRect ShrinkBySides(TRect r, const TVtCustomPanel& panel) {
 
 TRect TVtCustomPanel::ClientRect() const {
     const TRect r = TCustomPanel::ClientRect();
-    return FDockSite ? ShrinkBySides(r, *this) : r;
+    return DockSite() ? ShrinkBySides(r, *this) : r;
 }
 
 void TVtCustomPanel::AdjustClientRect(TRect& rect) {

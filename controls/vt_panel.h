@@ -92,9 +92,11 @@ public:
     void SetFrameController(TVtFrameController* v);
     void ApplyFrameController(TVtFrameController* controller) override;
     // A dock site reports its client rectangle inside the frames as well.
-    bool DockSite() const { return FDockSite; }
+    // The framework keeps both flags, so that its docking finds the panel as a site; the
+    // panel only adds the layout that follows them.
+    bool DockSite() const { return TCustomPanel::DockSite(); }
     void SetDockSite(bool v);
-    bool UseDockManager() const { return FUseDockManager; }
+    bool UseDockManager() const { return TCustomPanel::UseDockManager(); }
     void SetUseDockManager(bool v);
     bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
     void SetShowDockClientCaptions(bool v);
@@ -153,8 +155,6 @@ protected:
     uint16_t FGridXSize = 8;
     uint16_t FGridYSize = 8;
     TVtFrameController* FFrameController = nullptr;
-    bool FDockSite = false;
-    bool FUseDockManager = true;
     bool FShowDockClientCaptions = true;
 
 private:

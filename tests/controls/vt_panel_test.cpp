@@ -451,3 +451,13 @@ TEST_F(VtPanelTest, TheEditorsPanelFromItsStoredDescription) {
 }
 
 }  // namespace
+
+TEST_F(VtPanelTest, TheFrameworksDockingSeesThePanelAsASite) {
+    auto* p = new TVtPanel(Form);
+    p->SetParent(Form);
+    TWinControl* asWindow = p;
+    EXPECT_TRUE(asWindow->UseDockManager());  // the panel's default, kept by the framework
+    EXPECT_FALSE(asWindow->DockSite());
+    p->SetDockSite(true);
+    EXPECT_TRUE(asWindow->DockSite());
+}
