@@ -19,14 +19,6 @@ const TEnumInfo& GridStyleInfo() {
     return info;
 }
 
-const TEnumInfo& GradientDirectionInfo() {
-    static const TEnumInfo info = MakeEnumInfo(
-        "TGradientDirection", {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
-                               "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox",
-                               "gdSquareBox", "gdBigSquareBox"});
-    return info;
-}
-
 // ---------------------------------------------------------------- 2. TVtCustomPanel
 
 TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TCustomPanel(owner) {

@@ -24,8 +24,6 @@ struct TEnumInfo;
 enum TVtGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
 const TEnumInfo& GridStyleInfo();
-// shared: move to vt_blink.h's published vocabulary (the tab control publishes it too).
-const TEnumInfo& GradientDirectionInfo();
 
 // ---------------------------------------------------------------- TVtCustomPanel
 

@@ -34,3 +34,10 @@ const TEnumInfo& HotTrackColorTypeInfo() {
     static const TEnumInfo info = MakeEnumInfo("TVtHotTrackColorType", {"htctComplement", "htctActual"});
     return info;
 }
+const TEnumInfo& GradientDirectionInfo() {
+    static const TEnumInfo info = MakeEnumInfo(
+        "TGradientDirection", {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
+                               "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox",
+                               "gdSquareBox", "gdBigSquareBox"});
+    return info;
+}

@@ -1,6 +1,7 @@
 // The control set's published vocabulary: the enumerations several controls publish and the
 // names stored descriptions write for them (the frame styles and sides of vt_draw.h, the
-// framing preference, the text styles, vertical alignment and hot-track colour type).
+// framing preference, the text styles, vertical alignment, hot-track colour type and
+// gradient direction).
 // One place, so that every control that publishes them shares one definition.
 #pragma once
 
@@ -20,3 +21,4 @@ const TEnumInfo& FramingPreferenceInfo();
 const TEnumInfo& TextStyleInfo();
 const TEnumInfo& AlignmentVerticalInfo();
 const TEnumInfo& HotTrackColorTypeInfo();
+const TEnumInfo& GradientDirectionInfo();
