@@ -5,6 +5,7 @@
 #include "controls/vt_edit.h"
 #include "controls/vt_label.h"
 #include "controls/vt_line.h"
+#include "controls/vt_pages.h"
 #include "controls/vt_panel.h"
 #include "controls/vt_status.h"
 
@@ -18,4 +19,5 @@ void RegisterControlSetClasses() {
     TVtCustomPanel::RegisterClassInfo();
     TVtPanel::RegisterClassInfo();
     RegisterStatusClasses();
+    TVtPageControl::RegisterClassInfo();  // with the tab control, tab sheets and colour sets
 }

@@ -1,0 +1,505 @@
+// The tab control's painting: everything is composed in the off-screen bitmap and copied to
+// the screen in one piece. Sections:
+//   1. the paint pass (background, tabs back to front, the selected tab, cards)
+//   2. a tab: fill, contents (bars, text, focus rectangle)
+//   3. a card: fill and frame
+//   4. drawing commands: outlines, frames and the soft shadow
+#include <algorithm>
+
+#include "controls/vt_draw.h"
+#include "controls/vt_tabs.h"
+#include "framework/sysutils.h"
+
+namespace {
+
+// The recorded drawing commands; coordinates follow as two words where a command has them.
+enum TTabCommand {
+    tcPen,          // pen to the outline colour
+    tcOutline,      // kind (0 tab, 1 card), index: an outline follows; resets the pen
+    tcMoveTo,
+    tcLineTo,
+    tcShadowTo30,   // shadow line to the point with strength 30
+    tcShadowTo15,   // … with strength 15
+};
+
+constexpr int kShadowStrong = 30;
+constexpr int kShadowSoft = 15;
+
+// Saves the device state around one step; the failures surface as the control's errors.
+class TSavedState {
+public:
+    explicit TSavedState(TCanvas* canvas) : FCanvas(canvas), FLevel(canvas->SaveDC()) {
+        if (FLevel <= 0) throw Exception("Error saving device context");
+    }
+    void Restore() {
+        if (FLevel == 0) return;
+        const int level = FLevel;
+        FLevel = 0;
+        if (!FCanvas->RestoreDC(level)) throw Exception("Error restoring device context");
+    }
+    ~TSavedState() {
+        if (FLevel) FCanvas->RestoreDC(FLevel);
+    }
+
+private:
+    TCanvas* FCanvas;
+    int FLevel;
+};
+
+void FillSolid(TCanvas* canvas, const TRect& r, TColor color) {
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(color);
+    canvas->FillRect(r);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- 1. the paint pass
+
+void TVtCustomTabControl::Paint() {
+    EnsureLayout();
+    const int w = ClientWidth(), h = ClientHeight();
+    if (FBitmap->Width() != w || FBitmap->Height() != h) FBitmap->SetSize(w, h);
+    TCanvas* target = Canvas();
+    TCanvas* canvas = FBitmap->Canvas();
+    const TRect clip = target->ClipRect();
+    // A hot-tracking repaint covers only the strip; the shadow lies outside it.
+    const TRect strip = TabStripRect();
+    const TRect stripExclusive = Rect(strip.Left, strip.Top, strip.Right + 1, strip.Bottom + 1);
+    FShadowSkippedNow = FSkipShadow && IntersectRect(clip, stripExclusive) == clip;
+
+    TSavedState state(canvas);
+    canvas->IntersectClipRect(clip);
+    canvas->Pen()->SetWidth(1);
+    canvas->Pen()->SetStyle(psSolid);
+
+    bool handled = false;
+    PaintControlBackground(canvas, ClientRect(), handled);
+    if (!handled) {
+        if (FTransparent) PaintParentBackground(this, canvas, false);
+        else FillSolid(canvas, ClientRect(), FBackgroundColor);
+    }
+    PlaceButtons();
+
+    // Unselected tabs from the back row forwards and, in a row, from the last to the first,
+    // so that each slanted side lies over its right-hand neighbour; then the selected tab
+    // over both neighbours, then the card it opens into.
+    const int n = FTabs.Count();
+    if (n > 0 && FShowCard) {
+        int firstOfRow0 = 0;
+        while (firstOfRow0 < n && !(FTabs[firstOfRow0]->Visible && FTabs[firstOfRow0]->Row == 0)) ++firstOfRow0;
+        if (firstOfRow0 == n) firstOfRow0 = 0;
+        const int start = (firstOfRow0 - 1 + n) % n;
+        int running = FRowCount - 1;
+        for (int k = 0; k < n; ++k) {
+            const int i = (start - k + n) % n;
+            const TVtTabData& tab = *FTabs[i];
+            if (!tab.Visible || !TabFullyInView(i) || i < FFirstVisibleTab || i == FTabIndex) continue;
+            if (tab.Row < running && running > 0) {
+                PaintCard(canvas, running);
+                running = tab.Row;
+            }
+            PaintTab(canvas, i);
+        }
+        if (running == 1) PaintCard(canvas, 1);
+    } else if (n > 0) {
+        for (int i = n - 1; i >= 0; --i)
+            if (FTabs[i]->Visible && TabFullyInView(i) && i >= FFirstVisibleTab && i != FTabIndex) PaintTab(canvas, i);
+    }
+    if (FTabIndex >= 0 && FTabIndex < n && FTabIndex >= FFirstVisibleTab && TabFullyInView(FTabIndex))
+        PaintTab(canvas, FTabIndex);
+    PaintCard(canvas, 0);
+    state.Restore();
+
+    target->CopyRect(ClientRect(), canvas, ClientRect());
+}
+
+// ---------------------------------------------------------------- 2. a tab
+
+void TVtCustomTabControl::PaintTab(TCanvas* canvas, int index) {
+    const TRect bounds = TabBoundsRect(index);
+    if (IntersectRect(bounds, canvas->ClipRect()).IsEmpty()) return;
+    const HRGN region = TabRegion(index);
+    {
+        TSavedState state(canvas);
+        canvas->SelectClipRgn(region);
+        bool handled = false;
+        PaintTabFill(canvas, index, bounds, handled);
+        if (!handled) {
+            const TVtTabData& tab = *FTabs[index];
+            TColor selected = Color(), unselected = FTabColors->Unselected(), shadow = FTabColors->Shadow();
+            if (FUseColoredTabs) {
+                selected = unselected = tab.Color;
+                // A white tab would vanish into a white card; it shades to the face colour.
+                shadow = ColorToRGB(tab.Color) == RGB(255, 255, 255) ? clBtnFace : DarkenColor(tab.Color, 30);
+            }
+            if (index == FTabIndex) {
+                FillSolid(canvas, bounds, selected);
+            } else if (FUseGradients && DisplayHasManyColors()) {
+                // From the unselected colour at the outer edge to the shadow at the card.
+                switch (FTabOrientation) {
+                    case toTop: PaintGradient(canvas, bounds, gdHorizontalEnd, unselected, shadow, 1); break;
+                    case toBottom: PaintGradient(canvas, bounds, gdHorizontalEnd, shadow, unselected, 1); break;
+                    case toLeft: PaintGradient(canvas, bounds, gdVerticalEnd, unselected, shadow, 1); break;
+                    case toRight: PaintGradient(canvas, bounds, gdVerticalEnd, shadow, unselected, 1); break;
+                }
+            } else {
+                FillSolid(canvas, bounds, unselected);
+            }
+        }
+        PaintTabContents(canvas, index, bounds);
+        state.Restore();
+    }
+    RecordTabOutline(index);
+    ExecuteCommands(canvas);
+}
+
+TColor TVtCustomTabControl::TextColorFor(int index, TVtTextStyle style, TColor fallback) {
+    TColor color = fallback;
+    bool handled = false;
+    QueryTabTextColor(index, style, color, handled);
+    return handled ? color : fallback;
+}
+
+namespace {
+
+// Insets of the content rectangle from the bounding rectangle: from the outer edge, from
+// the card edge, from the start and from the end of the tab along the strip.
+struct TInsets {
+    int Outer, Card, Start, End;
+};
+
+}  // namespace
+
+void TVtCustomTabControl::PaintTabContents(TCanvas* canvas, int index, const TRect& b) {
+    const TVtTabData& tab = *FTabs[index];
+    const bool side = SideTabs();
+    const int depth = side ? b.Width() : b.Height();
+    // Left tabs follow the top tabs' rules, right tabs the bottom tabs'.
+    const bool outerFirst = FTabOrientation == toTop || FTabOrientation == toLeft;
+    const int cut = FCutCornerSize, slant = Slant(depth);
+    TInsets in{};
+    switch (FTabStyle) {
+        case tsSingleSlant: in = outerFirst ? TInsets{4, 2, 5, 2 * slant + 1} : TInsets{3, 3, 5, 2 * slant + 1}; break;
+        case tsDoubleSlant: in = outerFirst ? TInsets{4, 2, depth + 1, depth - 1} : TInsets{3, 3, depth + 1, depth - 1}; break;
+        case tsCutCorner: in = outerFirst ? TInsets{5, 2, cut + 4, cut + 4} : TInsets{4, 3, cut + 4, cut + 4}; break;
+        case tsRoundCorners: in = TInsets{3, 3, 5, 5}; break;
+    }
+    if (FTabSequence == tsReverse) std::swap(in.Start, in.End);
+    TRect content;
+    switch (FTabOrientation) {
+        case toTop: content = Rect(b.Left + in.Start, b.Top + in.Outer, b.Right - in.End, b.Bottom - in.Card); break;
+        case toBottom: content = Rect(b.Left + in.Start, b.Top + in.Card, b.Right - in.End, b.Bottom - in.Outer); break;
+        case toLeft: content = Rect(b.Left + in.Outer, b.Top + in.End, b.Right - in.Card, b.Bottom - in.Start); break;
+        case toRight: content = Rect(b.Left + in.Card, b.Top + in.Start, b.Right - in.Outer, b.Bottom - in.End); break;
+    }
+
+    // Image and text areas.
+    TRect imageArea = content, textArea = content;
+    const bool hasImage = FImages && tab.ImageIndex != -1;
+    const int iw = hasImage ? FImages->Width() : 0, ih = hasImage ? FImages->Height() : 0;
+    const int gap = hasImage ? FImageMargin : 0;
+    switch (FImagePosition) {
+        case ipLeft: imageArea.Right = content.Left + iw; textArea.Left = content.Left + iw + gap; break;
+        case ipRight: imageArea.Left = content.Right - iw; textArea.Right = content.Right - iw - gap; break;
+        case ipTop: imageArea.Bottom = content.Top + ih; textArea.Top = content.Top + ih + gap; break;
+        case ipBottom: imageArea.Top = content.Bottom - ih; textArea.Bottom = content.Bottom - ih - gap; break;
+        case ipBack:
+        case ipStretch: break;
+    }
+    if (hasImage) {
+        int x = imageArea.Left, y = imageArea.Top;
+        if (FImagePosition != ipStretch) {
+            if (FImageAlignment == haCenter) x += (imageArea.Width() - iw) / 2;
+            else if (FImageAlignment == haRight) x = imageArea.Right - iw;
+            if (FImageAlignmentVertical == vaCenter) y += (imageArea.Height() - ih) / 2;
+            else if (FImageAlignmentVertical == vaBottom) y = imageArea.Bottom - ih;
+        }
+        if (tab.DisabledIndex == -1) FImages->Draw(canvas, x, y, tab.ImageIndex, tab.Enabled);
+        else FImages->Draw(canvas, x, y, tab.Enabled ? tab.ImageIndex : tab.DisabledIndex, true);
+    }
+
+    // State: text colour and the bar on the outer edge.
+    const bool selected = index == FTabIndex;
+    const bool hot = FHotTrack && index == FHotTab;
+    TColor textColor = clNone, barColor = clNone;
+    if (tab.Enabled && hot) {
+        textColor = TextColorFor(index, tsHotTrack,
+                                 FHotTrackStyle == htsText ? FHotTrackColor : FTextColors->Selected());
+        if (FHotTrackStyle == htsTab)
+            barColor = FHotTrackColorType == htctActual ? FHotTrackColor : OppositeHueColor(FHotTrackColor, 140);
+    } else if (tab.Enabled && selected) {
+        textColor = TextColorFor(index, tsSelected, FTextColors->Selected());
+        if (FHotTrack && FHotTrackStyle == htsTab) barColor = FTabColors->HighlightBar();
+    } else if (tab.Enabled) {
+        textColor = TextColorFor(index, tsUnselected, FTextColors->Unselected());
+    }
+    if (barColor != clNone) {
+        TRect bar = InflateRect(b, 1, 1);
+        switch (FTabOrientation) {
+            case toTop: bar.Bottom = bar.Top + 6; break;
+            case toLeft: bar.Right = bar.Left + 6; break;
+            case toBottom: bar.Top = bar.Bottom - 4; break;
+            case toRight: bar.Left = bar.Right - 4; break;
+        }
+        TSavedState state(canvas);
+        canvas->Pen()->SetStyle(psClear);
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(barColor);
+        canvas->Rectangle(bar);  // leaves out the last row and column
+        state.Restore();
+    }
+
+    // Text: the block of caption lines placed in the text area.
+    const std::vector<std::string> lines = SplitCaptionLines(tab.Caption);
+    const bool bold = FBoldCurrentTab && selected;
+    const bool vertical = FTextOrientation == orVertical;
+    TSavedState fontState(canvas);
+    FFontStack.push_back(CreateFontIndirect(TabLogFont(bold)));
+    canvas->Font()->SetHandle(FFontStack.back());
+    const int lineHeight = canvas->TextHeight("A");
+    std::vector<int> widths;
+    int widest = 0;
+    for (const std::string& line : lines) {
+        widths.push_back(canvas->TextWidth(StripAccelerator(line)));
+        widest = std::max(widest, widths.back());
+    }
+    const int block = lineHeight * static_cast<int>(lines.size());
+    // Across the lines (vertical placement for horizontal text) and along each line.
+    const int acrossSpace = vertical ? textArea.Width() : textArea.Height();
+    int acrossStart = vertical ? textArea.Left : textArea.Top;
+    if (FTextAlignmentVertical == vaCenter) acrossStart += (acrossSpace - block) / 2;
+    else if (FTextAlignmentVertical == vaBottom) acrossStart += acrossSpace - block;
+    TRect placed = textArea;
+    if (vertical) {
+        placed.Left = acrossStart;
+        placed.Right = acrossStart + block;
+    } else {
+        placed.Top = acrossStart;
+        placed.Bottom = acrossStart + block;
+    }
+
+    auto drawLines = [&](TColor color, int dx, int dy) {
+        canvas->Brush()->SetStyle(bsClear);
+        for (size_t k = 0; k < lines.size(); ++k) {
+            const int alongSpace = vertical ? textArea.Height() : textArea.Width();
+            int offset = 0;
+            if (FTextAlignment == haCenter) offset = (alongSpace - widths[k]) / 2;
+            else if (FTextAlignment == haRight) offset = alongSpace - widths[k];
+            const int across = acrossStart + static_cast<int>(k) * lineHeight;
+            // Each part starts where the previous one ended, along the writing direction.
+            int x = 0, y = 0, ux = 0, uy = 0;
+            if (!vertical) {
+                x = textArea.Left + offset, y = across, ux = 1;
+            } else if (FTabOrientation == toRight) {
+                x = across + lineHeight, y = textArea.Top + offset, uy = 1;
+            } else {
+                x = across, y = textArea.Bottom - offset, uy = -1;
+            }
+            x += dx;
+            y += dy;
+            const TAccelParts parts = SplitAccelerator(lines[k]);
+            auto part = [&](const std::string& text, bool underline) {
+                if (text.empty()) return;
+                TSavedState partState(canvas);
+                if (underline) {
+                    TLogFont lf = TabLogFont(bold);
+                    lf.Underline = true;
+                    FFontStack.push_back(CreateFontIndirect(lf));
+                    canvas->Font()->SetHandle(FFontStack.back());
+                }
+                canvas->Font()->SetColor(color);
+                canvas->TextOut(x, y, text);
+                const int advance = canvas->TextWidth(text);
+                partState.Restore();
+                if (underline) FFontStack.pop_back();
+                x += ux * advance;
+                y += uy * advance;
+            };
+            part(parts.Before, false);
+            if (parts.HasAccel) {
+                part(std::string(1, parts.Accel), !FTabFont.Style().Contains(fsUnderline));
+                part(parts.After, false);
+            }
+        }
+    };
+    if (tab.Enabled) {
+        drawLines(textColor, 0, 0);
+    } else {
+        drawLines(TextColorFor(index, tsDisabledHighlight, FTextColors->DisabledHighlight()), 1, 1);
+        drawLines(TextColorFor(index, tsDisabledShadow, FTextColors->DisabledShadow()), 0, 0);
+    }
+    fontState.Restore();
+    FFontStack.pop_back();
+
+    // Focus rectangle around the placed text, one pixel wider along the strip.
+    if (FShowFocusRect && selected && Focused()) {
+        TRect focus = placed;
+        if (side) focus = InflateRect(focus, 0, 1);
+        else focus = InflateRect(focus, 1, 0);
+        if (FTabStyle == tsRoundCorners) {
+            switch (FTabOrientation) {
+                case toTop: ++focus.Top; break;
+                case toLeft: focus.Left += 2; break;
+                case toBottom: --focus.Bottom; break;
+                case toRight: focus.Right -= 2; break;
+            }
+        }
+        canvas->DrawFocusRect(focus);
+    }
+}
+
+// ---------------------------------------------------------------- 3. a card
+
+void TVtCustomTabControl::PaintCard(TCanvas* canvas, int row) {
+    const TRect c = CardRect(row);
+    if (c.Right < c.Left || c.Bottom < c.Top) return;
+    const TRect fill = Rect(c.Left, c.Top, c.Right + 1, c.Bottom + 1);
+    bool handled = false;
+    PaintCardFill(canvas, row, fill, handled);
+    if (!handled) {
+        const bool tabColour = FUseColoredTabs && FTabIndex >= 0 && FTabIndex < FTabs.Count();
+        FillSolid(canvas, fill, tabColour ? FTabs[FTabIndex]->Color : Color());
+    }
+    if (!FShowCardFrame) return;
+    RecordCardFrame(row);
+    ExecuteCommands(canvas);
+}
+
+// ---------------------------------------------------------------- 4. drawing commands
+
+void TVtCustomTabControl::RecordTabOutline(int index) {
+    FCommands.clear();
+    const std::vector<TPoint> pts = TabShape(index);
+    static constexpr size_t kPoints[] = {5, 4, 5, 6};
+    if (pts.size() != kPoints[FTabStyle]) throw Exception("Incorrect number of points in tab shape");
+    FCommands.insert(FCommands.end(), {tcOutline, 0, index, tcMoveTo, pts[0].X, pts[0].Y});
+    for (size_t k = 1; k < pts.size(); ++k) FCommands.insert(FCommands.end(), {tcLineTo, pts[k].X, pts[k].Y});
+}
+
+void TVtCustomTabControl::RecordCardFrame(int row) {
+    FCommands.clear();
+    FCommands.insert(FCommands.end(), {tcOutline, 1, row});
+    auto move = [this](TPoint p) { FCommands.insert(FCommands.end(), {tcMoveTo, p.X, p.Y}); };
+    auto line = [this](TPoint p) { FCommands.insert(FCommands.end(), {tcLineTo, p.X, p.Y}); };
+    auto shadow = [this](int strength, int x, int y) {
+        FCommands.insert(FCommands.end(), {strength == kShadowStrong ? tcShadowTo30 : tcShadowTo15, x, y});
+    };
+    const TRect c = CardRect(row);
+    const int cl = c.Left, ct = c.Top, cr = c.Right, cb = c.Bottom;
+    const TPoint tl{cl, ct}, tr{cr, ct}, br{cr, cb}, bl{cl, cb};
+    const bool reverse = FTabSequence == tsReverse;
+
+    // The gap under the selected tab, from just past its first shape point to its last.
+    TPoint along{};
+    switch (FTabOrientation) {
+        case toTop:
+        case toBottom: along = {reverse ? -1 : 1, 0}; break;
+        case toLeft: along = {0, reverse ? 1 : -1}; break;
+        case toRight: along = {0, reverse ? -1 : 1}; break;
+    }
+    const bool gap = row == 0 && FTabIndex >= 0 && FTabIndex < FTabs.Count() && TabFullyInView(FTabIndex);
+    TPoint g1{}, g2{};
+    if (gap) {
+        const std::vector<TPoint> shape = TabShape(FTabIndex);
+        g1 = {shape.front().X + along.X, shape.front().Y + along.Y};
+        g2 = shape.back();
+    }
+
+    if (FTabOrientation == toTop && !reverse && FShowShadow) {
+        move(tl);
+        if (gap) {
+            line(g1);
+            move(g2);
+        }
+        line({cr - 2, ct});
+        line({cr - 2, cb - 2});
+        line({cl, cb - 2});
+        line(gap ? TPoint{cl, ct - 1} : tl);
+        if (!FShadowSkippedNow) {
+            move({cr - 1, ct + 1});
+            shadow(kShadowStrong, cr - 1, cb - 1);
+            shadow(kShadowStrong, cl, cb - 1);
+            move({cr - 1, ct});
+            shadow(kShadowSoft, cr, ct);
+            shadow(kShadowSoft, cr, cb);
+            shadow(kShadowSoft, cl, cb);
+            shadow(kShadowSoft, cl, cb - 1);
+        }
+        return;
+    }
+    // The side along the tabs runs from its start corner to its end corner, then round.
+    TPoint corners[4];
+    switch (FTabOrientation) {
+        case toTop: reverse ? (corners[0] = tr, corners[1] = tl, corners[2] = bl, corners[3] = br)
+                            : (corners[0] = tl, corners[1] = tr, corners[2] = br, corners[3] = bl); break;
+        case toBottom: reverse ? (corners[0] = br, corners[1] = bl, corners[2] = tl, corners[3] = tr)
+                               : (corners[0] = bl, corners[1] = br, corners[2] = tr, corners[3] = tl); break;
+        case toLeft: reverse ? (corners[0] = tl, corners[1] = bl, corners[2] = br, corners[3] = tr)
+                             : (corners[0] = bl, corners[1] = tl, corners[2] = tr, corners[3] = br); break;
+        case toRight: reverse ? (corners[0] = br, corners[1] = tr, corners[2] = tl, corners[3] = bl)
+                              : (corners[0] = tr, corners[1] = br, corners[2] = bl, corners[3] = tl); break;
+    }
+    move(corners[0]);
+    if (gap) {
+        line(g1);
+        move(g2);
+    }
+    if (!FShowFullFrame) {
+        line({corners[1].X + along.X, corners[1].Y + along.Y});
+        return;
+    }
+    line(corners[1]);
+    line(corners[2]);
+    line(corners[3]);
+    line(corners[0]);
+}
+
+void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
+    // The shadow darkens what lies behind the control: the parent's image, rendered once
+    // when the list asks for it.
+    std::unique_ptr<TBitmap> behind;
+    for (size_t k = 0; k < FCommands.size();) {
+        const int cmd = FCommands[k];
+        if (cmd == tcShadowTo30 || cmd == tcShadowTo15) {
+            behind = std::make_unique<TBitmap>(std::max(Width(), 1), std::max(Height(), 1));
+            FillSolid(behind->Canvas(), Rect(0, 0, behind->Width(), behind->Height()), FBackgroundColor);
+            PaintParentBackground(this, behind->Canvas(), false);
+            break;
+        }
+        k += cmd == tcPen ? 1 : 3;
+    }
+    const TColor outline = OutlineColor();
+    canvas->Pen()->SetColor(outline);
+    for (size_t k = 0; k < FCommands.size();) {
+        const int cmd = FCommands[k];
+        if (cmd == tcPen) {
+            canvas->Pen()->SetColor(outline);
+            ++k;
+            continue;
+        }
+        const int a = FCommands[k + 1], b = FCommands[k + 2];
+        k += 3;
+        switch (cmd) {
+            case tcOutline: canvas->Pen()->SetColor(outline); break;
+            case tcMoveTo: canvas->MoveTo(a, b); break;
+            case tcLineTo: canvas->LineTo(a, b); break;
+            case tcShadowTo30:
+            case tcShadowTo15: {
+                const uint8_t strength = cmd == tcShadowTo30 ? kShadowStrong : kShadowSoft;
+                const TPoint from = canvas->PenPos();
+                const int dx = a > from.X ? 1 : a < from.X ? -1 : 0, dy = b > from.Y ? 1 : b < from.Y ? -1 : 0;
+                for (TPoint p = from;; p = {p.X + dx, p.Y + dy}) {
+                    if (p.X >= 0 && p.Y >= 0 && p.X < behind->Width() && p.Y < behind->Height()) {
+                        const TColor under = ColorFromPixel(behind->ScanLine(p.Y)[p.X]);
+                        canvas->SetPixels(p.X, p.Y, MixColors(clBlack, under, strength));
+                    }
+                    if (p.X == a && p.Y == b) break;
+                }
+                canvas->SetPenPos({a, b});
+                break;
+            }
+            default: break;
+        }
+    }
+}
