@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-sanitize
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: run test test-sanitize bench deps configure build clean
+.PHONY: run test test-sanitize bench deps configure build clean window-description
 
 deps:
 	@scripts/install-deps
@@ -38,6 +38,12 @@ test-sanitize: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Rewrites app/editor_form.vdf, the window's built-in description, from the phrase catalogue
+# and the layout rules (needed only when those change).
+window-description: configure
+	cmake --build $(BUILD) -j $(JOBS) --target make-window-description
+	$(BUILD)/app/make-window-description app/pictures app/editor_form.vdf
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

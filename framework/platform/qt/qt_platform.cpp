@@ -216,6 +216,14 @@ private:
         ev.Shift = ShiftOf(e->modifiers(), e->buttons());
         if (kind != TPlatformEvent::MouseMove && !ButtonOf(e->button(), ev.Button)) return;
         if (dbl) ev.Shift.Include(ssDouble);
+        // A press on a window that is not active activates it first, as a click-to-focus
+        // desktop does (and as nothing else does when no window manager runs, or when a
+        // closed dialog left no active window behind).
+        if (kind == TPlatformEvent::MouseDown && !isActiveWindow()) {
+            activateWindow();
+            setFocus(Qt::MouseFocusReason);
+            Send(Base(TPlatformEvent::Activate));
+        }
         Send(ev);
     }
     void Key(TPlatformEvent::Kind kind, QKeyEvent* e) {
@@ -400,10 +408,13 @@ TLocaleFormats QtPlatform::LocaleFormats() {
     bool separatorSeen = false;
     for (QChar c : date) {
         if (c == '\'') { quoted = !quoted; continue; }
-        if (quoted || c.isSpace()) continue;
+        if (quoted) continue;
         const char ch = static_cast<char>(c.toLatin1());
         if (ch == 'd' || ch == 'M' || ch == 'y') {
             pattern += ch == 'M' ? 'm' : ch;
+        } else if (c.isSpace()) {
+            // "d MMM yyyy": spaces stand as they are.
+            if (!pattern.empty() && pattern.back() != ' ') pattern += ' ';
         } else if (ch != 0 && !pattern.empty() && pattern.back() != '/') {
             if (!separatorSeen) f.DateSeparator = ch;
             separatorSeen = true;

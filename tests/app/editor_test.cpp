@@ -1,0 +1,162 @@
+// The editor as its user meets it, on the headless desktop: the real Form1 from its built-in
+// description, real clicks on its buttons, the real save dialog answered by script.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/editor_form.h"
+#include "controls/vt_button.h"
+#include "controls/vt_edit.h"
+#include "controls/vt_pages.h"
+#include "framework/dialogs.h"
+#include "framework/platform/headless/headless_platform.h"
+#include "langfile/language_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Desk = &InstallHeadlessPlatform();
+        App = CreateApplication();
+        App->Initialize();
+        App->SetTitle("Verbolt Editor v1.0");
+        App->CreateForm(Form1);
+        Form1->Show();
+        App->ProcessMessages();
+        Dir = fs::temp_directory_path() / ("verbolt-editor-" + std::to_string(::getpid()));
+        fs::create_directories(Dir);
+    }
+    void TearDown() override {
+        DestroyApplication();
+        InstallPlatform(nullptr);
+        fs::remove_all(Dir);
+    }
+    // A left click in the middle of a control, through the window as a user clicks.
+    void Click(TControl* c) {
+        const TPoint p = c->ClientToScreen({c->Width() / 2, c->Height() / 2});
+        Desk->Click(Form1->WindowId(), p);
+        App->ProcessMessages();
+    }
+    std::vector<std::string> EditorLines() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < Form1->Editor->Lines()->Count(); ++i) lines.push_back(Form1->Editor->Lines()->Strings(i));
+        return lines;
+    }
+    static std::string ReadFile(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    TVtEdit* Field(const char* name) { return dynamic_cast<TVtEdit*>(Form1->FindComponent(name)); }
+
+    THeadlessPlatform* Desk = nullptr;
+    TApplication* App = nullptr;
+    TForm1* Form1 = nullptr;
+    fs::path Dir;
+};
+
+}  // namespace
+
+TEST_F(Editor, StartsFreshOnTheFirstPageWithSaveDisabled) {
+    EXPECT_EQ(Form1->btnCreate->Caption(), "Create");
+    EXPECT_TRUE(Form1->btnCreate->Enabled());
+    EXPECT_TRUE(Form1->btnRecreate->Enabled());
+    EXPECT_TRUE(Form1->btnExit->Enabled());
+    EXPECT_FALSE(Form1->btnSave->Enabled());
+    EXPECT_EQ(Form1->VtPageControl1->ActivePage(), Form1->TabSheet1);
+    EXPECT_EQ(EditorLines(), (std::vector<std::string>{"Verbolt Editor v1.0",
+                                                       "Fill all spaces in all tab pages and click create."}));
+    EXPECT_EQ(Field("edSvoff1")->Text(), langfile::DefaultPhraseTexts()["edSvoff1"]);
+    EXPECT_EQ(Field("edComment")->Text(), "");
+    EXPECT_EQ(Desk->FindWindow(Form1->WindowId())->Params.Title, "Verbolt Editor v1.0 | For Korvane System 4");
+}
+
+TEST_F(Editor, CreateWritesTheFileShowsItAndEnablesSave) {
+    Click(Form1->btnCreate);
+    EXPECT_EQ(EditorLines(), langfile::BuildLanguageFile(langfile::DefaultPhraseTexts(), ""));
+    EXPECT_EQ(Form1->VtPageControl1->ActivePage(), Form1->TabSheet6);
+    EXPECT_EQ(Form1->btnCreate->Caption(), "ReCreate");
+    EXPECT_TRUE(Form1->btnSave->Enabled());
+
+    // An edited field and a comment reach the next Create; the caption stays.
+    Field("edSvname")->SetText("Nom \"du\" serveur");
+    Field("edComment")->SetText("x");
+    Click(Form1->btnCreate);
+    auto texts = langfile::DefaultPhraseTexts();
+    texts["edSvname"] = "Nom \"du\" serveur";
+    EXPECT_EQ(EditorLines(), langfile::BuildLanguageFile(texts, "x"));
+    EXPECT_EQ(Form1->btnCreate->Caption(), "ReCreate");
+}
+
+TEST_F(Editor, SaveWritesWhatTheLastCreateMadeAndAddsTheExtension) {
+    Click(Form1->btnCreate);
+    Field("edAuthor")->SetText("edited after Create");
+    Desk->AnswerSaveDialog(std::optional<std::string>((Dir / "mine").string()));
+    Click(Form1->btnSave);
+    ASSERT_EQ(Desk->SaveDialogs().size(), 1u);
+    EXPECT_EQ(Desk->SaveDialogs()[0].FileName, "kv4_lang.php");
+    EXPECT_EQ(Desk->SaveDialogs()[0].DefaultExt, "php");
+    EXPECT_EQ(ReadFile(Dir / "mine.php"),
+              langfile::ByteForm(langfile::BuildLanguageFile(langfile::DefaultPhraseTexts(), "")));
+    EXPECT_TRUE(Desk->MessageBoxes().empty());
+    EXPECT_EQ(Form1->VtPageControl1->ActivePage(), Form1->TabSheet6);
+
+    // The next save starts from the chosen path; cancelling writes nothing.
+    Desk->AnswerSaveDialog(std::optional<std::string>());
+    Click(Form1->btnSave);
+    EXPECT_EQ(Desk->SaveDialogs()[1].FileName, (Dir / "mine.php").string());
+}
+
+TEST_F(Editor, ClearFileBeforeAnyCreateKeepsSaveDisabled) {
+    Click(Form1->btnRecreate);
+    EXPECT_EQ(EditorLines(), (std::vector<std::string>{"Clear?"}));
+    EXPECT_EQ(Form1->VtPageControl1->ActivePage(), Form1->TabSheet6);
+    EXPECT_EQ(Form1->btnCreate->Caption(), "Create");
+    EXPECT_FALSE(Form1->btnSave->Enabled());
+}
+
+TEST_F(Editor, ClearAfterCreateThenSaveWritesTheClearLine) {
+    Click(Form1->btnCreate);
+    Click(Form1->btnRecreate);
+    Desk->AnswerSaveDialog(std::optional<std::string>((Dir / "clear.php").string()));
+    Click(Form1->btnSave);
+    EXPECT_EQ(ReadFile(Dir / "clear.php"), "Clear?\r\n");
+    EXPECT_EQ(Form1->btnCreate->Caption(), "ReCreate");
+}
+
+TEST_F(Editor, ASaveThatFailsIsShownWithTheTitleAndChangesNothing) {
+    Click(Form1->btnCreate);
+    const fs::path missing = Dir / "no such folder" / "kv4_lang.php";
+    Desk->AnswerSaveDialog(std::optional<std::string>(missing.string()));
+    Click(Form1->btnSave);
+    ASSERT_EQ(Desk->MessageBoxes().size(), 1u);
+    EXPECT_EQ(Desk->MessageBoxes()[0].Caption, "Verbolt Editor v1.0");
+    EXPECT_EQ(Desk->MessageBoxes()[0].Text,
+              "Cannot create file \"" + missing.string() + "\". No such file or directory.");
+    EXPECT_EQ(Desk->MessageBoxes()[0].Icon, miError);
+    EXPECT_EQ(EditorLines(), langfile::BuildLanguageFile(langfile::DefaultPhraseTexts(), ""));
+    EXPECT_EQ(Form1->SavePHP->FileName(), missing.string());
+}
+
+TEST_F(Editor, ExitLeavesQuitProgramAndEndsTheLoop) {
+    Click(Form1->btnExit);
+    EXPECT_EQ(EditorLines(), (std::vector<std::string>{"Quit Program"}));
+    EXPECT_TRUE(App->Terminated());
+}
+
+TEST_F(Editor, TheTopLevelTabSequencePassesOverTheDisabledSaveButton) {
+    Form1->btnCreate->SetFocus();
+    App->ProcessMessages();
+    Desk->PressKey(Form1->WindowId(), VK_TAB);
+    App->ProcessMessages();
+    EXPECT_EQ(Form1->ActiveControl(), Form1->btnRecreate);
+    Desk->PressKey(Form1->WindowId(), VK_TAB);
+    App->ProcessMessages();
+    EXPECT_EQ(Form1->ActiveControl(), Form1->btnExit);
+}
