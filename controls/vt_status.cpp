@@ -306,11 +306,8 @@ void TVtCustomStatusPane::PaintPaneText(const std::string& text) {
 
 void TVtCustomStatusPane::PaintPaneTextNow(const std::string& text) {
     if (!FVisible) return;
-    const bool wasBound = FCanvas->Bound();
     if (!Canvas()->Bound()) return;
     PaintPaneText(text);
-    // Bound afresh next time, so that every such drawing reaches the screen.
-    if (!wasBound) UnbindCanvas();
 }
 
 void TVtCustomStatusPane::Paint() {

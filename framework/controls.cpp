@@ -544,12 +544,18 @@ TGraphicControl::TGraphicControl(TComponent* owner)
 TGraphicControl::~TGraphicControl() = default;
 
 TCanvas* TGraphicControl::Canvas() {
-    if (!FCanvas->Bound() && FParent) {
+    if (FCanvas->NeedsScreenBinding() && FParent) {
         TDeviceContext dc = GetDC(FParent);
         if (dc.Valid()) {
             const TPoint o{dc.Origin.X + FLeft, dc.Origin.Y + FTop};
-            FCanvas->Bind(dc.Surface, o, IntersectRect(dc.Clip, Bounds(o.X, o.Y, FWidth, FHeight)));
+            const TRect clip = IntersectRect(dc.Clip, Bounds(o.X, o.Y, FWidth, FHeight));
+            FCanvas->Bind(dc.Surface, o, clip);
+            FCanvas->NoteScreenBinding();
+            // The drawing that follows reaches the screen with the next presentation.
+            dc.Clip = clip;
             ReleaseDC(FParent, dc);
+        } else {
+            FCanvas->Unbind();
         }
     }
     return FCanvas.get();
@@ -1299,10 +1305,11 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() = default;
 
 TCanvas* TCustomControl::Canvas() {
-    if (!FCanvas->Bound()) {
+    if (FCanvas->NeedsScreenBinding()) {
         TDeviceContext dc = GetDC(this);
+        BindCanvas(FCanvas.get(), dc);
         if (dc.Valid()) {
-            BindCanvas(FCanvas.get(), dc);
+            FCanvas->NoteScreenBinding();
             ReleaseDC(this, dc);
         }
     }
@@ -1316,7 +1323,8 @@ void TCustomControl::PaintWindow(TCanvas* canvas) {
     }
     // Painting onto another canvas (PaintControlTo, a child's background): the own canvas
     // draws there for the time of Paint and then returns to where it was.
-    const bool wasBound = FCanvas->Bound();
+    // A screen binding is simply dropped: the next request makes a fresh one.
+    const bool wasBound = FCanvas->Bound() && !FCanvas->NeedsScreenBinding();
     TBitmap* surface = FCanvas->Surface();
     const TPoint origin = FCanvas->DeviceOrigin();
     const TRect clip = FCanvas->DeviceClip();

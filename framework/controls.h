@@ -148,9 +148,15 @@ class TControlCanvas : public TCanvas {
 public:
     explicit TControlCanvas(TControl* control) : FControl(control) {}
     TControl* Control() const { return FControl; }
+    // Whether the canvas needs a binding to the screen: it has none, or the one it has is a
+    // screen binding made by an earlier request. Those are made afresh on every request, so
+    // that the control's current place is used and every such drawing reaches the screen.
+    bool NeedsScreenBinding() const { return !Bound() || BindingSerial() == FScreenBinding; }
+    void NoteScreenBinding() { FScreenBinding = BindingSerial(); }
 
 private:
     TControl* FControl;
+    unsigned FScreenBinding = ~0u;
 };
 
 // ---------------------------------------------------------------- TControl

@@ -193,6 +193,7 @@ TCanvas::TCanvas(TBitmap* surface) {
 TCanvas::~TCanvas() = default;
 
 void TCanvas::Bind(TBitmap* surface, TPoint deviceOrigin, const TRect& deviceClip) {
+    ++FBindingSerial;
     FSurface = surface;
     FDeviceOrigin = deviceOrigin;
     FDeviceClip = deviceClip;
@@ -204,6 +205,7 @@ void TCanvas::Bind(TBitmap* surface, TPoint deviceOrigin, const TRect& deviceCli
 }
 
 void TCanvas::Unbind() {
+    ++FBindingSerial;
     FSurface = nullptr;
     FSaved.clear();
 }

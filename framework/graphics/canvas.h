@@ -147,6 +147,9 @@ public:
     void Unbind();
     bool Bound() const { return FSurface != nullptr; }
     TBitmap* Surface() const { return FSurface; }
+    // Changes with every Bind and Unbind, so an owner can tell whether the binding it made
+    // is still the one in force.
+    unsigned BindingSerial() const { return FBindingSerial; }
     TPoint DeviceOrigin() const { return FDeviceOrigin; }
     const TRect& DeviceClip() const { return FDeviceClip; }
 
@@ -256,6 +259,7 @@ private:
               std::optional<TPixel> transparentKey);
 
     TBitmap* FSurface = nullptr;
+    unsigned FBindingSerial = 0;
     TPoint FDeviceOrigin;
     TRect FDeviceClip;
     TPoint FViewportOrigin;

@@ -162,3 +162,25 @@ TEST_F(Painting, MovingAControlUncoversItsParent) {
     App->ProcessMessages();
     EXPECT_EQ(ScreenPixel(110, 60), clWhite);
 }
+
+// Drawing on a control's canvas outside painting goes to the screen every time, at the
+// control's current place, not only the first time.
+TEST_F(Painting, DrawingOutsidePaintReachesTheScreenEveryTime) {
+    TProbeGlyph* g = Glyph("G", Form, Rect(10, 10, 30, 30), clBlue);
+    ShowForm();
+    auto draw = [&](TColor c) {
+        g->Canvas()->Brush()->SetColor(c);
+        g->Canvas()->FillRect(Rect(0, 0, 20, 20));
+        App->ProcessMessages();
+    };
+    draw(clRed);
+    EXPECT_EQ(ScreenPixel(15, 15), clRed);
+    draw(clLime);
+    EXPECT_EQ(ScreenPixel(15, 15), clLime);
+    g->Fill = clLime;  // so that the move's repaint keeps the colour
+    g->SetBounds(50, 10, 20, 20);
+    App->ProcessMessages();
+    draw(clYellow);
+    EXPECT_EQ(ScreenPixel(55, 15), clYellow);
+    EXPECT_NE(ScreenPixel(15, 15), clYellow);
+}
