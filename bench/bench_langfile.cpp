@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "langfile/language_file.h"
+#include "langfile/language_file_reader.h"
 
 static void BM_BuildDefaultFile(benchmark::State& state) {
     const auto texts = langfile::DefaultPhraseTexts();
@@ -20,3 +21,13 @@ static void BM_BuildDefaultFileAndBytes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildDefaultFileAndBytes);
+
+// Reading the default file back, as opening it does before the fields take its texts.
+static void BM_ReadDefaultFile(benchmark::State& state) {
+    const std::string bytes = langfile::ByteForm(langfile::BuildLanguageFile(langfile::DefaultPhraseTexts(), "comment"));
+    for (auto _ : state) {
+        auto read = langfile::ReadLanguageFile(bytes);
+        benchmark::DoNotOptimize(read);
+    }
+}
+BENCHMARK(BM_ReadDefaultFile);
