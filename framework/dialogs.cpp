@@ -3,13 +3,13 @@
 #include "framework/forms.h"
 #include "framework/typinfo.h"
 
-TSaveDialog::TSaveDialog(TComponent* owner) : TComponent(owner) {
-    static const bool registered = (TSaveDialog::RegisterClassInfo(), true);
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {
+    static const bool registered = (TOpenDialog::RegisterClassInfo(), true);
     (void)registered;
 }
 
-bool TSaveDialog::Execute() {
-    TSaveDialogRequest request;
+TFileDialogRequest TOpenDialog::Request() const {
+    TFileDialogRequest request;
     request.Title = FTitle;
     request.FileName = FFileName;
     request.InitialDir = FInitialDir;
@@ -18,9 +18,30 @@ bool TSaveDialog::Execute() {
     request.FilterIndex = FFilterIndex;
     // Painting that is due goes out before the dialog covers the window.
     if (Application) Application->PaintAll();
+    return request;
+}
+
+void TOpenDialog::Accept(const TFileDialogRequest& answer) {
+    FFileName = answer.FileName;
+    FFilterIndex = answer.FilterIndex;
+}
+
+bool TOpenDialog::Execute() {
+    TFileDialogRequest request = Request();
+    if (!Platform().ExecuteOpenDialog(request)) return false;
+    Accept(request);
+    return true;
+}
+
+TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {
+    static const bool registered = (TSaveDialog::RegisterClassInfo(), true);
+    (void)registered;
+}
+
+bool TSaveDialog::Execute() {
+    TFileDialogRequest request = Request();
     if (!Platform().ExecuteSaveDialog(request)) return false;
-    FFileName = request.FileName;
-    FFilterIndex = request.FilterIndex;
+    Accept(request);
     return true;
 }
 
@@ -37,17 +58,22 @@ const TEnumInfo& OpenOptionsInfo() {
 }
 }  // namespace
 
-void TSaveDialog::RegisterClassInfo() {
-    RegisterClass<TSaveDialog>("TSaveDialog", "TComponent", [](TClassBuilder<TSaveDialog>& b) {
-        b.String("DefaultExt", &TSaveDialog::DefaultExt, &TSaveDialog::SetDefaultExt);
-        b.String("FileName", &TSaveDialog::FileName, &TSaveDialog::SetFileName);
-        b.String("Filter", &TSaveDialog::Filter, &TSaveDialog::SetFilter);
-        b.Integer("FilterIndex", &TSaveDialog::FilterIndex, &TSaveDialog::SetFilterIndex).Default(1);
-        b.String("InitialDir", &TSaveDialog::InitialDir, &TSaveDialog::SetInitialDir);
-        b.SetOf("Options", OpenOptionsInfo(), &TSaveDialog::Options, &TSaveDialog::SetOptions)
+void TOpenDialog::RegisterClassInfo() {
+    RegisterClass<TOpenDialog>("TOpenDialog", "TComponent", [](TClassBuilder<TOpenDialog>& b) {
+        b.String("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
+        b.String("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
+        b.String("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
+        b.Integer("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex).Default(1);
+        b.String("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
+        b.SetOf("Options", OpenOptionsInfo(), &TOpenDialog::Options, &TOpenDialog::SetOptions)
             .Default(TOpenOptions{ofHideReadOnly, ofEnableSizing});
-        b.String("Title", &TSaveDialog::Title, &TSaveDialog::SetTitle);
+        b.String("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
     });
+}
+
+void TSaveDialog::RegisterClassInfo() {
+    TOpenDialog::RegisterClassInfo();
+    RegisterClass<TSaveDialog>("TSaveDialog", "TOpenDialog");
 }
 
 TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageIcon icon,

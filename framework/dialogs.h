@@ -1,4 +1,5 @@
-// The modal dialogs: the save-file dialog and the message box, both shown by the platform.
+// The modal dialogs: the open-file and save-file dialogs and the message box, all shown by
+// the platform.
 // While one is open the platform keeps the framework's timers and painting going.
 #pragma once
 
@@ -16,9 +17,10 @@ enum TOpenOption {
 };
 using TOpenOptions = Set<TOpenOption>;
 
-class TSaveDialog : public TComponent {
+// The open-file dialog; the save-file dialog is the same with the other purpose.
+class TOpenDialog : public TComponent {
 public:
-    explicit TSaveDialog(TComponent* owner);
+    explicit TOpenDialog(TComponent* owner);
 
     const std::string& FileName() const { return FFileName; }
     void SetFileName(const std::string& v) { FFileName = v; }
@@ -43,6 +45,10 @@ public:
 
     static void RegisterClassInfo();
 
+protected:
+    TFileDialogRequest Request() const;
+    void Accept(const TFileDialogRequest& answer);
+
 private:
     std::string FFileName;
     std::string FDefaultExt;
@@ -51,6 +57,13 @@ private:
     std::string FInitialDir;
     TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
     std::string FTitle;
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    explicit TSaveDialog(TComponent* owner);
+    bool Execute() override;
+    static void RegisterClassInfo();
 };
 
 // A modal message box captioned with the application's title (caption empty) or the given

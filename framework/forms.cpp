@@ -514,6 +514,9 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
         case TPlatformEvent::Expose:
             MarkPresent(Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height()));
             break;
+        case TPlatformEvent::FilesDropped:
+            if (OnDropFiles && !e.Files.empty()) OnDropFiles(this, e.Files);
+            break;
     }
     PresentNow();
 }
@@ -589,6 +592,11 @@ char ControlCharOf(Word key, TShiftState shift) {
 void TCustomForm::RouteKeyDown(TWinControl* target, Word key, TShiftState shift, LPARAM keyData) {
     if (!target) target = this;
     if (DragKeyDown(key)) return;  // Escape ends a drag
+    if (OnShortCut) {
+        bool handled = false;
+        OnShortCut(this, key, shift, handled);
+        if (handled) return;
+    }
     unsigned mask = 0;
     switch (key) {
         case VK_TAB: mask = DLGC_WANTTAB; break;

@@ -44,6 +44,10 @@ constexpr TModalResult mrNo = 7;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+// A key pressed anywhere in the form, heard before the focused control; Handled stops it.
+using TShortCutEvent = std::function<void(TObject* Sender, Word Key, TShiftState Shift, bool& Handled)>;
+// Files dropped onto the form from another program (paths in the file system's bytes).
+using TDropFilesEvent = std::function<void(TObject* Sender, const std::vector<std::string>& Files)>;
 
 // ---------------------------------------------------------------- TCustomForm
 
@@ -133,6 +137,8 @@ public:
     TNotifyEvent OnDeactivate;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+    TDropFilesEvent OnDropFiles;
 
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     static void RegisterClassInfo();

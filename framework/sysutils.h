@@ -28,6 +28,7 @@ class EPropertyError : public Exception { using Exception::Exception; };
 // Files and stored descriptions.
 class EStreamError : public Exception { using Exception::Exception; };
 class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
+class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
 class EFilerError : public EStreamError { using EStreamError::EStreamError; };
 class EReadError : public EFilerError { using EFilerError::EFilerError; };
 class EWriteError : public EFilerError { using EFilerError::EFilerError; };

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/types.h"
@@ -33,6 +34,7 @@ struct TPlatformEvent {
         Deactivate,     // it lost it
         CloseRequest,   // the user asked to close the window
         Expose,         // the platform lost the window's pixels: present everything again
+        FilesDropped,   // Files: files dropped onto the window from another program, at Pos
     };
     Kind Type = MouseMove;
     TWindowId Window = 0;
@@ -44,6 +46,7 @@ struct TPlatformEvent {
     bool AutoRepeat = false;
     char Text = 0;           // Char: the ANSI byte, 0 when the code page cannot hold it
     char32_t CodePoint = 0;  // Char: the character as typed
+    std::vector<std::string> Files;  // FilesDropped: paths in the file system's bytes
 };
 
 // ---------------------------------------------------------------- windows
@@ -62,7 +65,8 @@ struct TWindowParams {
 
 // ---------------------------------------------------------------- dialogs
 
-struct TSaveDialogRequest {
+// What the open and the save dialog are asked to show, and what they answer.
+struct TFileDialogRequest {
     std::string Title;        // empty: the platform's own
     std::string FileName;     // proposed name, or a path
     std::string InitialDir;
@@ -70,6 +74,7 @@ struct TSaveDialogRequest {
     std::string Filter;       // "Text|*.txt|All|*.*"; empty: no file-type list
     int FilterIndex = 1;
 };
+using TSaveDialogRequest = TFileDialogRequest;
 
 enum TMessageIcon { miNone, miError, miWarning, miInformation, miQuestion };
 enum TMessageButtons { mbOKOnly, mbOKCancel, mbYesNo, mbYesNoCancel };
@@ -134,8 +139,10 @@ public:
     virtual int ColorCount() { return -1; }  // -1: more than 256 colours
 
     // Modal dialogs. Timers keep firing while they are open.
-    // True with the chosen full path in FileName; false when the user cancelled.
-    virtual bool ExecuteSaveDialog(TSaveDialogRequest& request) = 0;
+    // True with the chosen full path in FileName; false when the user cancelled. The open
+    // dialog offers only existing files.
+    virtual bool ExecuteSaveDialog(TFileDialogRequest& request) = 0;
+    virtual bool ExecuteOpenDialog(TFileDialogRequest& request) = 0;
     virtual TMessageResult MessageBox(const std::string& caption, const std::string& text,
                                       TMessageIcon icon, TMessageButtons buttons) = 0;
 };

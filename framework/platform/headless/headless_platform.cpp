@@ -121,7 +121,18 @@ TPoint THeadlessPlatform::CursorPos(TWindowId window) {
     return it == FCursor.end() ? TPoint{-1, -1} : it->second;
 }
 
-bool THeadlessPlatform::ExecuteSaveDialog(TSaveDialogRequest& request) {
+bool THeadlessPlatform::ExecuteOpenDialog(TFileDialogRequest& request) {
+    FOpenDialogs.push_back(request);
+    if (FOpenAnswers.empty()) return false;
+    SaveAnswer answer = std::move(FOpenAnswers.front());
+    FOpenAnswers.pop_front();
+    std::optional<std::string> path = answer(request);
+    if (!path) return false;
+    request.FileName = std::filesystem::absolute(*path).string();
+    return true;
+}
+
+bool THeadlessPlatform::ExecuteSaveDialog(TFileDialogRequest& request) {
     FSaveDialogs.push_back(request);
     if (FSaveAnswers.empty()) return false;
     SaveAnswer answer = std::move(FSaveAnswers.front());
@@ -200,6 +211,21 @@ void THeadlessPlatform::AnswerSaveDialog(std::optional<std::string> path) {
 }
 
 void THeadlessPlatform::AnswerSaveDialog(SaveAnswer answer) { FSaveAnswers.push_back(std::move(answer)); }
+
+void THeadlessPlatform::AnswerOpenDialog(std::optional<std::string> path) {
+    FOpenAnswers.push_back([path](const TFileDialogRequest&) { return path; });
+}
+
+void THeadlessPlatform::AnswerOpenDialog(SaveAnswer answer) { FOpenAnswers.push_back(std::move(answer)); }
+
+void THeadlessPlatform::DropFiles(TWindowId window, const std::vector<std::string>& paths, TPoint p) {
+    TPlatformEvent e;
+    e.Type = TPlatformEvent::FilesDropped;
+    e.Window = window;
+    e.Pos = p;
+    e.Files = paths;
+    Inject(e);
+}
 
 THeadlessPlatform::Window* THeadlessPlatform::FindWindow(TWindowId id) {
     auto it = FWindows.find(id);

@@ -54,7 +54,8 @@ public:
     std::string ClipboardText() override { return FClipboard; }
     void SetClipboardText(const std::string& ansi) override { FClipboard = ansi; }
     void Beep() override { ++FBeeps; }
-    bool ExecuteSaveDialog(TSaveDialogRequest& request) override;
+    bool ExecuteSaveDialog(TFileDialogRequest& request) override;
+    bool ExecuteOpenDialog(TFileDialogRequest& request) override;
     TMessageResult MessageBox(const std::string& caption, const std::string& text,
                               TMessageIcon icon, TMessageButtons buttons) override;
 
@@ -66,6 +67,8 @@ public:
     void Click(TWindowId window, TPoint p, TMouseButton button = mbLeft, TShiftState shift = {});
     void PressKey(TWindowId window, Word key, TShiftState shift = {});  // down + up
     void TypeText(TWindowId window, const std::string& ansi);          // one Char per byte
+    // Files dragged from another program and dropped at a client point of the window.
+    void DropFiles(TWindowId window, const std::vector<std::string>& paths, TPoint p = {10, 10});
     bool HasPendingEvents() const { return !FQueue.empty(); }
 
     // Virtual time: the clock moves only through these (and through waiting for a deadline).
@@ -81,6 +84,10 @@ public:
     void AnswerSaveDialog(std::optional<std::string> path);
     void AnswerSaveDialog(SaveAnswer answer);
     const std::vector<TSaveDialogRequest>& SaveDialogs() const { return FSaveDialogs; }
+    // The same for the open dialogs; a path is taken as it is, without a default extension.
+    void AnswerOpenDialog(std::optional<std::string> path);
+    void AnswerOpenDialog(SaveAnswer answer);
+    const std::vector<TFileDialogRequest>& OpenDialogs() const { return FOpenDialogs; }
 
     // Message boxes shown so far; each returns the next scripted result (default OK).
     const std::vector<RecordedMessageBox>& MessageBoxes() const { return FMessageBoxes; }
@@ -112,6 +119,8 @@ private:
     int FBeeps = 0;
     std::deque<SaveAnswer> FSaveAnswers;
     std::vector<TSaveDialogRequest> FSaveDialogs;
+    std::deque<SaveAnswer> FOpenAnswers;
+    std::vector<TFileDialogRequest> FOpenDialogs;
     std::vector<RecordedMessageBox> FMessageBoxes;
     std::deque<TMessageResult> FMessageAnswers;
 };

@@ -9,6 +9,10 @@
 #include <QLabel>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -139,6 +143,7 @@ public:
         setAttribute(Qt::WA_InputMethodEnabled);
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
+        setAcceptDrops(true);
     }
 
     // Copies the dirty part of the back buffer and asks Qt to show it.
@@ -189,6 +194,27 @@ protected:
         Chars(e->commitString());
         e->accept();
     }
+    // Files from a file manager: only local files are offered to the framework. A drag's
+    // data is fixed when it starts, so the list read as it entered is the one dropped;
+    // asking the source again at the drop can stall for seconds when it is slow to answer.
+    void dragEnterEvent(QDragEnterEvent* e) override {
+        FDraggedFiles = LocalFiles(e->mimeData());
+        if (!FDraggedFiles.empty()) e->acceptProposedAction();
+    }
+    void dragMoveEvent(QDragMoveEvent* e) override {
+        if (!FDraggedFiles.empty()) e->acceptProposedAction();
+    }
+    void dragLeaveEvent(QDragLeaveEvent*) override { FDraggedFiles.clear(); }
+    void dropEvent(QDropEvent* e) override {
+        TPlatformEvent ev = Base(TPlatformEvent::FilesDropped);
+        ev.Files = std::move(FDraggedFiles);
+        FDraggedFiles.clear();
+        if (ev.Files.empty()) return;
+        ev.Pos = {static_cast<int>(e->position().x()), static_cast<int>(e->position().y())};
+        e->acceptProposedAction();
+        // The drag source waits for the drop to end; the file is opened once it has.
+        QTimer::singleShot(0, this, [this, ev] { Send(ev); });
+    }
     bool focusNextPrevChild(bool) override { return false; }  // Tab belongs to the framework
     void focusInEvent(QFocusEvent*) override { Send(Base(TPlatformEvent::Activate)); }
     void focusOutEvent(QFocusEvent* e) override {
@@ -201,6 +227,13 @@ protected:
     }
 
 private:
+    static std::vector<std::string> LocalFiles(const QMimeData* data) {
+        std::vector<std::string> files;
+        if (data == nullptr || !data->hasUrls()) return files;
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        return files;
+    }
     TPlatformEvent Base(TPlatformEvent::Kind kind) const {
         TPlatformEvent ev;
         ev.Type = kind;
@@ -256,6 +289,7 @@ private:
     TWindowId FId;
     std::function<void(const TPlatformEvent&)>* FSink;
     QImage FImage;
+    std::vector<std::string> FDraggedFiles;
 };
 
 // ---------------------------------------------------------------- the driver
@@ -364,11 +398,13 @@ public:
         QGuiApplication::clipboard()->setText(FromAnsi(ansi));
     }
     void Beep() override { QApplication::beep(); }
-    bool ExecuteSaveDialog(TSaveDialogRequest& request) override;
+    bool ExecuteSaveDialog(TFileDialogRequest& request) override { return RunFileDialog(request, true); }
+    bool ExecuteOpenDialog(TFileDialogRequest& request) override { return RunFileDialog(request, false); }
     TMessageResult MessageBox(const std::string& caption, const std::string& text, TMessageIcon icon,
                               TMessageButtons buttons) override;
 
 private:
+    bool RunFileDialog(TFileDialogRequest& request, bool save);
     BackBufferWidget* Find(TWindowId id) {
         auto it = FWindows.find(id);
         return it == FWindows.end() ? nullptr : it->second.get();
@@ -437,15 +473,20 @@ TLocaleFormats QtPlatform::LocaleFormats() {
     return f;
 }
 
-bool QtPlatform::ExecuteSaveDialog(TSaveDialogRequest& request) {
+bool QtPlatform::RunFileDialog(TFileDialogRequest& request, bool save) {
     QFileDialog dialog(ActiveParent());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
     if (!request.Title.empty()) dialog.setWindowTitle(FromAnsi(request.Title));
-    if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
+    if (!request.InitialDir.empty()) dialog.setDirectory(QFile::decodeName(request.InitialDir.c_str()));
     if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(FromAnsi(request.DefaultExt));
-    if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+    if (!request.FileName.empty()) dialog.selectFile(QFile::decodeName(request.FileName.c_str()));
     if (!request.Filter.empty()) {
         // "Name|pattern|Name|pattern" → Qt's "Name (pattern)" entries.
         QStringList filters;
@@ -465,6 +506,8 @@ bool QtPlatform::ExecuteSaveDialog(TSaveDialogRequest& request) {
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     // Paths stay in the file system's own bytes.
     request.FileName = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    const int chosenFilter = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    if (chosenFilter >= 0 && !request.Filter.empty()) request.FilterIndex = chosenFilter + 1;
     return true;
 }
 
