@@ -9,10 +9,12 @@
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
 #include "framework/dialogs.h"
+#include "framework/file_bytes.h"
 #include "framework/streaming.h"
 #include "framework/typinfo.h"
 #include "langfile/catalogue.h"
 #include "langfile/language_file.h"
+#include "langfile/language_file_reader.h"
 
 std::string_view EditorFormDescription() { return EmbeddedFile("editor_form.vdf"); }
 
@@ -46,7 +48,14 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     TabSheet6 = Find<TVtTabSheet>("TabSheet6");
     Editor = Find<TVtMemo>("Editor");
     SavePHP = Find<TSaveDialog>("SavePHP");
+    FOpenDialog = std::make_unique<TOpenDialog>(nullptr);
+    FOpenDialog->SetTitle("Open Language File");
+    FOpenDialog->SetFilter("PHP files|*.php|All files|*");
+    OnShortCut = [this](TObject* s, Word key, TShiftState shift, bool& handled) { FormShortCut(s, key, shift, handled); };
+    OnDropFiles = [this](TObject* s, const std::vector<std::string>& files) { FormDropFiles(s, files); };
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::FormCreate(TObject*) {
     btnCreate->SetEnabled(true);
@@ -83,3 +92,39 @@ void TForm1::btnExitClick(TObject*) {
     Editor->Lines()->Add("Quit Program");
     Application->Terminate();
 }
+
+void TForm1::OpenLanguageFile(const std::string& path) {
+    // Everything is read and checked before the first field changes, so a refused file
+    // leaves the window exactly as it was.
+    const std::string bytes = ReadFileBytes(path, kMaxLanguageFileBytes);
+    const langfile::ReadLanguageFileResult file = langfile::ReadLanguageFile(bytes);
+    if (file.recognisedLines == 0)
+        throw Exception(Format("\"%s\" is not a Korvane System 4 language file.", ExpandFileName(path)));
+    for (const auto& [field, text] : file.texts) Find<TVtEdit>(field.c_str())->SetText(text);
+    Find<TVtEdit>(std::string(langfile::kCommentField).c_str())->SetText(file.comment);
+    btnCreateClick(this);
+    SavePHP->SetFileName(ExpandFileName(path));
+    const std::size_t missing = file.missingFields.size();
+    if (missing == 1)
+        MessageBox("1 phrase was not in the file and keeps its current text.", {}, miWarning);
+    else if (missing > 1)
+        MessageBox(IntToStr(static_cast<int64_t>(missing)) + " phrases were not in the file and keep their current text.",
+                   {}, miWarning);
+}
+
+void TForm1::ChooseLanguageFile() {
+    // The folder of the last file opened or saved: both leave their path in the save dialog.
+    const std::string last = SavePHP->FileName();
+    FOpenDialog->SetInitialDir(last.find('/') != std::string::npos ? ExtractFilePath(last) : std::string());
+    FOpenDialog->SetFileName({});
+    if (FOpenDialog->Execute()) OpenLanguageFile(FOpenDialog->FileName());
+}
+
+void TForm1::FormShortCut(TObject*, Word key, TShiftState shift, bool& handled) {
+    if (key == 'O' && shift.Contains(ssCtrl) && !shift.Contains(ssShift) && !shift.Contains(ssAlt)) {
+        handled = true;
+        ChooseLanguageFile();
+    }
+}
+
+void TForm1::FormDropFiles(TObject*, const std::vector<std::string>& files) { OpenLanguageFile(files.front()); }

@@ -3,7 +3,10 @@
 // initial state).
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/forms.h"
 
@@ -11,11 +14,16 @@ class TVtButton;
 class TVtMemo;
 class TVtPageControl;
 class TVtTabSheet;
+class TOpenDialog;
 class TSaveDialog;
+
+// A language file larger than this is refused before it is read.
+inline constexpr std::size_t kMaxLanguageFileBytes = 1024 * 1024;
 
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     // The controls the handlers act on, found by name once the description is read.
     TVtButton* btnCreate = nullptr;
@@ -34,13 +42,26 @@ public:
     void btnSaveClick(TObject* Sender);
     void btnExitClick(TObject* Sender);
 
+    // Opening a language file (the command line, Ctrl+O, a dropped file): the fields and
+    // the comment take the file's texts and the window is left as Create leaves it, with
+    // the file's path proposed for saving. A file that cannot be read or is no language
+    // file raises the error the loop shows, and then nothing has changed.
+    void OpenLanguageFile(const std::string& path);
+    // Ctrl+O: the open dialog, starting in the folder of the last opened or saved file.
+    void ChooseLanguageFile();
+    TOpenDialog* OpenDialog() const { return FOpenDialog.get(); }
+
     const TMethodTable* MethodTable() const override { return &FMethods; }
     static void RegisterClassInfo();
 
 private:
     template <class T>
     T* Find(const char* name);
+    void FormShortCut(TObject* Sender, Word Key, TShiftState Shift, bool& Handled);
+    void FormDropFiles(TObject* Sender, const std::vector<std::string>& Files);
     TMethodTable FMethods;
+    // Not part of the stored window: opening is an addition the description does not hold.
+    std::unique_ptr<TOpenDialog> FOpenDialog;
 };
 
 // The built-in description the window is read from.

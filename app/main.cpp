@@ -1,11 +1,24 @@
-// Verbolt Editor v1.0: the desktop, the application, the editor window, the loop.
+// Verbolt Editor v1.0: the command line, the desktop, the application, the editor window,
+// the loop.
 #include <cstdio>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/editor_form.h"
+#include "framework/graphics/codepage.h"
 #include "framework/platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
+    // --help and --version answer without a display.
+    const TCommandLine line = ParseCommandLine(argc, argv, EditorCommandLine());
+    if (line.Exit) return line.ExitStatus;
+    EditorStart start;
+    std::string wrong;
+    if (!InterpretEditorCommandLine(line, start, wrong)) {
+        std::fprintf(stderr, "verbolt-editor: %s\n%s", wrong.c_str(), line.Usage.c_str());
+        return 2;
+    }
+
     std::string error;
     auto desktop = CreateQtPlatform(argc, argv, &error);
     if (!desktop) {
@@ -13,11 +26,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     InstallPlatform(std::move(desktop));
+    // Before any font is realised: fonts map bytes to glyphs in this page.
+    if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
     TApplication* app = CreateApplication();
     app->Initialize();
     app->SetTitle("Verbolt Editor v1.0");
     TForm1* Form1 = nullptr;
     app->CreateForm(Form1);
+    if (!start.File.empty()) {
+        // The window shows at once with the file in it; a file that cannot be opened is
+        // reported over the window, which then stays as it started.
+        Form1->Show();
+        app->Guard([&] { Form1->OpenLanguageFile(start.File); });
+    }
     app->Run();
     DestroyApplication();
     InstallPlatform(nullptr);

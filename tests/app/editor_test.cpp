@@ -1,67 +1,6 @@
 // The editor as its user meets it, on the headless desktop: the real Form1 from its built-in
 // description, real clicks on its buttons, the real save dialog answered by script.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "app/editor_form.h"
-#include "controls/vt_button.h"
-#include "controls/vt_edit.h"
-#include "controls/vt_pages.h"
-#include "framework/dialogs.h"
-#include "framework/platform/headless/headless_platform.h"
-#include "langfile/language_file.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-
-class Editor : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        App->SetTitle("Verbolt Editor v1.0");
-        App->CreateForm(Form1);
-        Form1->Show();
-        App->ProcessMessages();
-        Dir = fs::temp_directory_path() / ("verbolt-editor-" + std::to_string(::getpid()));
-        fs::create_directories(Dir);
-    }
-    void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
-        fs::remove_all(Dir);
-    }
-    // A left click in the middle of a control, through the window as a user clicks.
-    void Click(TControl* c) {
-        const TPoint p = c->ClientToScreen({c->Width() / 2, c->Height() / 2});
-        Desk->Click(Form1->WindowId(), p);
-        App->ProcessMessages();
-    }
-    std::vector<std::string> EditorLines() {
-        std::vector<std::string> lines;
-        for (int i = 0; i < Form1->Editor->Lines()->Count(); ++i) lines.push_back(Form1->Editor->Lines()->Strings(i));
-        return lines;
-    }
-    static std::string ReadFile(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    TVtEdit* Field(const char* name) { return dynamic_cast<TVtEdit*>(Form1->FindComponent(name)); }
-
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TForm1* Form1 = nullptr;
-    fs::path Dir;
-};
-
-}  // namespace
+#include "tests/app/editor_fixture.h"
 
 TEST_F(Editor, StartsFreshOnTheFirstPageWithSaveDisabled) {
     EXPECT_EQ(Form1->btnCreate->Caption(), "Create");

@@ -14,15 +14,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "desktop test: no free X display number"; exit 1; }
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself and writes it once it accepts connections, so
+# two sessions starting at once can never take the same one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "desktop test: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
 xdpyinfo >/dev/null 2>&1 || { echo "desktop test: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
 fail() {
