@@ -171,8 +171,13 @@ protected:
     // owned component. Overrides compare pointers only: at opInsert the newcomer is still
     // under construction, at opRemove it is already partly destroyed.
     virtual void Notification(TComponent* component, TOperation operation);
-    // Sent by the reader once every component of a description is read and its references
-    // are resolved; csLoading is already cleared when it arrives.
+    // Sent by the reader to every component of a description, root first, once all of them
+    // are read and their references resolved, and before any of them gets Loaded: the last
+    // part of applying the description (a control takes its parent's settings here). Every
+    // component still carries csLoading, so nothing reacts as to a change on a running window.
+    virtual void ReadingDone() {}
+    // Sent by the reader after ReadingDone, to each component in turn, root first;
+    // csLoading is already cleared when it arrives.
     virtual void Loaded();
 
 private:

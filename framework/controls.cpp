@@ -300,12 +300,15 @@ void TControl::RequestAlign() {
     if (FParent) FParent->Realign();
 }
 
+void TControl::ReadingDone() {
+    TComponent::ReadingDone();
+    if (!FParent) return;
+    if (FParentColor) Perform(CM_PARENTCOLORCHANGED);
+    if (FParentFont) Perform(CM_PARENTFONTCHANGED);
+}
+
 void TControl::Loaded() {
     TComponent::Loaded();
-    if (FParent) {
-        if (FParentColor) Perform(CM_PARENTCOLORCHANGED);
-        if (FParentFont) Perform(CM_PARENTFONTCHANGED);
-    }
     RequestAlign();
 }
 
@@ -991,8 +994,12 @@ void TWinControl::Loaded() {
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 0; i < keyed.size(); ++i) FTabList[i] = keyed[i].second;
     TControl::Loaded();
-    if (FParent && FParentCtl3D) Perform(CM_PARENTCTL3DCHANGED);
     Realign();
+}
+
+void TWinControl::ReadingDone() {
+    TControl::ReadingDone();
+    if (FParent && FParentCtl3D) Perform(CM_PARENTCTL3DCHANGED);
 }
 
 void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {

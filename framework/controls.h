@@ -329,6 +329,8 @@ protected:
     virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
     virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
     virtual void Resize();
+    // Takes the parent's colour and font when it follows them.
+    void ReadingDone() override;
     void Loaded() override;
     // Asks the parent to align its children again (this one is aligned or anchored).
     virtual void RequestAlign();
@@ -535,6 +537,8 @@ public:
 
 protected:
     void Dispatch(TMessage& message) override;
+    // Also takes the parent's 3-D look when it follows it.
+    void ReadingDone() override;
     void Loaded() override;
 
     virtual void CreateParams(TCreateParams& params);

@@ -340,6 +340,9 @@ public:
             if (!node.Name.empty() && node.Name != FRoot->Name()) Guard(node.Line, node.Name, [&] { FRoot->SetName(node.Name); });
             ReadBody(FRoot, node);
             ResolveReferences();
+            for (TComponent* c : FLoaded) c->SetStateFlag(csReading, false);
+            // Still loading, all of them: what this sends belongs to the description.
+            for (TComponent* c : FLoaded) c->ReadingDone();
         } catch (...) {
             for (TComponent* c : FLoaded) {
                 c->SetStateFlag(csReading, false);
@@ -347,7 +350,6 @@ public:
             }
             throw;
         }
-        for (TComponent* c : FLoaded) c->SetStateFlag(csReading, false);
         for (TComponent* c : FLoaded) {
             c->SetStateFlag(csLoading, false);
             c->Loaded();

@@ -28,8 +28,10 @@
 // properties through the published tables, in the order written; names a table lacks go
 // to the class's extra values (FixedDimension, obsolete names). Events are bound by handler
 // name through the root's method table; component references are resolved once all are
-// created; then every component read, the root first, gets Loaded. While reading, all of
-// them carry csLoading and csReading. A problem raises EReadError naming the line.
+// created; then every component read, the root first, is told ReadingDone (controls take
+// their parent's colour, font and 3-D look) and after that, each in turn, gets Loaded. All
+// of them carry csLoading until their Loaded, and csReading until ReadingDone.
+// A problem raises EReadError naming the line.
 //
 // Writing produces the same format with each class's stored rules (only stored,
 // non-default values), children in the order their container lists them (GetChildren).

@@ -36,7 +36,75 @@ protected:
         TProbeBox::WndProc(m);
     }
 };
+// Writes down which notifications reach it while a description is applied, and whether
+// the whole window still counts as loading then.
+class TLoadWatch : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    static inline Lines* Log = nullptr;
+
+protected:
+    void WndProc(TMessage& m) override {
+        const char* what = m.Msg == CM_PARENTCOLORCHANGED ? "parentcolor"
+                           : m.Msg == CM_PARENTFONTCHANGED ? "parentfont"
+                           : m.Msg == CM_PARENTCTL3DCHANGED ? "parentctl3d"
+                                                            : nullptr;
+        if (what) Note(what);
+        TCustomControl::WndProc(m);
+    }
+    void Loaded() override {
+        TCustomControl::Loaded();
+        Note("loaded");
+    }
+
+private:
+    // "loading" when every component of the window carries csLoading, "partly" when only
+    // some do, "running" when none does.
+    void Note(const std::string& what) {
+        TComponent* root = Owner();
+        int loading = root->ComponentState().Contains(csLoading) ? 1 : 0;
+        for (int i = 0; i < root->ComponentCount(); ++i)
+            loading += root->Components(i)->ComponentState().Contains(csLoading) ? 1 : 0;
+        const int all = root->ComponentCount() + 1;
+        Log->push_back(Name() + " " + what + " " +
+                       (loading == all ? "loading" : loading == 0 ? "running" : "partly"));
+    }
+};
 }  // namespace
+
+// Taking the parent's colour, font and 3-D look is part of applying the description: it
+// happens while the whole window is loading, before any control is told it is loaded.
+TEST_F(Controls, ParentSettingsAreAppliedWhileTheWholeDescriptionIsLoading) {
+    RegisterClass<TLoadWatch>("TLoadWatch", "TCustomControl");
+    Lines log;
+    TLoadWatch::Log = &log;
+    ReadComponentText(Form, R"(object Form: TForm
+  Color = clNavy
+  Font.Name = 'Tahoma'
+  Font.Height = -11
+  object Outer: TLoadWatch
+    ParentColor = True
+    object Inner: TLoadWatch
+      ParentColor = True
+    end
+  end
+end
+)");
+    TLoadWatch::Log = nullptr;
+    auto* outer = dynamic_cast<TLoadWatch*>(Form->FindComponent("Outer"));
+    auto* inner = dynamic_cast<TLoadWatch*>(Form->FindComponent("Inner"));
+    ASSERT_TRUE(outer && inner);
+    EXPECT_EQ(outer->Color(), clNavy);
+    EXPECT_EQ(inner->Color(), clNavy);
+    EXPECT_EQ(inner->Font()->Name(), "Tahoma");
+    EXPECT_EQ(inner->Font()->Height(), -11);
+    // Outer passes a new colour or font on to Inner at once (its 3-D look stays); then
+    // Inner's own turn; Loaded comes last, each control no longer loading when it arrives.
+    EXPECT_EQ(log, (Lines{"Outer parentcolor loading", "Inner parentcolor loading", "Outer parentfont loading",
+                          "Inner parentfont loading", "Outer parentctl3d loading", "Inner parentcolor loading",
+                          "Inner parentfont loading", "Inner parentctl3d loading", "Outer loaded partly",
+                          "Inner loaded running"}));
+}
 
 TEST_F(Controls, ColourAndFontFollowTheParentUntilSetOwnValues) {
     auto* n = new TNotified(Form);
