@@ -384,10 +384,10 @@ void TVtCustomTabControl::Loaded() {
     TCustomControl::Loaded();
     FSavedHint = Hint();
     SetLayoutDirty(true);
-    // The stored index is applied through the selection operation; being equal, it asks
-    // and tells nothing.
+    // The stored index is applied through the selection operation only to repair rows and
+    // scrolling: being equal to the current one, it asks and tells nothing, since handlers
+    // must not run while the rest of the window is still being loaded.
     const int stored = FTabIndex;
-    FTabIndex = 0;
     if (FTextOrientation == orVertical && !IsOutlineFont(Font())) Font()->SetName("Verdana");
     SetTabIndex(stored);
 }

@@ -459,6 +459,62 @@ TEST_F(VtPagesTest, StoredDescriptionRestoresTheActivePage) {
     EXPECT_EQ(written.find("Visible"), std::string::npos) << written;
 }
 
+// A window whose description binds the page control's events to its own handlers, as a
+// form's description does: they are in place while the description is applied.
+class TEventForm : public TForm {
+public:
+    explicit TEventForm(TComponent* owner, std::vector<std::string>& events) : TForm(owner) {
+        FMethods.Add<TVtTabChangingEvent>("PagesChanging", [&events](TObject*, int index, bool&) {
+            events.push_back("changing " + std::to_string(index));
+        });
+        FMethods.Add<TNotifyEvent>("PagesChange", [&events](TObject*) { events.push_back("change"); });
+    }
+    const TMethodTable* MethodTable() const override { return &FMethods; }
+
+private:
+    TMethodTable FMethods;
+};
+
+TEST_F(VtPagesTest, LoadingRaisesNoChangeEvents) {
+    auto description = [](const std::string& selection) {
+        return "object EventForm: TForm\n"
+               "  Font.Name = 'Tahoma'\n  Font.Height = -11\n"
+               "  object VtPageControl1: TVtPageControl\n"
+               "    Left = 8\n    Top = 80\n    Width = 676\n    Height = 321\n" +
+               selection +
+               "    UseColoredTabs = True\n"
+               "    OnChanging = PagesChanging\n    OnChange = PagesChange\n"
+               "    object TabSheet1: TVtTabSheet\n      Caption = 'Language Information'\n    end\n"
+               "    object TabSheet2: TVtTabSheet\n      Caption = 'Messages and Categories'\n    end\n"
+               "    object TabSheet3: TVtTabSheet\n      Caption = 'File'\n    end\n"
+               "  end\n"
+               "end\n";
+    };
+    struct Case {
+        const char* selection;
+        int page;
+    };
+    // As a writer stores it, the active page alone, the index alone (which plays no part:
+    // without a stored page no page is active), the first page.
+    for (const Case& c : {Case{"    ActivePage = TabSheet3\n    TabIndex = 2\n", 2}, Case{"    ActivePage = TabSheet2\n", 1},
+                          Case{"    TabIndex = 1\n", -1}, Case{"    ActivePage = TabSheet1\n    TabIndex = 0\n", 0}}) {
+        std::vector<std::string> events;
+        auto* form = new TEventForm(App, events);
+        ReadComponentText(form, description(c.selection));
+        auto* pc = dynamic_cast<TVtPageControl*>(form->FindComponent("VtPageControl1"));
+        ASSERT_NE(pc, nullptr);
+        EXPECT_EQ(events, std::vector<std::string>{}) << c.selection;
+        EXPECT_EQ(pc->ActivePage(), c.page < 0 ? nullptr : pc->Pages(c.page)) << c.selection;
+        EXPECT_EQ(pc->TabIndex(), c.page) << c.selection;
+        for (int i = 0; i < pc->PageCount(); ++i) EXPECT_EQ(pc->Pages(i)->Visible(), i == c.page) << c.selection;
+        // Once loaded, the events are raised again.
+        const int next = c.page == 1 ? 0 : 1;
+        pc->SetActivePage(pc->Pages(next));
+        EXPECT_EQ(events, (std::vector<std::string>{"changing " + std::to_string(next), "change"})) << c.selection;
+        delete form;
+    }
+}
+
 // ---------------------------------------------------------------- screenshot
 
 TEST_F(VtPagesTest, ScreenshotOfTheEditorsPageControl) {
