@@ -328,24 +328,25 @@ void TControl::Update() {
     if (FParent) FParent->Update();
 }
 
+bool TControl::MoveAmongSiblings(bool toFront) {
+    auto move = [toFront](auto& list, auto* item) {
+        auto it = std::find(list.begin(), list.end(), item);
+        if (it == list.end() || (toFront ? it + 1 == list.end() : it == list.begin())) return false;
+        if (toFront) std::rotate(it, it + 1, list.end());
+        else std::rotate(list.begin(), it, it + 1);
+        return true;
+    };
+    if (!FParent) return false;
+    if (auto* self = dynamic_cast<TWinControl*>(this)) return move(FParent->FWinControls, self);
+    return move(FParent->FControls, this);
+}
+
 void TControl::BringToFront() {
-    if (!FParent) return;
-    auto& list = FParent->FControls;
-    auto it = std::find(list.begin(), list.end(), this);
-    if (it == list.end() || it + 1 == list.end()) return;
-    list.erase(it);
-    list.push_back(this);
-    Invalidate();
+    if (MoveAmongSiblings(true)) Invalidate();
 }
 
 void TControl::SendToBack() {
-    if (!FParent) return;
-    auto& list = FParent->FControls;
-    auto it = std::find(list.begin(), list.end(), this);
-    if (it == list.end() || it == list.begin()) return;
-    list.erase(it);
-    list.insert(list.begin(), this);
-    Invalidate();
+    if (MoveAmongSiblings(false)) Invalidate();
 }
 
 LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam) {

@@ -248,6 +248,8 @@ public:
     virtual void Repaint();
     virtual void Update();
     void Refresh() { Repaint(); }
+    // Last (drawn over its siblings) or first among the parent's windowed children, or among
+    // its windowless ones.
     void BringToFront();
     void SendToBack();
 
@@ -404,6 +406,9 @@ private:
     friend class TCustomForm;
     friend struct TDockMachinery;
     void FontChanged();
+    // Moves the control to the front or the back of the sibling list it is drawn from;
+    // false when it was there already.
+    bool MoveAmongSiblings(bool toFront);
     bool FFontChanging = false;
     TDragMode FDragMode = dmManual;
     TDragKind FDragKind = dkDrag;

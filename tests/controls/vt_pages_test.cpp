@@ -300,6 +300,44 @@ TEST_F(VtPagesTest, RefusedChangeKeepsPageTabAndFocus) {
                                                 "changing 5"}));
 }
 
+TEST_F(VtPagesTest, RefusedPageIsShownBehindTheActivePage) {
+    TVtPageControl* pc = EditorPages();
+    Fields[2]->SetBounds(300, 150, 100, 19);
+    Fields[2]->SetColor(clGreen);
+    ShowForm();
+    // A field's pixel in the page control: pages start at (1, 20).
+    auto fieldPixel = [&](TField* f) { return At(pc, 1 + f->Left() + 5, 20 + f->Top() + 5); };
+    EXPECT_EQ(fieldPixel(Fields[0]), clNavy);
+    EXPECT_EQ(fieldPixel(Fields[2]), clWhite);
+    Allow = false;
+    pc->SetActivePage(Pages[2]);
+    Settle();
+    EXPECT_EQ(Events, (std::vector<std::string>{"changing 2"}));
+    EXPECT_EQ(pc->ActivePage(), Pages[0]);
+    EXPECT_EQ(pc->TabIndex(), 0);
+    // The refused page was made visible before the question, but behind: the card still
+    // shows the active page and its field, under the selected tab's highlight bar.
+    EXPECT_TRUE(Pages[2]->Visible());
+    EXPECT_TRUE(Pages[0]->Visible());
+    EXPECT_EQ(fieldPixel(Fields[0]), clNavy);
+    EXPECT_EQ(fieldPixel(Fields[2]), clWhite);
+    EXPECT_EQ(At(pc, 60, 2), kHighlight);
+    // Allowed, the page comes to the front and the old one is hidden; refusing the way back
+    // leaves it in front as well.
+    Allow = true;
+    pc->SetActivePage(Pages[2]);
+    Settle();
+    EXPECT_FALSE(Pages[0]->Visible());
+    EXPECT_EQ(fieldPixel(Fields[2]), clGreen);
+    Allow = false;
+    pc->SetActivePage(Pages[0]);
+    Settle();
+    EXPECT_EQ(pc->ActivePage(), Pages[2]);
+    EXPECT_TRUE(Pages[0]->Visible());
+    EXPECT_EQ(fieldPixel(Fields[2]), clGreen);
+    EXPECT_EQ(fieldPixel(Fields[0]), clWhite);
+}
+
 TEST_F(VtPagesTest, KeysWalkTheTabsWithWrapAround) {
     TVtPageControl* pc = EditorPages();
     ShowForm();

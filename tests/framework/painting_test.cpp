@@ -32,7 +32,7 @@ protected:
 using Painting = ControlTreeTest;
 
 TEST_F(Painting, WindowedAboveWindowlessAndLaterAboveEarlier) {
-    Box("A", Form, Rect(10, 10, 60, 40), clRed);
+    TProbeBox* a = Box("A", Form, Rect(10, 10, 60, 40), clRed);
     Box("B", Form, Rect(30, 20, 80, 50), clLime);
     TProbeGlyph* g1 = Glyph("G1", Form, Rect(100, 10, 130, 40), clBlue);
     Glyph("G2", Form, Rect(110, 20, 140, 50), clYellow);
@@ -49,6 +49,15 @@ TEST_F(Painting, WindowedAboveWindowlessAndLaterAboveEarlier) {
     App->ProcessMessages();
     EXPECT_EQ(ScreenPixel(120, 30), clBlue);
     EXPECT_EQ(ScreenPixel(135, 45), clYellow);
+    // Windowed controls change places among themselves; the windowless ones stay below.
+    a->BringToFront();
+    App->ProcessMessages();
+    EXPECT_EQ(ScreenPixel(40, 30), clRed);
+    EXPECT_EQ(ScreenPixel(65, 35), clLime);
+    a->SendToBack();
+    App->ProcessMessages();
+    EXPECT_EQ(ScreenPixel(40, 30), clLime);
+    EXPECT_EQ(ScreenPixel(15, 15), clRed);
 }
 
 TEST_F(Painting, ChildrenAreClippedToTheirParentsClientArea) {
