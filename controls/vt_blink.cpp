@@ -203,7 +203,8 @@ void TVtFrameController::UnregisterControl(TControl* control) {
 }
 
 void LinkFrameController(TControl* control, TVtFrameController*& link, TVtFrameController* controller) {
-    if (link == controller) return;
+    // Even the controller already linked is left and taken again: registering pushes all its
+    // settings, so re-assigning it undoes frame settings changed on the control since.
     if (link) {
         link->UnregisterControl(control);
         link->RemoveFreeNotification(control);

@@ -86,8 +86,8 @@ enum TVtFrameSetting {
 };
 
 // The FrameController property of a control: leaves the old controller, links the new one
-// (which pushes its settings into the control) and asks to hear of its destruction. The
-// control clears link itself in Notification when the controller goes.
+// (which pushes its settings into the control, also when it is the old one) and asks to hear
+// of its destruction. The control clears link itself in Notification when the controller goes.
 void LinkFrameController(TControl* control, TVtFrameController*& link, TVtFrameController* controller);
 
 class TVtFrameController : public TComponent {

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "controls/vt_blink.h"
+#include "controls/vt_edit.h"
+#include "controls/vt_panel.h"
 #include "framework/forms.h"
 #include "framework/platform/headless/headless_platform.h"
 #include "framework/streaming.h"
@@ -371,6 +373,47 @@ TEST_F(VtBlinkTest, LinksEndWithEitherSide) {
     other->SetRegIniFile(storage);
     delete storage;
     EXPECT_EQ(other->RegIniFile(), nullptr);
+}
+
+TEST_F(VtBlinkTest, AssigningTheLinkedControllerAgainPushesItsSettingsAgain) {
+    auto* fc = new TVtFrameController(Form);
+    fc->SetFrameVisible(true);
+    fc->SetFrameStyle(fsBump);
+    fc->SetFrameColor(clNavy);
+    auto* p = new TFrameProbe(Form);
+    auto* q = new TFrameProbe(Form);
+    p->SetFrameController(fc);
+    q->SetFrameController(fc);
+    // The control leaves, takes the same controller again and is pushed everything; the
+    // other control hears nothing.
+    p->Values["FrameColor"] = clRed;
+    p->Log.clear();
+    q->Log.clear();
+    p->SetFrameController(fc);
+    EXPECT_EQ(p->Log, kPushAllOrder);
+    EXPECT_TRUE(q->Log.empty());
+    EXPECT_EQ(p->Values["FrameColor"], static_cast<int64_t>(clNavy));
+    EXPECT_EQ(fc->ControlCount(), 2);
+
+    // The real controls: a panel through ApplyFrameController, an edit by property name.
+    auto* panel = new TVtPanel(Form);
+    panel->SetParent(Form);
+    panel->SetFrameController(fc);
+    EXPECT_EQ(panel->BorderOuter(), fsBump);
+    panel->SetBorderOuter(fsLowered);
+    panel->SetFrameController(fc);
+    EXPECT_EQ(panel->BorderOuter(), fsBump);
+    auto* edit = new TVtEdit(Form);
+    edit->SetParent(Form);
+    edit->SetFrameController(fc);
+    edit->SetFrameColor(clRed);
+    edit->SetFrameController(fc);
+    EXPECT_EQ(edit->FrameColor(), clNavy);
+    // The links still end with the controller.
+    delete fc;
+    EXPECT_EQ(p->FrameController(), nullptr);
+    EXPECT_EQ(panel->FrameController(), nullptr);
+    EXPECT_EQ(edit->FrameController(), nullptr);
 }
 
 // ---------------------------------------------------------------- descriptions
