@@ -38,6 +38,7 @@ test-sanitize: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	bench/start_vs_bare_qt.sh $(BUILD)
 
 # Rewrites app/editor_form.vdf, the window's built-in description, from the phrase catalogue
 # and the layout rules (needed only when those change).
