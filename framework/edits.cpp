@@ -27,13 +27,19 @@ void TEditGlyphs::SetFont(const TFont& font) {
     FHandle = font.Handle();
     const TTextMetric& m = FHandle->Metrics();
     FCell = m.tmHeight;
-    for (int i = 0; i < 256; ++i) FAdvance[i] = FHandle->CharAdvance(static_cast<uint8_t>(i));
-    FTabStop = 8 * (m.tmAveCharWidth > 0 ? m.tmAveCharWidth : std::max(1, FAdvance[' ']));
+    // Advances are asked of the font when a byte first appears.
+    std::fill(std::begin(FAdvance), std::end(FAdvance), kUnmeasured);
+    FTabStop = 8 * (m.tmAveCharWidth > 0 ? m.tmAveCharWidth : std::max(1, Width(' ')));
+}
+
+int TEditGlyphs::Width(uint8_t ch) const {
+    if (FAdvance[ch] == kUnmeasured) FAdvance[ch] = FHandle->CharAdvance(ch);
+    return FAdvance[ch];
 }
 
 int TEditGlyphs::Advance(uint8_t ch, int x) const {
     if (ch == '\t') return (x / FTabStop + 1) * FTabStop;
-    return x + FAdvance[ch];
+    return x + Width(ch);
 }
 
 int TEditGlyphs::Extent(std::string_view s, int x) const {
@@ -72,7 +78,7 @@ void TEditGlyphs::Draw(TCanvas* canvas, int offset, int y, std::string_view s, i
         }
         const size_t from = i;
         const int runX = x;
-        while (i < s.size() && s[i] != '\t' && x < right) x += FAdvance[static_cast<uint8_t>(s[i++])];
+        while (i < s.size() && s[i] != '\t' && x < right) x += Width(static_cast<uint8_t>(s[i++]));
         canvas->TextOut(offset + runX, y, s.substr(from, i - from));
     }
 }

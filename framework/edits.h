@@ -41,10 +41,12 @@ public:
     void Draw(TCanvas* canvas, int offset, int y, std::string_view s, int rowX, int clipLeft, int clipRight) const;
 
 private:
+    int Width(uint8_t ch) const;
+    static constexpr int kUnmeasured = -1;
     HFONT FHandle;
     int FCell = 0;
     int FTabStop = 64;
-    int FAdvance[256] = {};
+    mutable int FAdvance[256] = {};
 };
 
 // ---------------------------------------------------------------- TCustomEdit

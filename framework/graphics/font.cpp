@@ -234,7 +234,7 @@ private:
     // configuration can be released at exit (leak checkers cannot follow its pointers).
     TFontSystem() {
         if (FT_Init_FreeType(&FLibrary) != 0) FLibrary = nullptr;
-        FConfig = FcInitLoadConfigAndFonts();
+        FConfig = LoadConfiguration();
         std::error_code ec;
         if (FConfig && std::filesystem::is_directory(kWineFontDir, ec))
             FcConfigAppFontAddDir(FConfig, reinterpret_cast<const FcChar8*>(kWineFontDir));
@@ -243,6 +243,31 @@ private:
             FcConfigDestroy(system.FConfig);
             system.FConfig = nullptr;
         });
+    }
+
+    // Faces are matched by their exact family name, so of the desktop's configuration only
+    // the font folders and caches matter: they are declared here, which spares parsing the
+    // dozens of rule files (aliases, rendering) a full configuration reads at every start.
+    // The administrator's and the user's own files still count; a configuration named in
+    // the environment is read whole.
+    static FcConfig* LoadConfiguration() {
+        if (std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH")) return FcInitLoadConfigAndFonts();
+        static constexpr char kFolders[] =
+            "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\"><fontconfig>"
+            "<dir>/usr/share/fonts</dir><dir>/usr/local/share/fonts</dir>"
+            "<dir prefix=\"xdg\">fonts</dir><dir>~/.fonts</dir>"
+            "<cachedir>/var/cache/fontconfig</cachedir><cachedir prefix=\"xdg\">fontconfig</cachedir>"
+            "<include ignore_missing=\"yes\">/etc/fonts/local.conf</include>"
+            "<include ignore_missing=\"yes\" prefix=\"xdg\">fontconfig/fonts.conf</include>"
+            "</fontconfig>";
+        FcConfig* config = FcConfigCreate();
+        if (!config) return nullptr;
+        if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFolders), FcFalse) ||
+            !FcConfigBuildFonts(config)) {
+            FcConfigDestroy(config);
+            return FcInitLoadConfigAndFonts();
+        }
+        return config;
     }
 
     static TFaceFile QueryFontconfig(FcConfig* config, const std::string& family, bool bold, bool italic) {
@@ -381,10 +406,13 @@ public:
     const TLogFont& LogFont() const override { return FLog; }
     const TTextMetric& Metrics() const override { return FMetrics; }
     const std::string& RealisedFamily() const override { return FFamily; }
-    int CharAdvance(uint8_t ch) const override { return FAdvance[ch]; }
+    int CharAdvance(uint8_t ch) const override {
+        if (FAdvance[ch] == kUnmeasured) FAdvance[ch] = MeasureAdvance(ch);
+        return FAdvance[ch];
+    }
     int TextWidth(std::string_view text) const override {
         int width = 0;
-        for (char c : text) width += FAdvance[static_cast<uint8_t>(c)];
+        for (char c : text) width += CharAdvance(static_cast<uint8_t>(c));
         return width;
     }
     double Angle() const override { return FAngle; }
@@ -467,23 +495,17 @@ private:
             FT_Select_Charmap(FFace, FT_ENCODING_UNICODE);
         }
 
-        // Advances: hinted, in whole pixels, as plain upright text of this face sets them,
-        // whatever the slant, rotation or rendering of this font.
-        const FT_Int32 advanceFlags = FGaspMono ? FT_LOAD_TARGET_MONO | (FStrikeAtSize ? 0 : FT_LOAD_NO_BITMAP)
-                                                : FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
-        for (int b = 0; b < 256; ++b) {
-            int advance = 0;
-            if (FT_Load_Glyph(FFace, FGlyphIndex[b], advanceFlags | (FHinted ? 0 : FT_LOAD_NO_HINTING)) == 0)
-                advance = static_cast<int>((FFace->glyph->advance.x + 32) >> 6);
-            FAdvance[b] = advance + FAdvanceBoost;
-        }
+        // Advances are measured when a byte is first measured (MeasureAdvance): a font
+        // realised for a few words then loads only their glyphs.
+        FAdvance.fill(kUnmeasured);
 
         const bool fixed = FT_IS_FIXED_WIDTH(FFace) || (post && post->isFixedPitch);
         const double average = AverageCharWidthUnits(FFace, os2);
-        FMetrics.tmAveCharWidth = average > 0 ? RoundToInt(average * scale) + FAdvanceBoost : FAdvance['x'];
-        FMetrics.tmMaxCharWidth =
-            (hhea ? RoundToInt(hhea->advance_Width_Max * scale) : *std::max_element(FAdvance.begin(), FAdvance.end())) +
-            FAdvanceBoost;
+        FMetrics.tmAveCharWidth = average > 0 ? RoundToInt(average * scale) + FAdvanceBoost : CharAdvance('x');
+        int widest = 0;
+        if (!hhea)
+            for (int b = 0; b < 256; ++b) widest = std::max(widest, CharAdvance(static_cast<uint8_t>(b)));
+        FMetrics.tmMaxCharWidth = (hhea ? RoundToInt(hhea->advance_Width_Max * scale) : widest) + FAdvanceBoost;
         FMetrics.tmPitchAndFamily = static_cast<uint8_t>(
             TMPF_TRUETYPE | TMPF_VECTOR | (fixed ? 0 : TMPF_FIXED_PITCH) | FamilyNibble(FFace, os2, fixed));
         FinishMetrics(codePage);
@@ -526,6 +548,17 @@ private:
         FMetrics.tmUnderlined = FLog.Underline;
         FMetrics.tmStruckOut = FLog.StrikeOut;
         FMetrics.tmCharSet = FLog.CharSet == DEFAULT_CHARSET ? CharsetForCodePage(codePage) : FLog.CharSet;
+    }
+
+    // Hinted, in whole pixels, as plain upright text of this face sets it, whatever the
+    // slant, rotation or rendering of this font.
+    int MeasureAdvance(uint8_t ch) const {
+        const FT_Int32 flags = FGaspMono ? FT_LOAD_TARGET_MONO | (FStrikeAtSize ? 0 : FT_LOAD_NO_BITMAP)
+                                         : FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
+        int advance = 0;
+        if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags | (FHinted ? 0 : FT_LOAD_NO_HINTING)) == 0)
+            advance = static_cast<int>((FFace->glyph->advance.x + 32) >> 6);
+        return advance + FAdvanceBoost;
     }
 
     FT_Int32 UprightLoadFlags() const {
@@ -595,7 +628,8 @@ private:
     FT_Pos FBoldStrength = 0;
     int FAdvanceBoost = 0;
     std::array<FT_UInt, 256> FGlyphIndex{};
-    std::array<int, 256> FAdvance{};
+    static constexpr int kUnmeasured = -1;
+    mutable std::array<int, 256> FAdvance{};
     mutable std::vector<std::unique_ptr<TGlyphImage>> FGlyphs;
 };
 
