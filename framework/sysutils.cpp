@@ -1,6 +1,7 @@
 // Sections: exception text, Format, strings, file names and error texts.
 #include "framework/sysutils.h"
 
+#include <langinfo.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <climits>
 #include <cstring>
 #include <vector>
+
+#include "framework/graphics/codepage.h"
 
 // ---------------------------------------------------------------- exception text
 
@@ -311,8 +314,12 @@ std::string ExtractFileName(std::string_view fileName) {
     return std::string(p == std::string_view::npos ? fileName : fileName.substr(p + 1));
 }
 
+std::string DisplayFileName(std::string_view fileName) { return Utf8ToAnsi(fileName); }
+
 std::string SysErrorMessage(int errorCode) {
     std::string text = std::strerror(errorCode);
+    // Translated texts come in the locale's encoding; plain ASCII is the same in both.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) text = Utf8ToAnsi(text);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' ||
                              text.back() == '.' || text.back() == '\t'))
         text.pop_back();

@@ -118,5 +118,12 @@ std::string ExpandFileName(std::string_view fileName);
 std::string ExtractFilePath(std::string_view fileName);  // with the final "/"
 std::string ExtractFileName(std::string_view fileName);
 
-// The system's text for an error number, without trailing spaces, line breaks and periods.
+// The text in which a file name is shown to the user, in the ANSI code page of every message.
+// File names travel as the file system's own bytes (UTF-8, as the desktop hands them over)
+// from the dialog to the file and are converted only here, where they become words: a
+// character without an ANSI byte, or a byte that is not UTF-8, shows as "?".
+std::string DisplayFileName(std::string_view fileName);
+
+// The system's text for an error number, without trailing spaces, line breaks and periods,
+// in the ANSI code page (the system speaks its locale's encoding, UTF-8 on the desktop).
 std::string SysErrorMessage(int errorCode);

@@ -484,9 +484,11 @@ bool QtPlatform::RunFileDialog(TFileDialogRequest& request, bool save) {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (!request.Title.empty()) dialog.setWindowTitle(FromAnsi(request.Title));
-    if (!request.InitialDir.empty()) dialog.setDirectory(QFile::decodeName(request.InitialDir.c_str()));
+    // Paths are the file system's own bytes both ways; only the message that names one
+    // converts it for the user (DisplayFileName).
+    if (!request.InitialDir.empty()) dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.InitialDir)));
     if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(FromAnsi(request.DefaultExt));
-    if (!request.FileName.empty()) dialog.selectFile(QFile::decodeName(request.FileName.c_str()));
+    if (!request.FileName.empty()) dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.FileName)));
     if (!request.Filter.empty()) {
         // "Name|pattern|Name|pattern" → Qt's "Name (pattern)" entries.
         QStringList filters;
@@ -504,7 +506,6 @@ bool QtPlatform::RunFileDialog(TFileDialogRequest& request, bool save) {
     }
     const int result = RunModal([&] { return dialog.exec(); });
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    // Paths stay in the file system's own bytes.
     request.FileName = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
     const int chosenFilter = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
     if (chosenFilter >= 0 && !request.Filter.empty()) request.FilterIndex = chosenFilter + 1;
