@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
 
 #include "framework/sysutils.h"
@@ -681,6 +682,9 @@ void DestroyApplication() {
 void TApplication::Initialize() {
     if (!Application) Application = this;
     FInitialized = true;
+    // A file-size limit (ulimit -f, a quota) would otherwise end the program in the middle
+    // of a save; ignored, the write fails with EFBIG and the save reports it in words.
+    signal(SIGXFSZ, SIG_IGN);
     // A stored description may name any standard class before one of them exists.
     RegisterStandardClasses();
     Platform().OnEvent = [this](const TPlatformEvent& e) { DispatchPlatformEvent(e); };

@@ -207,7 +207,8 @@ public:
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
 
-    // Hooks the platform's events and services up to this application.
+    // Hooks the platform's events and services up to this application, and makes a
+    // file-size limit fail a save instead of ending the program (SIGXFSZ ignored).
     void Initialize();
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title) { FTitle = title; }

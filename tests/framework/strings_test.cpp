@@ -1,5 +1,6 @@
 // Text lists: lines and Text, change notification, and SaveToFile — the bytes, replacing
-// and following links, and every way it can fail with the old file surviving.
+// and following links, writing in place where a rename cannot do, and every way it can fail
+// with the old file surviving and nothing left behind.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -16,6 +17,9 @@
 #include <functional>
 #include <sstream>
 
+#include "framework/forms.h"
+#include "framework/graphics/codepage.h"
+#include "framework/platform/headless/headless_platform.h"
 #include "framework/strings.h"
 
 namespace fs = std::filesystem;
@@ -238,20 +242,108 @@ TEST_F(SaveToFileTest, MissingFolderAndFolderInTheWay) {
     EXPECT_EQ(Entries(dir), (std::vector<std::string>{"file", "sub"}));
 }
 
-TEST_F(SaveToFileTest, DiskFullLeavesOldFileAndNoTemporary) {
+// A file-size limit, with the signal at its default until the application starts up: the
+// program lives on and says so, the old file stays, no temporary file is left.
+TEST_F(SaveToFileTest, FileSizeLimitFailsTheSaveInWordsAndLeavesNothing) {
     std::string path = dir + "/kv4_lang.php";
     WriteFile(path, "old content\r\n");
-    // Room for 10 bytes only: the write stops short, then fails with EFBIG.
+    std::string linked = dir + "/linked.php";
+    WriteFile(linked, "old content\r\n");
+    ASSERT_EQ(link(linked.c_str(), (dir + "/other-name.php").c_str()), 0);
     int rc = InChild([&] {
-        signal(SIGXFSZ, SIG_IGN);
+        signal(SIGXFSZ, SIG_DFL);
+        InstallHeadlessPlatform();
+        CreateApplication()->Initialize();
+        // Room for 10 bytes only: the write stops short, then fails with EFBIG.
         struct rlimit limit{10, 10};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
-        std::string message = SaveError(path);
-        return message == "EWriteError: Stream write error" ? 0 : 1;
+        int failed = 0;
+        if (SaveError(path) != "EWriteError: Stream write error") failed |= 1;
+        if (SaveError(dir + "/new.php") != "EWriteError: Stream write error") failed |= 2;
+        // Written in place (other names): put back as it was.
+        if (SaveError(linked) != "EWriteError: Stream write error") failed |= 4;
+        return failed;
     });
-    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(rc, 0) << "bit 1: replacing, 2: new file, 4: in place; 125 = killed by SIGXFSZ";
     EXPECT_EQ(ReadFile(path), "old content\r\n");
-    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"kv4_lang.php"}));
+    EXPECT_EQ(ReadFile(linked), "old content\r\n");
+    EXPECT_EQ(ReadFile(dir + "/other-name.php"), "old content\r\n");
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"kv4_lang.php", "linked.php", "other-name.php"}));
+}
+
+TEST_F(SaveToFileTest, LongestValidNamesAreSavedWithoutATrace) {
+    for (size_t length : {244u, 250u, 255u}) {
+        std::string name(length - 4, 'n');
+        name += ".php";
+        lines.SaveToFile(dir + "/" + name);
+        EXPECT_EQ(ReadFile(dir + "/" + name), expected) << length;
+        lines.SaveToFile(dir + "/" + name);  // replacing it, too
+        EXPECT_EQ(Entries(dir), (std::vector<std::string>{name})) << length;
+        fs::remove(dir + "/" + name);
+    }
+    // Cut at a character boundary: a name of two-byte characters.
+    std::string wide;
+    while (wide.size() + 2 <= 250) wide += "\xC3\xA9";
+    lines.SaveToFile(dir + "/" + wide);
+    EXPECT_EQ(ReadFile(dir + "/" + wide), expected);
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{wide}));
+}
+
+TEST_F(SaveToFileTest, HardLinkedFileIsWrittenInPlaceForEveryName) {
+    std::string path = dir + "/kv4_lang.php";
+    std::string other = dir + "/other.php";
+    WriteFile(path, "a much longer old content that must vanish completely\r\n");
+    chmod(path.c_str(), 0640);
+    ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+    struct stat before;
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    lines.SaveToFile(path);
+    EXPECT_EQ(ReadFile(path), expected);
+    EXPECT_EQ(ReadFile(other), expected);
+    struct stat after;
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"kv4_lang.php", "other.php"}));
+}
+
+// A named pipe with no reader would block the window for good; a timer guards the test.
+TEST_F(SaveToFileTest, PipesAndSocketsAreRefusedDevicesWritten) {
+    std::string fifo = dir + "/pipe.php";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_EQ(symlink("pipe.php", (dir + "/to-pipe.php").c_str()), 0);
+    int rc = InChild([&] {
+        alarm(10);
+        bool direct = SaveError(fifo) == "EFCreateError: Cannot create file \"" + fifo + "\". Is a named pipe";
+        bool linked = SaveError(dir + "/to-pipe.php") ==
+                      "EFCreateError: Cannot create file \"" + dir + "/to-pipe.php\". Is a named pipe";
+        return (direct ? 0 : 1) | (linked ? 0 : 2);
+    });
+    EXPECT_EQ(rc, 0) << "114: the save hung on the pipe; bit 1: the pipe, 2: a link to it";
+
+    EXPECT_EQ(SaveError("/dev/null"), "no error");
+    if (access("/dev/full", W_OK) == 0) {
+        EXPECT_EQ(SaveError("/dev/full"), "EWriteError: Stream write error");
+    }
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"pipe.php", "to-pipe.php"}));
+}
+
+// The dialog hands over the file system's bytes (UTF-8); the message is ANSI text.
+TEST_F(SaveToFileTest, NonAsciiPathIsShownInTheMessageAsTheUserWroteIt) {
+    SetAnsiCodePage(CP_WESTERN);
+    std::string missing = dir + "/Gr\xC3\xBC\xC3\x9F" "e/caf\xC3\xA9.php";  // "Grüße/café.php"
+    EXPECT_EQ(SaveError(missing), "EFCreateError: Cannot create file \"" + dir + "/Gr\xFC\xDF" "e/caf\xE9.php\". "
+                                  "No such file or directory");
+    // The file itself is made under its own bytes.
+    fs::create_directory(dir + "/Gr\xC3\xBC\xC3\x9F" "e");
+    lines.SaveToFile(missing);
+    EXPECT_EQ(ReadFile(missing), expected);
+    // What the code page lacks shows as "?", as does a byte that is no UTF-8.
+    EXPECT_EQ(DisplayFileName("/tmp/\xE6\x97\xA5\xE6\x9C\xAC-\xC3\xA9-\xE9.php"), "/tmp/?" "?-\xE9-?.php");
+    SetAnsiCodePage(CP_CYRILLIC);
+    EXPECT_EQ(DisplayFileName("/\xD0\x96.php"), "/\xC6.php");  // "Ж"
+    SetAnsiCodePage(0);
 }
 
 // Permission cases need an unprivileged user: root may write anywhere.
@@ -275,11 +367,13 @@ TEST_F(SaveToFilePermissionTest, ReadOnlyFolderAndReadOnlyTarget) {
     std::string roDir = dir + "/ro";
     fs::create_directory(roDir);
     std::string inRo = roDir + "/kv4_lang.php";
-    WriteFile(inRo, "old\r\n");
-    ASSERT_EQ(chown(roDir.c_str(), kNobody, kNobody), 0);
-    ASSERT_EQ(chown(inRo.c_str(), kNobody, kNobody), 0);
+    WriteFile(inRo, "a longer old content\r\n");
+    std::string writeOnly = roDir + "/write-only.php";
+    WriteFile(writeOnly, "old\r\n");
+    for (const std::string& p : {roDir, inRo, writeOnly}) ASSERT_EQ(chown(p.c_str(), kNobody, kNobody), 0);
     chmod(inRo.c_str(), 0644);
-    chmod(roDir.c_str(), 0555);  // the file is writable, its folder is not
+    chmod(writeOnly.c_str(), 0200);
+    chmod(roDir.c_str(), 0555);  // the files are writable, their folder takes no new ones
 
     std::string roFile = dir + "/readonly.php";
     WriteFile(roFile, "old\r\n");
@@ -287,18 +381,45 @@ TEST_F(SaveToFilePermissionTest, ReadOnlyFolderAndReadOnlyTarget) {
     chmod(roFile.c_str(), 0444);  // the folder is writable, the file is not
 
     int rc = AsNobody([&] {
-        bool a = SaveError(inRo) == "EFCreateError: Cannot create file \"" + inRo + "\". Permission denied";
+        bool a = SaveError(inRo) == "no error";
         bool b = SaveError(roFile) == "EFCreateError: Cannot create file \"" + roFile + "\". Permission denied";
         bool c = SaveError(roDir + "/new.php") ==
                  "EFCreateError: Cannot create file \"" + roDir + "/new.php\". Permission denied";
-        return (a ? 0 : 1) | (b ? 0 : 2) | (c ? 0 : 4);
+        bool d = SaveError(writeOnly) == "no error";
+        // An unprivileged user names the unnamed new file another way.
+        bool e = SaveError(dir + "/new.php") == "no error";
+        return (a ? 0 : 1) | (b ? 0 : 2) | (c ? 0 : 4) | (d ? 0 : 8) | (e ? 0 : 16);
     });
     ASSERT_NE(rc, -1);
-    EXPECT_EQ(rc, 0) << "bit 1: read-only folder, 2: read-only file, 4: new file in read-only folder";
-    EXPECT_EQ(ReadFile(inRo), "old\r\n");
+    EXPECT_EQ(rc, 0) << "bit 1: file in a read-only folder, 2: read-only file, 4: new file in a read-only "
+                        "folder, 8: write-only file in a read-only folder, 16: new file";
+    EXPECT_EQ(ReadFile(inRo), expected);
+    EXPECT_EQ(ReadFile(writeOnly), expected);
     EXPECT_EQ(ReadFile(roFile), "old\r\n");
-    EXPECT_EQ(Entries(roDir), (std::vector<std::string>{"kv4_lang.php"}));
-    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"readonly.php", "ro"}));
+    EXPECT_EQ(Entries(roDir), (std::vector<std::string>{"kv4_lang.php", "write-only.php"}));
+    EXPECT_EQ(ReadFile(dir + "/new.php"), expected);
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"new.php", "readonly.php", "ro"}));
+}
+
+// In place, a failure part-way puts the old content back: the unprivileged user's file-size
+// limit stops the new, longer text in a folder that takes no new files.
+TEST_F(SaveToFilePermissionTest, InPlaceWriteThatFailsPutsTheOldContentBack) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to switch to an unprivileged user";
+    ASSERT_EQ(chown(dir.c_str(), kNobody, kNobody), 0);
+    std::string path = dir + "/kv4_lang.php";
+    WriteFile(path, "0123456789ab");
+    ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    chmod(dir.c_str(), 0555);
+    int rc = AsNobody([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit{16, 16};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+        return SaveError(path) == "EWriteError: Stream write error" ? 0 : 1;
+    });
+    ASSERT_NE(rc, -1);
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(ReadFile(path), "0123456789ab");
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"kv4_lang.php"}));
 }
 
 }  // namespace
