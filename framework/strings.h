@@ -1,7 +1,7 @@
 // Text lists: TStrings, the abstract ordered list of single-byte lines that a memo's Lines
 // and the language file travel in, and TStringList, the plain one with change
 // notification. SaveToFile replaces a file only once every byte of the new text is safely
-// on disk.
+// on disk, and never waits on a pipe.
 #pragma once
 
 #include <string>
@@ -42,9 +42,12 @@ public:
     void Assign(const TPersistent* source) override;
 
     // Writes every line followed by CR LF to fileName, replacing the file only when all bytes
-    // are written and flushed: a new temporary file in the same folder is renamed over the
-    // target, which keeps its permission bits; a symbolic link is followed, so the file it
-    // points to is replaced and the link stays. On failure the old file is untouched and no
+    // are written and flushed: a new file in the same folder (unnamed while it is written) is
+    // renamed over the target, which keeps its permission bits; a symbolic link is followed,
+    // so the file it points to is replaced and the link stays. A file with other hard links,
+    // or in a folder that refuses new files, is written in place, its old content put back
+    // if the new one cannot be written whole. A character device is written without waiting
+    // long; a named pipe or socket is refused. On failure the old file is untouched and no
     // temporary file is left. EFCreateError "Cannot create file "%s". %s" (the absolute
     // name, the system's reason) when the file cannot be created or replaced; EWriteError
     // "Stream write error" when not every byte could be written.
