@@ -17,7 +17,15 @@
 
 namespace {
 constexpr TPixel kWhitePixel = PixelFromColor(clWhite);
+
+// Refuses a surface the machine could not hold (or whose byte count would not even fit).
+void CheckSurfaceSize(int64_t width, int64_t height) {
+    if (width > 0 && height > 0 &&
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > TBitmap::kMaxBytes / sizeof(TPixel))
+        throw EOutOfResources("Bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                              " pixels is too large");
 }
+}  // namespace
 
 TBitmap::TBitmap() = default;
 
@@ -29,11 +37,13 @@ void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == FWidth && height == FHeight) return;
+    CheckSurfaceSize(width, height);
     if (width == 0 || height == 0) {
         FPixels.clear();
     } else {
         std::vector<TPixel> pixels(static_cast<std::size_t>(width) * height, kWhitePixel);
-        const int keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
+        // A surface without pixels (zero width, any height) has no rows to keep.
+        const int keepW = std::min(width, FWidth), keepH = FPixels.empty() ? 0 : std::min(height, FHeight);
         for (int y = 0; y < keepH; ++y)
             std::memcpy(&pixels[static_cast<std::size_t>(y) * width], ScanLine(y), keepW * sizeof(TPixel));
         FPixels = std::move(pixels);
@@ -166,6 +176,7 @@ void TBitmap::LoadFromBmp(const uint8_t* data, std::size_t size) {
 
     const std::size_t stride = ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
     in.Need(pixelOffset, stride * static_cast<std::size_t>(rows));
+    CheckSurfaceSize(width, rows);
 
     std::vector<TPixel> pixels(static_cast<std::size_t>(width) * rows);
     for (int64_t r = 0; r < rows; ++r) {

@@ -32,8 +32,11 @@ public:
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
     bool Empty() const { return FWidth == 0 || FHeight == 0; }
-    // Keeps the pixels that still fit (top-left anchored); new pixels are white.
+    // Keeps the pixels that still fit (top-left anchored); new pixels are white. A size
+    // whose pixels would take more than kMaxBytes raises EOutOfResources and leaves the
+    // bitmap as it was.
     void SetSize(int width, int height);
+    static constexpr std::size_t kMaxBytes = std::size_t{256} << 20;
     void SetWidth(int width) { SetSize(width, FHeight); }
     void SetHeight(int height) { SetSize(FWidth, height); }
 

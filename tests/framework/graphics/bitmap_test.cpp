@@ -81,6 +81,36 @@ TEST(Bitmap, SetSizeKeepsPixelsAndTheCanvasBinding) {
     EXPECT_TRUE(copy.Transparent);
 }
 
+// Grown from zero width it has no rows to keep; too large it refuses and stays as it was.
+TEST(Bitmap, SetSizeFromNothingAndBeyondTheLimit) {
+    TBitmap b;
+    b.SetSize(0, 7);
+    b.SetSize(4, 7);
+    EXPECT_EQ(At(b, 3, 6), clWhite);
+    b.SetSize(4, 0);
+    b.SetSize(4, 3);
+    EXPECT_EQ(At(b, 0, 2), clWhite);
+
+    b.ScanLine(2)[3] = PixelFromColor(clRed);
+    for (auto [w, h] : {std::pair{65535, 65535}, std::pair{2147483647, 2147483647}, std::pair{8193, 8192},
+                        std::pair{2147483647, 1}}) {
+        try {
+            b.SetSize(w, h);
+            ADD_FAILURE() << w << " x " << h << " was allowed";
+        } catch (const EOutOfResources& e) {
+            EXPECT_EQ(e.Message(), "Bitmap of " + std::to_string(w) + " x " + std::to_string(h) +
+                                       " pixels is too large");
+        }
+        EXPECT_EQ(b.Width(), 4);
+        EXPECT_EQ(b.Height(), 3);
+        EXPECT_EQ(At(b, 3, 2), clRed);
+    }
+    // 256 MiB exactly is still a bitmap (and is given back at once).
+    b.SetSize(8192, 8192);
+    EXPECT_EQ(At(b, 3, 2), clRed);
+    b.SetSize(0, 0);
+}
+
 TEST(BitmapBmp, Decodes24BitBottomUp) {
     // 3 x 2; the file's first row is the picture's bottom row. Each row: B, G, R triples.
     const auto bmp = MakeBmp(3, 2, 24, {},
