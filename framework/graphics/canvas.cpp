@@ -67,10 +67,10 @@ const DashPattern* PatternOf(TPenStyle style) {
     }
 }
 
-bool DashOn(const DashPattern& p, int phase) {
+bool DashOn(const DashPattern& p, int64_t phase) {
     int period = 0;
     for (int i = 0; i < p.Count; ++i) period += p.Runs[i];
-    int pos = phase % period;
+    int pos = static_cast<int>(phase % period);
     for (int i = 0; i < p.Count; ++i) {
         if (pos < p.Runs[i]) return i % 2 == 0;
         pos -= p.Runs[i];
@@ -119,6 +119,36 @@ struct StrokePixel {
     TPoint P;  // surface coordinates
     bool On;
 };
+
+int ClampTo(int64_t v, int lo, int hi) { return static_cast<int>(std::clamp<int64_t>(v, lo, hi)); }
+
+// How far step k of a line of `steps` steps has moved along an axis it covers by `d`
+// (0 <= d <= steps): round(k * d / steps) with halves away from the start.
+int64_t StepOffset(int64_t k, int64_t d, int64_t steps) {
+    return static_cast<int64_t>((__int128(steps) + 2 * __int128(k) * d) / (2 * __int128(steps)));
+}
+
+// The first step at which the offset reaches m (0 <= m <= d, d > 0).
+int64_t FirstStepAt(int64_t m, int64_t d, int64_t steps) {
+    if (m <= 0) return 0;
+    const __int128 n = __int128(2 * m - 1) * steps, den = 2 * __int128(d);
+    return static_cast<int64_t>((n + den - 1) / den);
+}
+
+// The steps [First, End) of a line whose coordinate on one axis, starting at `from` and
+// moving by `delta` over `steps` steps, lies in [lo, hi].
+struct TStepRange {
+    int64_t First = 0;
+    int64_t End = 0;
+};
+TStepRange StepsWithin(int64_t from, int64_t delta, int64_t steps, int64_t lo, int64_t hi) {
+    const int64_t d = delta < 0 ? -delta : delta;
+    // The offsets that land inside, counted in the direction the line moves.
+    const int64_t mLo = delta < 0 ? from - hi : lo - from, mHi = delta < 0 ? from - lo : hi - from;
+    if (mHi < 0 || mLo > mHi || mLo > d) return {};
+    if (d == 0) return mLo <= 0 ? TStepRange{0, steps} : TStepRange{};
+    return {FirstStepAt(mLo, d, steps), mHi >= d ? steps : FirstStepAt(mHi + 1, d, steps)};
+}
 
 }  // namespace
 
@@ -275,7 +305,7 @@ TRect TCanvas::ClipRect() const {
     TRect r = SurfaceClipRect();
     if (FClipRgn) r = IntersectRect(r, OffsetRect(FClipRgn->Bounds(), FDeviceOrigin.X, FDeviceOrigin.Y));
     if (r.IsEmpty()) return {};
-    return OffsetRect(r, -(FDeviceOrigin.X + FViewportOrigin.X), -(FDeviceOrigin.Y + FViewportOrigin.Y));
+    return OffsetRect(r, -(int64_t{FDeviceOrigin.X} + FViewportOrigin.X), -(int64_t{FDeviceOrigin.Y} + FViewportOrigin.Y));
 }
 
 void TCanvas::SelectClipRgn(const TRegion* deviceRegion) {
@@ -305,22 +335,21 @@ void TCanvas::ForEachVisibleSpan(const TRect& surfaceRect, const SpanFunction& f
         for (int y = r.Top; y < r.Bottom; ++y) fn(y, r.Left, r.Right);
         return;
     }
-    const TRegion visible = FClipRgn->Intersect(OffsetRect(r, -FDeviceOrigin.X, -FDeviceOrigin.Y));
-    const auto& rows = visible.Rows();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (const TRegion::Span& s : rows[i])
-            fn(visible.TopRow() + static_cast<int>(i) + FDeviceOrigin.Y, s.Left + FDeviceOrigin.X,
-               s.Right + FDeviceOrigin.X);
+    ForEachSpanOf(FClipRgn->Intersect(OffsetRect(r, -FDeviceOrigin.X, -FDeviceOrigin.Y)), fn);
 }
 
 void TCanvas::ForEachVisibleSpan(const TRegion& surfaceRegion, const SpanFunction& fn) const {
     TRegion visible = surfaceRegion.Intersect(SurfaceClipRect()).Offset(-FDeviceOrigin.X, -FDeviceOrigin.Y);
     if (FClipRgn) visible = visible.Intersect(*FClipRgn);
-    const auto& rows = visible.Rows();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (const TRegion::Span& s : rows[i])
-            fn(visible.TopRow() + static_cast<int>(i) + FDeviceOrigin.Y, s.Left + FDeviceOrigin.X,
-               s.Right + FDeviceOrigin.X);
+    ForEachSpanOf(visible, fn);
+}
+
+// The spans of a device region that is already cut to the binding, in surface coordinates.
+void TCanvas::ForEachSpanOf(const TRegion& deviceRegion, const SpanFunction& fn) const {
+    for (const TRegion::Band& band : deviceRegion.Bands())
+        for (int y = band.Top; y < band.Bottom; ++y)
+            for (const TRegion::Span& s : band.Spans)
+                fn(y + FDeviceOrigin.Y, s.Left + FDeviceOrigin.X, s.Right + FDeviceOrigin.X);
 }
 
 // ---------------------------------------------------------------- pixel helpers
@@ -383,6 +412,10 @@ void TCanvas::FillSpans(const TRegion& surfaceRegion) {
 
 // ---------------------------------------------------------------- lines
 
+TCanvas::TPoint64 TCanvas::SurfacePoint64(TPoint logical) const {
+    return {int64_t{logical.X} + FViewportOrigin.X + FDeviceOrigin.X, int64_t{logical.Y} + FViewportOrigin.Y + FDeviceOrigin.Y};
+}
+
 // Bresenham along each segment, the segment's end point left out (the next segment starts
 // there). A one-pixel pen with a dash style walks its pattern over every pixel of the path,
 // so the pattern runs on across corners; the gaps take the background (brush) colour when
@@ -401,34 +434,45 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
     const TRect clip = SurfaceClipRect();
     if (clip.IsEmpty()) return;
     const int half = width / 2;
+    // A step's square of pen reaches the clip only from these positions (inclusive).
+    const int64_t reachLo = int64_t{width} - half - 1, reachHi = half;
     std::vector<StrokePixel> pixels;
-    int phase = 0;
+    int64_t phase = 0;
     const int segments = closed ? count : count - 1;
     for (int i = 0; i < segments; ++i) {
-        const TPoint a = ToSurface(points[i].X, points[i].Y);
-        const TPoint b = ToSurface(points[(i + 1) % count].X, points[(i + 1) % count].Y);
-        const int64_t dx = int64_t{b.X} - a.X, dy = int64_t{b.Y} - a.Y;
-        const int64_t steps = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
+        const TPoint64 a = SurfacePoint64(points[i]);
+        const TPoint64 b = SurfacePoint64(points[(i + 1) % count]);
+        const int64_t dx = b.X - a.X, dy = b.Y - a.Y;
         const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+        const int64_t steps = std::max(adx, ady);
+        const int64_t segmentPhase = phase;
+        phase += steps;
+        if (steps == 0) continue;
         // Step k lies at round(k * d / steps) on each axis, halves away from the start; the
-        // error terms keep 2 * k * d + steps - 2 * steps * offset without dividing.
+        // error terms keep 2 * k * d + steps - 2 * steps * offset without dividing. Only the
+        // steps whose pixels can reach the clip are walked; where they start is computed.
+        const TStepRange rx = StepsWithin(a.X, dx, steps, clip.Left - reachLo, clip.Right - 1 + reachHi);
+        const TStepRange ry = StepsWithin(a.Y, dy, steps, clip.Top - reachLo, clip.Bottom - 1 + reachHi);
+        const int64_t first = std::max(rx.First, ry.First), end = std::min(rx.End, ry.End);
+        if (first >= end) continue;
         const int stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -1 : 1;
-        int64_t errX = steps, errY = steps;
-        int x = a.X, y = a.Y;
-        for (int64_t k = 0; k < steps; ++k) {
-            if (k > 0) {
+        const int64_t offX = StepOffset(first, adx, steps), offY = StepOffset(first, ady, steps);
+        int64_t errX = static_cast<int64_t>(steps + 2 * __int128(first) * adx - 2 * __int128(steps) * offX);
+        int64_t errY = static_cast<int64_t>(steps + 2 * __int128(first) * ady - 2 * __int128(steps) * offY);
+        int64_t x = a.X + stepX * offX, y = a.Y + stepY * offY;
+        for (int64_t k = first; k < end; ++k) {
+            if (k > first) {
                 errX += 2 * adx;
                 if (errX >= 2 * steps) { errX -= 2 * steps; x += stepX; }
                 errY += 2 * ady;
                 if (errY >= 2 * steps) { errY -= 2 * steps; y += stepY; }
             }
-            const bool on = !pattern || DashOn(*pattern, phase);
-            ++phase;
+            const bool on = !pattern || DashOn(*pattern, segmentPhase + k);
             if (!on && !paintGaps) continue;
             if (x + width - half <= clip.Left || x - half >= clip.Right || y + width - half <= clip.Top ||
                 y - half >= clip.Bottom)
                 continue;
-            pixels.push_back({{x, y}, on});
+            pixels.push_back({{static_cast<int>(x), static_cast<int>(y)}, on});
         }
     }
     if (pixels.empty()) return;
@@ -446,8 +490,11 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
     std::vector<std::vector<TRegion::Span>> offRows(onRows.size());
     for (const StrokePixel& p : pixels) {
         auto& rows = p.On ? onRows : offRows;
-        const int top = std::max(p.P.Y - half, clip.Top), bottom = std::min(p.P.Y - half + width, clip.Bottom);
-        for (int y = top; y < bottom; ++y) rows[y - clip.Top].push_back({p.P.X - half, p.P.X - half + width});
+        const int top = ClampTo(int64_t{p.P.Y} - half, clip.Top, clip.Bottom);
+        const int bottom = ClampTo(int64_t{p.P.Y} - half + width, clip.Top, clip.Bottom);
+        const int left = ClampTo(int64_t{p.P.X} - half, clip.Left, clip.Right);
+        const int right = ClampTo(int64_t{p.P.X} - half + width, clip.Left, clip.Right);
+        for (int y = top; y < bottom; ++y) rows[y - clip.Top].push_back({left, right});
     }
     const TRegion on = TRegion::FromRows(clip.Top, std::move(onRows));
     const TRegion off = TRegion::FromRows(clip.Top, std::move(offRows)).Subtract(on);
@@ -476,16 +523,16 @@ void TCanvas::Polyline(const TPoint* points, int count) { StrokePath(points, cou
 
 void TCanvas::FillRect(const TRect& r) {
     if (!FSurface || FBrush.Style() == bsClear || r.IsEmpty()) return;
-    const TPoint s = ToSurface(r.Left, r.Top);
-    ForEachVisibleSpan(TRect{s.X, s.Y, s.X + r.Width(), s.Y + r.Height()},
-                       [this](int y, int x0, int x1) { FillBrushSpan(y, x0, x1); });
+    ForEachVisibleSpan(ToSurface(r), [this](int y, int x0, int x1) { FillBrushSpan(y, x0, x1); });
 }
 
+// The frame is cut to the clip before it becomes a region.
 void TCanvas::FrameRect(const TRect& r) {
     if (!FSurface || FBrush.Style() == bsClear || r.IsEmpty()) return;
-    const TPoint s = ToSurface(r.Left, r.Top);
-    const TRect outer{s.X, s.Y, s.X + r.Width(), s.Y + r.Height()};
-    FillSpans(TRegion::FromRect(outer).Subtract(TRegion::FromRect(InflateRect(outer, -1, -1))));
+    const TRect outer = ToSurface(r), clip = SurfaceClipRect();
+    const TRect visible = IntersectRect(outer, clip);
+    if (visible.IsEmpty()) return;
+    FillSpans(TRegion::FromRect(visible).Subtract(TRegion::FromRect(IntersectRect(InflateRect(outer, -1, -1), clip))));
 }
 
 void TCanvas::FillRegion(const TRegion& deviceRegion) {
@@ -493,24 +540,33 @@ void TCanvas::FillRegion(const TRegion& deviceRegion) {
 }
 
 // The frame pixels checkered from the top-left corner are inverted; inverting is its own
-// undo, so drawing the same rectangle again removes it.
+// undo, so drawing the same rectangle again removes it. Only the part of the outline inside
+// the clip box is walked.
 void TCanvas::DrawFocusRect(const TRect& r) {
     if (!FSurface || r.IsEmpty()) return;
+    const TRect clip = ClipRect();
+    if (clip.IsEmpty()) return;
     auto invert = [this, &r](int x, int y) {
-        if (((x - r.Left) + (y - r.Top)) % 2 != 0) return;
+        if (((int64_t{x} - r.Left) + (int64_t{y} - r.Top)) % 2 != 0) return;
         const TPoint s = ToSurface(x, y);
         if (SurfaceVisible(s.X, s.Y)) {
             TPixel& p = FSurface->ScanLine(s.Y)[s.X];
             p = ~p | kOpaque;
         }
     };
-    for (int x = r.Left; x < r.Right; ++x) {
-        invert(x, r.Top);
-        if (r.Bottom - 1 > r.Top) invert(x, r.Bottom - 1);
+    auto rowVisible = [&clip](int y) { return y >= clip.Top && y < clip.Bottom; };
+    auto columnVisible = [&clip](int x) { return x >= clip.Left && x < clip.Right; };
+    const int x0 = std::max(r.Left, clip.Left), x1 = std::min(r.Right, clip.Right);
+    const bool top = rowVisible(r.Top), bottom = r.Bottom - 1 > r.Top && rowVisible(r.Bottom - 1);
+    for (int x = x0; x < x1; ++x) {
+        if (top) invert(x, r.Top);
+        if (bottom) invert(x, r.Bottom - 1);
     }
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
-        invert(r.Left, y);
-        if (r.Right - 1 > r.Left) invert(r.Right - 1, y);
+    const int y0 = std::max(r.Top + 1, clip.Top), y1 = std::min(r.Bottom - 1, clip.Bottom);
+    const bool left = columnVisible(r.Left), right = r.Right - 1 > r.Left && columnVisible(r.Right - 1);
+    for (int y = y0; y < y1; ++y) {
+        if (left) invert(r.Left, y);
+        if (right) invert(r.Right - 1, y);
     }
 }
 
@@ -519,23 +575,21 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 void TCanvas::Rectangle(int l, int t, int r, int b) {
     if (l > r) std::swap(l, r);
     if (t > b) std::swap(t, b);
-    if (r - l < 1 || b - t < 1 || !FSurface) return;
-    if (FBrush.Style() != bsClear) {
-        const TPoint s = ToSurface(l, t);
-        ForEachVisibleSpan(TRect{s.X, s.Y, s.X + (r - l - 1), s.Y + (b - t - 1)},
-                           [this](int y, int x0, int x1) { FillBrushSpan(y, x0, x1); });
-    }
+    if (r == l || b == t || !FSurface) return;
+    if (FBrush.Style() != bsClear)
+        ForEachVisibleSpan(ToSurface(TRect{l, t, r - 1, b - 1}), [this](int y, int x0, int x1) { FillBrushSpan(y, x0, x1); });
     int inLT = 0, inRB = 0;
     const int w = std::max(1, FPen.Width());
     if (FPen.Style() == psInsideFrame && w > 1) {
         inLT = w / 2;
         inRB = w - 1 - w / 2;
     }
-    const int x0 = l + inLT, y0 = t + inLT, x1 = std::max(x0, r - 1 - inRB), y1 = std::max(y0, b - 1 - inRB);
+    const int x0 = SaturatingAdd(l, inLT), y0 = SaturatingAdd(t, inLT);
+    const int x1 = std::max(x0, SaturatingAdd(r - 1, -inRB)), y1 = std::max(y0, SaturatingAdd(b - 1, -inRB));
     const TPoint path[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
     if (x0 == x1 || y0 == y1) {
         // A one-pixel-wide rectangle is a single line, its last pixel included.
-        const TPoint line[2] = {{x0, y0}, {x1 + (y0 == y1 ? 1 : 0), y1 + (y0 == y1 ? 0 : 1)}};
+        const TPoint line[2] = {{x0, y0}, {SaturatingAdd(x1, y0 == y1 ? 1 : 0), SaturatingAdd(y1, y0 == y1 ? 0 : 1)}};
         StrokePath(line, 2, false);
         return;
     }
@@ -545,9 +599,11 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
 void TCanvas::Polygon(const TPoint* points, int count) {
     if (!FSurface || !points || count < 2) return;
     if (FBrush.Style() != bsClear && count >= 3) {
-        std::vector<TPoint> surface(points, points + count);
-        for (TPoint& p : surface) p = ToSurface(p.X, p.Y);
-        FillSpans(TRegion::FromPolygon(surface));
+        // Made in logical coordinates over the rows of the clip box alone (the pixel-centre
+        // rule does not change under whole-pixel moves), then moved onto the surface.
+        const int64_t ox = int64_t{FViewportOrigin.X} + FDeviceOrigin.X, oy = int64_t{FViewportOrigin.Y} + FDeviceOrigin.Y;
+        const TRect within = OffsetRect(SurfaceClipRect(), -ox, -oy);
+        FillSpans(TRegion::FromPolygon(points, count, within).Offset(SaturateInt(ox), SaturateInt(oy)));
     }
     StrokePath(points, count, true);
 }
@@ -578,8 +634,8 @@ std::optional<TPixel> TransparentKeyOf(const TBitmap& bitmap) {
 }
 
 // Nearest neighbour: destination pixel i of n samples source pixel centre (i + 0.5) * m / n.
-int Sample(int i, int n, int m) {
-    return n == m ? i : static_cast<int>((2 * int64_t{i} + 1) * m / (2 * int64_t{n}));
+int64_t Sample(int64_t i, int64_t n, int64_t m) {
+    return n == m ? i : static_cast<int64_t>((2 * __int128(i) + 1) * m / (2 * __int128(n)));
 }
 
 }  // namespace
@@ -587,14 +643,14 @@ int Sample(int i, int n, int m) {
 void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyMode mode,
                    std::optional<TPixel> transparentKey) {
     if (!FSurface) return;
-    const TPoint d0 = ToSurface(destLogical.Left, destLogical.Top);
-    TRect d{d0.X, d0.Y, d0.X + destLogical.Width(), d0.Y + destLogical.Height()};
+    TRect d = ToSurface(destLogical);
     bool flipX = false, flipY = false;
     if (d.Right < d.Left) { std::swap(d.Left, d.Right); flipX = !flipX; }
     if (d.Bottom < d.Top) { std::swap(d.Top, d.Bottom); flipY = !flipY; }
     if (s.Right < s.Left) { std::swap(s.Left, s.Right); flipX = !flipX; }
     if (s.Bottom < s.Top) { std::swap(s.Top, s.Bottom); flipY = !flipY; }
-    const int dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
+    const int64_t dw = int64_t{d.Right} - d.Left, dh = int64_t{d.Bottom} - d.Top;
+    const int64_t sw = int64_t{s.Right} - s.Left, sh = int64_t{s.Bottom} - s.Top;
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
 
     // Copying within one surface reads a snapshot, so overlapping rectangles copy cleanly.
@@ -612,17 +668,17 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
 
     const TRect visible = IntersectRect(d, SurfaceClipRect());
     if (visible.IsEmpty()) return;
-    std::vector<int> columns(static_cast<std::size_t>(visible.Width()));
+    std::vector<int64_t> columns(static_cast<std::size_t>(visible.Width()));
     for (int x = visible.Left; x < visible.Right; ++x) {
-        const int i = x - d.Left;
+        const int64_t i = int64_t{x} - d.Left;
         columns[x - visible.Left] = s.Left + Sample(flipX ? dw - 1 - i : i, dw, sw);
     }
     const bool usesSource = CopyModeUsesSource(mode);
     const bool plain = mode == cmSrcCopy && !transparentKey && !flipX && dw == sw;
     const int fromW = from->Width(), fromH = from->Height();
     ForEachVisibleSpan(visible, [&](int y, int x0, int x1) {
-        const int j = y - d.Top;
-        const int sy = s.Top + Sample(flipY ? dh - 1 - j : j, dh, sh);
+        const int64_t j = int64_t{y} - d.Top;
+        const int64_t sy = s.Top + Sample(flipY ? dh - 1 - j : j, dh, sh);
         TPixel* row = FSurface->ScanLine(y);
         if (!usesSource) {
             for (int x = x0; x < x1; ++x) row[x] = ApplyCopyMode(row[x], 0, mode);
@@ -632,14 +688,14 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
         const TPixel* srow = from->ScanLine(sy);
         if (plain) {
             // Only the part that lies inside the source is copied.
-            const int first = std::max(x0, x0 - columns[x0 - visible.Left]);
-            const int last = std::min(x1, x0 + fromW - columns[x0 - visible.Left]);
+            const int first = static_cast<int>(std::max<int64_t>(x0, x0 - columns[x0 - visible.Left]));
+            const int last = static_cast<int>(std::min<int64_t>(x1, x0 + fromW - columns[x0 - visible.Left]));
             if (first < last)
                 std::memcpy(row + first, srow + columns[first - visible.Left], (last - first) * sizeof(TPixel));
             return;
         }
         for (int x = x0; x < x1; ++x) {
-            const int sx = columns[x - visible.Left];
+            const int64_t sx = columns[x - visible.Left];
             if (sx < 0 || sx >= fromW) continue;
             const TPixel p = srow[sx];
             if (transparentKey && (p & kRgbMask) == *transparentKey) continue;
@@ -650,14 +706,12 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
     if (!source || !source->Surface()) return;
-    const TPoint s = source->ToSurface(sourceRect.Left, sourceRect.Top);
-    Blit(*source->Surface(), {s.X, s.Y, s.X + sourceRect.Width(), s.Y + sourceRect.Height()}, dest, FCopyMode,
-         std::nullopt);
+    Blit(*source->Surface(), source->ToSurface(sourceRect), dest, FCopyMode, std::nullopt);
 }
 
 void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty()) return;
-    Blit(*bitmap, {0, 0, bitmap->Width(), bitmap->Height()}, {x, y, x + bitmap->Width(), y + bitmap->Height()},
+    Blit(*bitmap, {0, 0, bitmap->Width(), bitmap->Height()}, Bounds(x, y, bitmap->Width(), bitmap->Height()),
          FCopyMode, TransparentKeyOf(*bitmap));
 }
 

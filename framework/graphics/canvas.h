@@ -230,9 +230,15 @@ public:
     TTextMetric TextMetrics();
 
     // ------------------------------------------------------------ for drawing code
-    // Logical point to surface point.
+    // Logical point to surface point (saturating, see types.h).
     TPoint ToSurface(int x, int y) const {
-        return {x + FViewportOrigin.X + FDeviceOrigin.X, y + FViewportOrigin.Y + FDeviceOrigin.Y};
+        return {SaturateInt(int64_t{x} + FViewportOrigin.X + FDeviceOrigin.X),
+                SaturateInt(int64_t{y} + FViewportOrigin.Y + FDeviceOrigin.Y)};
+    }
+    // Logical rectangle to surface rectangle, each side moved (an inverted one stays inverted).
+    TRect ToSurface(const TRect& r) const {
+        const TPoint a = ToSurface(r.Left, r.Top), b = ToSurface(r.Right, r.Bottom);
+        return {a.X, a.Y, b.X, b.Y};
     }
     // Is the surface pixel inside the binding and the selected clip?
     bool SurfaceVisible(int sx, int sy) const;
@@ -251,7 +257,13 @@ private:
     // Calls fn for every visible run of surface pixels of the rectangle or region.
     void ForEachVisibleSpan(const TRect& surfaceRect, const SpanFunction& fn) const;
     void ForEachVisibleSpan(const TRegion& surfaceRegion, const SpanFunction& fn) const;
+    void ForEachSpanOf(const TRegion& deviceRegion, const SpanFunction& fn) const;
     void FillBrushSpan(int y, int x0, int x1);
+    // A logical point on the surface, exactly, however far outside it lies.
+    struct TPoint64 {
+        int64_t X, Y;
+    };
+    TPoint64 SurfacePoint64(TPoint logical) const;
     // Draws the pen along the points (logical), the last point left out unless closed.
     void StrokePath(const TPoint* points, int count, bool closed);
     // Copies src's surface rectangle (either may be mirrored by inverted sides) to dest.

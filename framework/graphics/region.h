@@ -1,5 +1,6 @@
-// Regions: sets of whole pixels kept as sorted horizontal spans per row. Polygon regions
-// use the alternate (even-odd) rule, as GDI's ALTERNATE fill mode does.
+// Regions: sets of whole pixels kept as bands of rows that share the same sorted horizontal
+// spans, so a rectangle is one band however tall it is. Polygon regions use the alternate
+// (even-odd) rule, as GDI's ALTERNATE fill mode does.
 #pragma once
 
 #include <memory>
@@ -13,12 +14,20 @@ public:
         int Left;   // first pixel
         int Right;  // one past the last pixel
     };
+    // Rows [Top, Bottom) that all hold the same spans.
+    struct Band {
+        int Top;
+        int Bottom;
+        std::vector<Span> Spans;
+    };
 
     TRegion() = default;
     static TRegion FromRect(const TRect& r);
     // The pixels whose centres (x + 0.5, y + 0.5) lie inside the polygon under the even-odd
-    // rule; fewer than three points give an empty region.
+    // rule; fewer than three points give an empty region. With `within`, only the part
+    // inside that rectangle, computed over its rows alone.
     static TRegion FromPolygon(const TPoint* points, int count);
+    static TRegion FromPolygon(const TPoint* points, int count, const TRect& within);
     static TRegion FromPolygon(const std::vector<TPoint>& points) {
         return FromPolygon(points.data(), static_cast<int>(points.size()));
     }
@@ -26,7 +35,7 @@ public:
     // Rows of spans from row `top` on, in any order and possibly overlapping; merged here.
     static TRegion FromRows(int top, std::vector<std::vector<Span>> rows);
 
-    bool Empty() const;
+    bool Empty() const { return FBands.empty(); }
     bool Contains(int x, int y) const;
     bool Contains(TPoint p) const { return Contains(p.X, p.Y); }
     TRect Bounds() const;
@@ -37,16 +46,17 @@ public:
     TRegion Subtract(const TRegion& other) const;
     TRegion Offset(int dx, int dy) const;
 
-    // Rows from Bounds().Top; Rows()[i] holds the spans of row Bounds().Top + i.
-    int TopRow() const { return FTop; }
-    const std::vector<std::vector<Span>>& Rows() const { return FRows; }
+    // Top to bottom, not overlapping, none empty; touching bands always differ in their spans,
+    // so equal pixel sets have equal bands.
+    const std::vector<Band>& Bands() const { return FBands; }
+    // The spans of row y (empty outside the region).
+    const std::vector<Span>& RowSpans(int y) const;
 
     friend bool operator==(const TRegion&, const TRegion&);
 
 private:
-    void Normalize();
-    int FTop = 0;
-    std::vector<std::vector<Span>> FRows;
+    explicit TRegion(std::vector<Band> bands) : FBands(std::move(bands)) {}
+    std::vector<Band> FBands;
 };
 
 // The platform-handle flavour the control set's code is written against (CreatePolygonRgn,

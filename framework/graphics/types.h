@@ -1,11 +1,18 @@
 // Points, rectangles and small sets: the value types every layer above speaks in.
-// Rectangles exclude their right and bottom edges.
+// Rectangles exclude their right and bottom edges. Geometry saturates: a coordinate that
+// would leave the integers stops at INT_MIN or INT_MAX (far outside any surface) instead of
+// wrapping round onto it.
 #pragma once
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <initializer_list>
 #include <type_traits>
+
+// The nearest int to v.
+constexpr int SaturateInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+constexpr int SaturatingAdd(int a, int64_t b) { return SaturateInt(int64_t{a} + b); }
 
 struct TPoint {
     int X = 0;
@@ -25,8 +32,8 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
 
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    int Width() const { return SaturateInt(int64_t{Right} - Left); }
+    int Height() const { return SaturateInt(int64_t{Bottom} - Top); }
     // An inverted or zero-sized rectangle covers nothing.
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
@@ -38,10 +45,14 @@ struct TRect {
 inline TPoint Point(int x, int y) { return {x, y}; }
 inline TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }
 inline TRect Bounds(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
+    return {left, top, SaturatingAdd(left, width), SaturatingAdd(top, height)};
 }
-inline TRect OffsetRect(TRect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
-inline TRect InflateRect(TRect r, int dx, int dy) { return {r.Left - dx, r.Top - dy, r.Right + dx, r.Bottom + dy}; }
+inline TRect OffsetRect(TRect r, int64_t dx, int64_t dy) {
+    return {SaturatingAdd(r.Left, dx), SaturatingAdd(r.Top, dy), SaturatingAdd(r.Right, dx), SaturatingAdd(r.Bottom, dy)};
+}
+inline TRect InflateRect(TRect r, int64_t dx, int64_t dy) {
+    return {SaturatingAdd(r.Left, -dx), SaturatingAdd(r.Top, -dy), SaturatingAdd(r.Right, dx), SaturatingAdd(r.Bottom, dy)};
+}
 // The common part; empty rectangles intersect to an empty (0,0,0,0).
 inline TRect IntersectRect(const TRect& a, const TRect& b) {
     TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),

@@ -90,7 +90,7 @@ TEST(Region, SetOperations) {
 
     // A frame: the rectangle less its inside, one span per side.
     const TRegion frame = TRegion::FromRect({0, 0, 5, 4}).Subtract(TRegion::FromRect({1, 1, 4, 3}));
-    EXPECT_EQ(frame.Rows()[1].size(), 2u);
+    EXPECT_EQ(frame.RowSpans(1).size(), 2u);
     EXPECT_EQ(RowOf(frame, 1, 0, 5), "#...#");
 
     // Touching pieces merge into the same region as one rectangle.
