@@ -76,4 +76,47 @@ void BM_FrameLines(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameLines);
 
+// Lines of 2^range(0) pixels: entirely outside the surface (below it), and crossing it
+// diagonally. Their cost follows what is visible, not their length.
+void BM_LineOffSurface(benchmark::State& state) {
+    TBitmap bitmap(kWidth, kHeight);
+    TCanvas* canvas = bitmap.Canvas();
+    const int length = 1 << state.range(0);
+    for (auto _ : state) {
+        canvas->MoveTo(-length / 2, kHeight + 10);
+        canvas->LineTo(length / 2, kHeight + 10 + length / 3);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_LineOffSurface)->Arg(10)->Arg(27)->Arg(30);
+
+void BM_LineAcrossSurface(benchmark::State& state) {
+    TBitmap bitmap(kWidth, kHeight);
+    TCanvas* canvas = bitmap.Canvas();
+    const int length = 1 << state.range(0);
+    for (auto _ : state) {
+        canvas->MoveTo(-length / 2, -length / 2);
+        canvas->LineTo(length / 2, length / 2);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_LineAcrossSurface)->Arg(10)->Arg(27)->Arg(30);
+
+// Shapes a billion pixels tall: a frame, a focus rectangle, a polygon and a rectangle region.
+void BM_TallShapes(benchmark::State& state) {
+    TBitmap bitmap(kWidth, kHeight);
+    TCanvas* canvas = bitmap.Canvas();
+    const int big = 1 << 30;
+    const TPoint tri[] = {{-big, -big}, {big, big}, {-big, big}};
+    canvas->Brush()->SetColor(clBtnFace);
+    for (auto _ : state) {
+        canvas->FrameRect({-big, -big, big, big});
+        canvas->DrawFocusRect({-big, 10, big, big});
+        canvas->Polygon(tri, 3);
+        canvas->FillRegion(*CreateRectRgn(-big, -big, big, big));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TallShapes);
+
 }  // namespace
