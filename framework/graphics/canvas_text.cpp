@@ -5,6 +5,7 @@
 // DrawText
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -16,15 +17,19 @@
 
 namespace {
 
+// Pixel coordinates from the baseline's doubles, stopping at the integer limits (far outside
+// any surface) for text placed near them. For values in range WholePixel truncates as a
+// plain conversion does; RoundPixel rounds halves away from zero.
+int WholePixel(double v) { return v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : static_cast<int>(v); }
+int RoundPixel(double v) { return WholePixel(std::round(v)); }
+
 // The baseline frame of a run: where the baseline starts (logical coordinates), the writing
 // direction U and the "down" direction V of the glyphs.
 struct TBaseline {
     double X = 0, Y = 0;
     double Ux = 1, Uy = 0;
     double Vx = 0, Vy = 1;
-    TPoint At(double u, double v) const {
-        return {static_cast<int>(std::lround(X + u * Ux + v * Vx)), static_cast<int>(std::lround(Y + u * Uy + v * Vy))};
-    }
+    TPoint At(double u, double v) const { return {RoundPixel(X + u * Ux + v * Vx), RoundPixel(Y + u * Uy + v * Vy)}; }
 };
 
 TBaseline BaselineFor(const TRealisedFont& font, double x, double y) {
@@ -49,6 +54,8 @@ struct TTextTarget {
     std::optional<TRect> Clip;  // logical coordinates
 
     TRect ClipLogical(const TRect& r) const { return Clip ? IntersectRect(r, *Clip) : r; }
+    // The part of r that can show: inside the text's own clip and the canvas's clip box.
+    TRect Visible(const TRect& r) const { return IntersectRect(ClipLogical(r), Canvas.ClipRect()); }
     void Plot(int lx, int ly, TColor rgb, uint8_t coverage) const {
         if (Clip && !Clip->Contains({lx, ly})) return;
         const TPoint s = Canvas.ToSurface(lx, ly);
@@ -57,14 +64,16 @@ struct TTextTarget {
 };
 
 void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int penY, TColor rgb) {
-    const int left = penX + g.Left, top = penY - g.Top;
-    const TRect box = target.ClipLogical({left, top, left + g.Width, top + g.Rows});
+    const int left = SaturatingAdd(penX, g.Left), top = SaturatingAdd(penY, -int64_t{g.Top});
+    const TRect box = target.ClipLogical({left, top, SaturatingAdd(left, g.Width), SaturatingAdd(top, g.Rows)});
     if (box.IsEmpty()) return;
-    const TPoint origin = target.Canvas.ToSurface(0, 0);
     for (int y = box.Top; y < box.Bottom; ++y) {
         const uint8_t* row = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
         for (int x = box.Left; x < box.Right; ++x)
-            if (const uint8_t c = row[x - left]) target.Canvas.BlendSurfacePixel(origin.X + x, origin.Y + y, rgb, c);
+            if (const uint8_t c = row[x - left]) {
+                const TPoint s = target.Canvas.ToSurface(x, y);
+                target.Canvas.BlendSurfacePixel(s.X, s.Y, rgb, c);
+            }
     }
 }
 
@@ -75,11 +84,13 @@ void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBas
     constexpr int phases = TRealisedFont::kPhases;
     for (const auto& [ch, penX] : glyphs) {
         if (!font.Rotated()) {
-            BlitGlyph(target, font.Glyph(ch), static_cast<int>(b.X) + penX, static_cast<int>(b.Y), rgb);
+            BlitGlyph(target, font.Glyph(ch), SaturatingAdd(WholePixel(b.X), penX), WholePixel(b.Y), rgb);
             continue;
         }
         const double fx = b.X + penX * b.Ux, fy = b.Y + penX * b.Uy;
-        int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+        const double flx = std::floor(fx), fly = std::floor(fy);
+        if (std::abs(flx) >= INT_MAX - 1 || std::abs(fly) >= INT_MAX - 1) continue;  // far outside
+        int ix = static_cast<int>(flx), iy = static_cast<int>(fly);
         int px = static_cast<int>(std::lround((fx - ix) * phases)), py = static_cast<int>(std::lround((fy - iy) * phases));
         if (px == phases) ++ix, px = 0;
         if (py == phases) ++iy, py = 0;
@@ -92,10 +103,10 @@ void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBas
 void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u1, double v0, double v1, TColor rgb) {
     if (u1 <= u0 || v1 <= v0) return;
     if (b.Uy == 0 && b.Vx == 0 && b.Ux == 1) {
-        const int y0 = static_cast<int>(b.Y + v0), y1 = static_cast<int>(b.Y + v1);
-        const int x0 = static_cast<int>(b.X + u0), x1 = static_cast<int>(b.X + u1);
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) target.Plot(x, y, rgb, 255);
+        const TRect band = target.Visible(
+            {WholePixel(b.X + u0), WholePixel(b.Y + v0), WholePixel(b.X + u1), WholePixel(b.Y + v1)});
+        for (int y = band.Top; y < band.Bottom; ++y)
+            for (int x = band.Left; x < band.Right; ++x) target.Plot(x, y, rgb, 255);
         return;
     }
     const std::array<TPoint, 4> corners = {b.At(u0, v0), b.At(u1, v0), b.At(u1, v1), b.At(u0, v1)};
@@ -104,8 +115,11 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
         minX = std::min(minX, p.X), maxX = std::max(maxX, p.X);
         minY = std::min(minY, p.Y), maxY = std::max(maxY, p.Y);
     }
-    for (int y = minY - 1; y <= maxY + 1; ++y)
-        for (int x = minX - 1; x <= maxX + 1; ++x) {
+    // Every pixel the band may touch, one around its corners, as far as it can show.
+    const TRect box = target.Visible({SaturatingAdd(minX, -1), SaturatingAdd(minY, -1), SaturatingAdd(maxX, 2),
+                                      SaturatingAdd(maxY, 2)});
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = box.Left; x < box.Right; ++x) {
             int hits = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx) {
@@ -122,14 +136,15 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
 void FillCell(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, int width) {
     const TTextMetric& tm = font.Metrics();
     if (!font.Rotated()) {
-        const int x = static_cast<int>(b.X), y = static_cast<int>(b.Y);
-        target.Canvas.FillRect(target.ClipLogical({x, y - tm.tmAscent, x + width, y + tm.tmDescent}));
+        const int x = WholePixel(b.X), y = WholePixel(b.Y);
+        target.Canvas.FillRect(target.ClipLogical(
+            {x, SaturatingAdd(y, -int64_t{tm.tmAscent}), SaturatingAdd(x, width), SaturatingAdd(y, tm.tmDescent)}));
         return;
     }
     const TPoint origin = target.Canvas.ViewportOrigin();
     std::array<TPoint, 4> pts = {b.At(0, -tm.tmAscent), b.At(width, -tm.tmAscent), b.At(width, tm.tmDescent),
                                  b.At(0, tm.tmDescent)};
-    for (TPoint& p : pts) p = {p.X + origin.X, p.Y + origin.Y};
+    for (TPoint& p : pts) p = {SaturatingAdd(p.X, origin.X), SaturatingAdd(p.Y, origin.Y)};
     TRegion cell = TRegion::FromPolygon(pts.data(), 4);
     if (target.Clip) cell = cell.Intersect(OffsetRect(*target.Clip, origin.X, origin.Y));
     target.Canvas.FillRegion(cell);
@@ -159,8 +174,8 @@ TBaseline PlaceRun(const TRealisedFont& font, unsigned align, int x, int y, int 
     const int dv = v == TA_BASELINE ? 0 : v == TA_BOTTOM ? -tm.tmDescent : tm.tmAscent;
     TBaseline b = BaselineFor(font, x, y);
     if (!font.Rotated()) {
-        b.X = x + du;
-        b.Y = y + dv;
+        b.X = double(x) + du;
+        b.Y = double(y) + dv;
     } else {
         b.X = x + du * b.Ux + dv * b.Vx;
         b.Y = y + du * b.Uy + dv * b.Vy;
@@ -226,16 +241,17 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned flags) {
     const TTextLayout layout = LayoutText(font, text, r.Width(), flags);
     const int height = layout.Height();
     if (flags & DT_CALCRECT) {
-        r.Right = r.Left + layout.Width;
-        r.Bottom = r.Top + height;
+        r.Right = SaturatingAdd(r.Left, layout.Width);
+        r.Bottom = SaturatingAdd(r.Top, height);
         return height;
     }
     if (!FSurface || layout.Lines.empty()) return height;
 
-    int top = r.Top;
+    // Positions in 64 bits, saturated where they become pixels.
+    int64_t top = r.Top;
     if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER) top = r.Top + (r.Height() - layout.LineHeight) / 2;
-        else if (flags & DT_BOTTOM) top = r.Bottom - layout.LineHeight;
+        if (flags & DT_VCENTER) top = r.Top + (int64_t{r.Bottom} - r.Top - layout.LineHeight) / 2;
+        else if (flags & DT_BOTTOM) top = int64_t{r.Bottom} - layout.LineHeight;
     }
     const TTextTarget target{*this, flags & DT_NOCLIP ? std::nullopt : std::optional<TRect>(r)};
     const bool fill = FBrush.Style() != bsClear;
@@ -243,10 +259,10 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned flags) {
     const TColor rgb = ColorToRGB(color);
     const TDecorationMetrics& deco = font.Decorations();
     for (const TLaidLine& line : layout.Lines) {
-        int left = r.Left;
-        if (flags & DT_CENTER) left = r.Left + (r.Width() - line.Width) / 2;
-        else if (flags & DT_RIGHT) left = r.Right - line.Width;
-        const TBaseline b = PlaceRun(font, TA_LEFT | TA_TOP, left, top, line.Width);
+        int64_t left = r.Left;
+        if (flags & DT_CENTER) left = r.Left + (int64_t{r.Right} - r.Left - line.Width) / 2;
+        else if (flags & DT_RIGHT) left = int64_t{r.Right} - line.Width;
+        const TBaseline b = PlaceRun(font, TA_LEFT | TA_TOP, SaturateInt(left), SaturateInt(top), line.Width);
         if (fill) FillCell(target, font, b, line.Width);
         if (color != clNone) {
             DrawGlyphs(target, font, b, line.Glyphs, rgb);

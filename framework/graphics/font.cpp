@@ -73,16 +73,16 @@ void TFont::SetHeight(int height) {
     Changed();
 }
 
-int TFont::Size() const {
-    // Rounded like MulDiv: halves away from zero.
-    const int n = -FHeight * 72;
-    return n >= 0 ? (n + PixelsPerInch / 2) / PixelsPerInch : -((-n + PixelsPerInch / 2) / PixelsPerInch);
+// n * mul / div rounded like MulDiv (halves away from zero), in 64 bits, saturated to int.
+static int MulDivRound(int n, int mul, int div) {
+    const int64_t p = int64_t{n} * mul;
+    const int64_t q = p >= 0 ? (p + div / 2) / div : -((-p + div / 2) / div);
+    return SaturateInt(q);
 }
 
-void TFont::SetSize(int points) {
-    const int n = points * PixelsPerInch;
-    SetHeight(-(n >= 0 ? (n + 36) / 72 : -((-n + 36) / 72)));
-}
+int TFont::Size() const { return MulDivRound(SaturateInt(-int64_t{FHeight}), 72, PixelsPerInch); }
+
+void TFont::SetSize(int points) { SetHeight(SaturateInt(-int64_t{MulDivRound(points, PixelsPerInch, 72)})); }
 
 void TFont::SetStyle(TFontStyles style) {
     if (style == FStyle) return;
@@ -528,9 +528,11 @@ private:
 
     // No face could be loaded at all: plain boxes of the right size, nothing drawn.
     void SetUpWithoutFace() {
-        FPpem = FLog.Height < 0 ? -FLog.Height : FLog.Height > 0 ? std::max(1, FLog.Height * 4 / 5) : 11;
-        FMetrics.tmAscent = FLog.Height > 0 ? FLog.Height - FLog.Height / 5 : RoundToInt(FPpem * 1.0);
-        FMetrics.tmDescent = FLog.Height > 0 ? FLog.Height / 5 : RoundToInt(FPpem * 0.2);
+        // Sizes as a face is realised at: at most 1000 pixels either way.
+        const int height = std::clamp(FLog.Height, -1000, 1000);
+        FPpem = height < 0 ? -height : height > 0 ? std::max(1, height * 4 / 5) : 11;
+        FMetrics.tmAscent = height > 0 ? height - height / 5 : RoundToInt(FPpem * 1.0);
+        FMetrics.tmDescent = height > 0 ? height / 5 : RoundToInt(FPpem * 0.2);
         FMetrics.tmHeight = FMetrics.tmAscent + FMetrics.tmDescent;
         FMetrics.tmInternalLeading = std::max(0, FMetrics.tmHeight - FPpem);
         FAdvance.fill(std::max(1, FPpem / 2));
