@@ -477,7 +477,9 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
             break;
         case TPlatformEvent::MouseWheel: {
             SetLastInputShift(e.Shift);
-            FWheelAccumulator += e.WheelDelta;
+            // A platform may report any amount; more than a screenful of notches at once is
+            // taken as that many, which keeps the sum and the loop below in bounds.
+            FWheelAccumulator += std::clamp(e.WheelDelta, -kMaxWheelDeltaPerEvent, kMaxWheelDeltaPerEvent);
             // One notch at a time, to the focused control.
             while (std::abs(FWheelAccumulator) >= 120) {
                 const int notch = FWheelAccumulator > 0 ? 120 : -120;

@@ -186,6 +186,7 @@ private:
     std::vector<Job> FJobs;
     TRect FPresentDirty;
     int FWheelAccumulator = 0;
+    static constexpr int kMaxWheelDeltaPerEvent = 120 * 100;
     TCursor FShownCursor = crDefault;
     bool FCreated = false;
 };

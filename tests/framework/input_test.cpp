@@ -2,6 +2,8 @@
 // disabled controls, dialog keys, accelerators, characters, wheel notches, posted keys.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/framework/control_tree_fixture.h"
 
 using Input = ControlTreeTest;
@@ -162,6 +164,27 @@ TEST_F(Input, TheWheelArrivesInNotchesAtTheFocusedControl) {
     App->ProcessMessages();
     EXPECT_EQ(seen, (Lines{"up", "down", "down"}));
     EXPECT_EQ(a->Perform(WM_MOUSEWHEEL, MakeWheelWParam({}, -120), 0), 1);  // handled
+}
+
+// A platform's wheel amount is taken up to a hundred notches an event, so the sum never
+// overflows and a wild value costs no more than those notches.
+TEST_F(Input, AHugeWheelAmountIsAHundredNotchesAtMost) {
+    TProbeBox* a = Box("A", Form, Rect(0, 0, 20, 20));
+    int up = 0, down = 0;
+    a->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) { ++up, handled = true; };
+    a->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) { ++down, handled = true; };
+    ShowForm();
+    TPlatformEvent e = Mouse(Window(), TPlatformEvent::MouseWheel, {100, 50});
+    e.WheelDelta = INT_MAX;
+    Desk->Inject(e);
+    Desk->Inject(e);
+    e.WheelDelta = INT_MIN;
+    Desk->Inject(e);
+    e.WheelDelta = 119;  // the remainder of a clamped event is none
+    Desk->Inject(e);
+    App->ProcessMessages();
+    EXPECT_EQ(up, 200);
+    EXPECT_EQ(down, 100);
 }
 
 TEST_F(Input, APostedTabMovesTheFocusWhenTheLoopProcessesIt) {
