@@ -35,8 +35,22 @@ void SetPixelUnlessNone(TCanvas* canvas, int x, int y, TColor color) {
 
 // The bounds moved in by n on each side in the set.
 TRect Shrink(const TRect& r, int n, TSides sides) {
-    return {r.Left + (sides.Contains(sdLeft) ? n : 0), r.Top + (sides.Contains(sdTop) ? n : 0),
-            r.Right - (sides.Contains(sdRight) ? n : 0), r.Bottom - (sides.Contains(sdBottom) ? n : 0)};
+    return {SaturatingAdd(r.Left, sides.Contains(sdLeft) ? n : 0), SaturatingAdd(r.Top, sides.Contains(sdTop) ? n : 0),
+            SaturatingAdd(r.Right, sides.Contains(sdRight) ? -int64_t{n} : 0),
+            SaturatingAdd(r.Bottom, sides.Contains(sdBottom) ? -int64_t{n} : 0)};
+}
+
+// How many bands, counted from the bounds inwards, can put a pixel inside the clip box:
+// band i draws its lines i pixels in from each side, so past this count every line lies
+// beyond the box.
+int64_t BandsThatCanShow(const TRect& clip, const TRect& bounds, TSides sides) {
+    if (clip.IsEmpty()) return 0;
+    int64_t n = 0;
+    if (sides.Contains(sdLeft)) n = std::max(n, int64_t{clip.Right} - bounds.Left);
+    if (sides.Contains(sdTop)) n = std::max(n, int64_t{clip.Bottom} - bounds.Top);
+    if (sides.Contains(sdRight)) n = std::max(n, int64_t{bounds.Right} - clip.Left);
+    if (sides.Contains(sdBottom)) n = std::max(n, int64_t{bounds.Bottom} - clip.Top);
+    return n;
 }
 
 // Two one-pixel bands, the second on what the first left.
@@ -96,9 +110,12 @@ TRect PaintEdgeLines(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColo
 TRect PaintEdgeBands(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColor lrColor, int count,
                      TSides sides) {
     canvas->Pen()->SetWidth(1);
+    // The bands beyond the clip box only move the rectangle in; the first is always drawn,
+    // so the pen is left as a full run leaves it.
+    const int64_t drawn = std::min<int64_t>(count, std::max<int64_t>(1, BandsThatCanShow(canvas->ClipRect(), bounds, sides)));
     TRect r = bounds;
-    for (int i = 0; i < count; ++i) r = PaintEdgeLines(canvas, r, ulColor, lrColor, sides);
-    return r;
+    for (int64_t i = 0; i < drawn; ++i) r = PaintEdgeLines(canvas, r, ulColor, lrColor, sides);
+    return count > drawn ? Shrink(bounds, count, sides) : r;
 }
 
 // ---------------------------------------------------------------- system-coloured frames

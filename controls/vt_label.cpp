@@ -186,6 +186,7 @@ void TVtLabel::SetBorderSides(TSides v) {
 }
 
 void TVtLabel::SetBorderWidth(int v) {
+    v = ClampBorderWidth(v);
     if (FBorderWidth == v) return;
     FBorderWidth = v;
     Invalidate();
@@ -210,6 +211,7 @@ void TVtLabel::SetBorderShadow(TColor v) {
 }
 
 void TVtLabel::SetBevelWidth(int v) {
+    v = ClampBorderWidth(v);
     if (FBevelWidth == v) return;
     FBevelWidth = v;
     Invalidate();

@@ -97,6 +97,7 @@ uint16_t TVtCustomStatusPane::BlinkIntervalOn() const {
 void TVtCustomStatusPane::SetBlinkIntervalOn(uint16_t ms) { TVtBlinkingControlsList::Obtain()->SetIntervalOn(ms); }
 
 void TVtCustomStatusPane::SetBorderWidth(int v) {
+    v = ClampBorderWidth(v);
     if (FBorderWidth == v) return;
     FBorderWidth = v;
     Invalidate();

@@ -66,7 +66,7 @@ void TCustomPanel::SetBevelOuter(TPanelBevel v) {
 }
 
 void TCustomPanel::SetBevelWidth(int v) {
-    v = std::max(v, 1);
+    v = std::clamp(v, 1, kMaxBorderWidth);
     if (FBevelWidth == v) return;
     FBevelWidth = v;
     Realign();
@@ -74,7 +74,7 @@ void TCustomPanel::SetBevelWidth(int v) {
 }
 
 void TCustomPanel::SetBorderWidth(int v) {
-    v = std::max(v, 0);
+    v = std::clamp(v, 0, kMaxBorderWidth);
     if (FBorderWidth == v) return;
     FBorderWidth = v;
     Realign();

@@ -14,6 +14,11 @@
 constexpr int SaturateInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 constexpr int SaturatingAdd(int a, int64_t b) { return SaturateInt(int64_t{a} + b); }
 
+// The largest border, bevel or margin width a stored description may set, either way: wider
+// than any surface, and small enough that sums and doubles of it stay integers.
+constexpr int kMaxBorderWidth = 1 << 16;
+constexpr int ClampBorderWidth(int v) { return std::clamp(v, -kMaxBorderWidth, kMaxBorderWidth); }
+
 struct TPoint {
     int X = 0;
     int Y = 0;

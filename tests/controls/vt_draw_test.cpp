@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <functional>
 #include <string>
 
@@ -140,6 +142,27 @@ TEST(EdgeBands, BoundsTooSmallGiveAnInvertedRectangleAndNoStrayPixels) {
     EXPECT_RECT(PaintEdgeLines(t.Canvas(), {5, 5, 3, 2}, kRed, kBlue, AllSides), 6, 6, 2, 1);
     EXPECT_RECT(PaintFrameStyle(t.Canvas(), {5, 5, 3, 2}, fsRaised), 7, 7, 1, 0);
     t.Expect([](int, int) { return kBackground; });
+}
+
+// Any count of bands costs what the clip box can show: two billion bands draw what a
+// hundred do, and the rectangle they leave saturates instead of wrapping.
+TEST(EdgeBands, HugeCountsDrawWhatShowsAndMoveInAllTheWay) {
+    for (TSides sides : {AllSides, TSides{sdLeft}, TSides{sdRight, sdBottom}}) {
+        Surface few(12, 9), many(12, 9);
+        const TRect a = PaintEdgeBands(few.Canvas(), {-3, 1, 10, 30}, kRed, kBlue, 100, sides);
+        const TRect b = PaintEdgeBands(many.Canvas(), {-3, 1, 10, 30}, kRed, kBlue, INT_MAX, sides);
+        few.Expect([&](int x, int y) { return many.At(x, y); });
+        EXPECT_EQ(a.Left, sides.Contains(sdLeft) ? 97 : -3);
+        EXPECT_EQ(b.Left, sides.Contains(sdLeft) ? -3 + INT_MAX : -3);
+        EXPECT_EQ(b.Bottom, sides.Contains(sdBottom) ? 30 - INT_MAX : 30);
+        EXPECT_EQ(many.Canvas()->Pen()->Color(), kBlue);
+    }
+    // The first band is drawn even where none shows, so the pen is left as it would be.
+    Surface s(4, 4);
+    s.Canvas()->Pen()->SetColor(kBackground);
+    PaintEdgeBands(s.Canvas(), {100, 100, 120, 120}, kRed, kBlue, INT_MAX, AllSides);
+    EXPECT_EQ(s.Canvas()->Pen()->Color(), kBlue);
+    s.Expect([](int, int) { return kBackground; });
 }
 
 // ---------------------------------------------------------------- system-coloured frames

@@ -450,6 +450,28 @@ TEST_F(VtPanelTest, TheEditorsPanelFromItsStoredDescription) {
     EXPECT_EQ(text.find("ArrowLength"), std::string::npos) << text;
 }
 
+// Widths beyond any surface are taken at the limit when a description sets them, so the
+// frame paints (what shows of it) at once and layout sums stay integers.
+TEST_F(VtPanelTest, AStoredBorderWidthOfTwoBillionPaintsLikeAnyTooWideOne) {
+    RegisterControlSetClasses();
+    auto panel = [](const char* name, int left, const char* width) {
+        return std::string("  object ") + name + ": TVtPanel\n    Left = " + std::to_string(left) +
+               "\n    Top = 10\n    Width = 40\n    Height = 30\n    BorderWidth = " + width +
+               "\n    BevelWidth = " + width + "\n    BorderInner = fsStatus\n    Color = 6173981\n  end\n";
+    };
+    ReadComponentText(Form, "object Form: TForm\n" + panel("Wide", 10, "2147483647") + panel("Narrow", 60, "50") +
+                                "end\n");
+    auto* wide = dynamic_cast<TVtPanel*>(Form->FindComponent("Wide"));
+    auto* narrow = dynamic_cast<TVtPanel*>(Form->FindComponent("Narrow"));
+    ASSERT_NE(wide, nullptr);
+    ASSERT_NE(narrow, nullptr);
+    EXPECT_EQ(wide->BorderWidth(), kMaxBorderWidth);
+    EXPECT_EQ(wide->BevelWidth(), kMaxBorderWidth);
+    ShowForm();
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(At(wide, x, y), At(narrow, x, y)) << x << "," << y;
+}
+
 }  // namespace
 
 TEST_F(VtPanelTest, TheFrameworksDockingSeesThePanelAsASite) {
