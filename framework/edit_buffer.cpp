@@ -153,12 +153,14 @@ bool TEditBuffer::Undo() {
 
 int TEditBuffer::NextPos(int p) const {
     if (p >= Length()) return Length();
+    if (p < 0) return 0;
     if (FMultiLine && FText[p] == '\r' && p + 1 < Length() && FText[p + 1] == '\n') return p + 2;
     return p + 1;
 }
 
 int TEditBuffer::PrevPos(int p) const {
     if (p <= 0) return 0;
+    if (p > Length()) return Length();
     if (FMultiLine && p >= 2 && FText[p - 1] == '\n' && FText[p - 2] == '\r') return p - 2;
     return p - 1;
 }

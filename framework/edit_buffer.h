@@ -83,7 +83,7 @@ public:
     // Ends the current typing or deleting run: the next edit starts a new undo step.
     void BreakUndoRun() { FUndo.Open = false; }
 
-    // ---- navigation (positions, nothing moves)
+    // ---- navigation (positions, nothing moves; from outside the text, onto its nearest end)
     int NextPos(int p) const;  // one character right (over CR LF as one)
     int PrevPos(int p) const;
     // Ctrl+Right: past the current word and the blanks after it; at a line break, to the

@@ -79,6 +79,9 @@ TEST(EditBuffer, MultiLineBreaksAreCrLfAndMoveAsOneCharacter) {
     EXPECT_EQ(b.LineCount(), 4);
     EXPECT_EQ(b.NextPos(1), 3);
     EXPECT_EQ(b.PrevPos(3), 1);
+    // From outside the text, onto its nearest end (found by the edit-buffer fuzzer).
+    EXPECT_EQ(b.NextPos(-1), 0);
+    EXPECT_EQ(b.PrevPos(b.Length() + 5), b.Length());
     // Never between CR and LF.
     b.SetSelection(2, 2);
     EXPECT_EQ(b.Caret(), 1);
