@@ -3,10 +3,16 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-sanitize
+UBSAN_BUILD ?= build-clang-ubsan
+FUZZ_BUILD ?= build-fuzz
+# make fuzz: seconds for each fuzz program, and libFuzzer's seed, so runs repeat.
+FUZZ_SECONDS ?= 25
+FUZZ_SEED ?= 1
+CLANG      = -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: run test test-sanitize bench deps configure build clean window-description
+.PHONY: run test test-sanitize test-clang-ubsan fuzz bench deps configure build clean window-description
 
 deps:
 	@scripts/install-deps
@@ -36,6 +42,19 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The same tests built by clang with UndefinedBehaviorSanitizer alone, every finding fatal.
+test-clang-ubsan: deps
+	cmake -S . -B $(UBSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug $(CLANG) -DVERBOLT_UBSAN=ON -DVERBOLT_BENCH=OFF
+	cmake --build $(UBSAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(UBSAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Every fuzz program in fuzz/ (clang's libFuzzer with ASan and UBSan), each for FUZZ_SECONDS
+# with seed FUZZ_SEED: make fuzz FUZZ_SECONDS=300 for a longer hunt.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CLANG) -DVERBOLT_FUZZ=ON -DVERBOLT_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-all
+	scripts/run-fuzz $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZ_SEED)
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 	bench/start_vs_bare_qt.sh $(BUILD)
@@ -47,4 +66,4 @@ window-description: configure
 	$(BUILD)/app/make-window-description app/pictures app/editor_form.vdf
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(UBSAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,35 @@
+// Stored descriptions: any text read into a form, with every standard class and the whole
+// control set registered, builds components or raises the reader's error, and whatever it
+// built goes away with the form, with no leak and no memory error. The created-from-header
+// form of reading takes the same text.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "controls/vt_classes.h"
+#include "framework/forms.h"
+#include "framework/platform/headless/headless_platform.h"
+#include "framework/streaming.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    InstallHeadlessPlatform();
+    CreateApplication()->Initialize();
+    RegisterControlSetClasses();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    {
+        TForm form(nullptr);
+        try {
+            ReadComponentText(&form, text);
+        } catch (const Exception&) {
+        }
+    }
+    try {
+        delete CreateComponentFromText(text, nullptr);
+    } catch (const Exception&) {
+    }
+    return 0;
+}
