@@ -99,7 +99,7 @@ void TForm1::OpenLanguageFile(const std::string& path) {
     const std::string bytes = ReadFileBytes(path, kMaxLanguageFileBytes);
     const langfile::ReadLanguageFileResult file = langfile::ReadLanguageFile(bytes);
     if (file.recognisedLines == 0)
-        throw Exception(Format("\"%s\" is not a Korvane System 4 language file.", ExpandFileName(path)));
+        throw Exception(Format("\"%s\" is not a Korvane System 4 language file.", DisplayFileName(ExpandFileName(path))));
     for (const auto& [field, text] : file.texts) Find<TVtEdit>(field.c_str())->SetText(text);
     Find<TVtEdit>(std::string(langfile::kCommentField).c_str())->SetText(file.comment);
     btnCreateClick(this);

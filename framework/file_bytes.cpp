@@ -11,7 +11,7 @@
 namespace {
 
 [[noreturn]] void OpenError(const std::string& fileName, const std::string& reason) {
-    throw EFOpenError(Format("Cannot open file \"%s\". %s", ExpandFileName(fileName), reason));
+    throw EFOpenError(Format("Cannot open file \"%s\". %s", DisplayFileName(ExpandFileName(fileName)), reason));
 }
 
 // "1 MB" for whole mebibytes, else the byte count.

@@ -1,0 +1,4 @@
+$svname = "a\\\"b\$";
+/*x*/
+$language_forumid="1";
+/*c * / d*/
