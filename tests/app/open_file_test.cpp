@@ -168,6 +168,14 @@ TEST_F(OpenFile, FilesThatCannotBeOpenedAreRefusedInWords) {
     EXPECT_EQ(Field("edSvname")->Text(), "N\xE1zev serveru");
 }
 
+TEST_F(OpenFile, ANonAsciiPathIsNamedInTheCodePageOfTheMessage) {
+    SetAnsiCodePage(1250);
+    // "čeština.php" as the file system spells it (UTF-8); the message is in code page 1250.
+    const fs::path missing = Dir / "\xC4\x8D" "e\xC5\xA1tina.php";
+    ExpectRefused(missing, "Cannot open file \"" + Dir.string() + "/\xE8" "e\x9A" "tina.php\". No such file or directory.");
+    SetAnsiCodePage(0);
+}
+
 TEST_F(OpenFile, FilesThatAreNoLanguageFileAreRefusedInWords) {
     const fs::path text = Dir / "notes.php";
     WriteFile(text, "<?php\necho \"hello\";\n$name = \"x\";\n?>\n");
