@@ -693,6 +693,11 @@ void TApplication::Initialize() {
     Platform().OnService = [this] { return Service(); };
 }
 
+void TApplication::SetTitle(const std::string& title) {
+    FTitle = title;
+    if (PlatformInstalled()) Platform().SetApplicationTitle(title);
+}
+
 void TApplication::AdoptForm(TCustomForm* form) {
     FForms.push_back(form);
     if (!FMainForm) FMainForm = form;

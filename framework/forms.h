@@ -212,7 +212,8 @@ public:
     // file-size limit fail a save instead of ending the program (SIGXFSZ ignored).
     void Initialize();
     const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& title) { FTitle = title; }
+    // Also the taskbar text of the program's windows.
+    void SetTitle(const std::string& title);
 
     // Creates a form owned by the application, runs its OnCreate and stores it in ref;
     // the first form created becomes the main form.

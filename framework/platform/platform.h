@@ -112,6 +112,9 @@ public:
     virtual void Present(TWindowId window, const TBitmap& backBuffer, const TRect& dirty) = 0;
     virtual void SetCursor(TWindowId window, TCursor cursor) = 0;
     virtual void FocusWindow(TWindowId window) = 0;
+    // The application's title: the text a desktop's taskbar and window list show for the
+    // program's windows, whatever their captions say.
+    virtual void SetApplicationTitle(const std::string& title) { (void)title; }
 
     // The loop. Events go to the handler; ProcessEvents delivers what is pending and, when
     // wait is true and nothing was pending, blocks until an event arrives or the monotonic

@@ -146,4 +146,9 @@ TEST_F(Application_, TheEditorsWindowSettingsReachThePlatform) {
     EXPECT_FALSE(w->Params.MaximizeBox);
     EXPECT_TRUE(w->Visible);
     EXPECT_EQ(Desk->Screen(Window())->Width(), 689);
+    // The taskbar shows the application's title, not the window's caption.
+    EXPECT_EQ(Desk->ApplicationTitle(), "Verbolt Editor v1.0");
+    App->SetTitle("Another title");
+    EXPECT_EQ(Desk->ApplicationTitle(), "Another title");
+    EXPECT_EQ(w->Params.Title, "Verbolt Editor v1.0 | For Korvane System 4");
 }

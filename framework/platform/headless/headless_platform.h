@@ -44,6 +44,7 @@ public:
     void Present(TWindowId window, const TBitmap& backBuffer, const TRect& dirty) override;
     void SetCursor(TWindowId window, TCursor cursor) override;
     void FocusWindow(TWindowId window) override;
+    void SetApplicationTitle(const std::string& title) override { FApplicationTitle = title; }
     void ProcessEvents(bool wait, int64_t deadlineMs) override;
     void Wake() override { FWoken = true; }
     int64_t NowMs() override { return FNow; }
@@ -99,6 +100,7 @@ public:
     std::function<void()> OnIdleWait;
 
     int Beeps() const { return FBeeps; }
+    const std::string& ApplicationTitle() const { return FApplicationTitle; }
     Window* FindWindow(TWindowId id);
     // The last window created and not destroyed (the usual single form), or nullptr.
     TWindowId LastWindow() const;
@@ -117,6 +119,7 @@ private:
     std::map<TWindowId, TPoint> FCursor;
     std::string FClipboard;
     int FBeeps = 0;
+    std::string FApplicationTitle;
     std::deque<SaveAnswer> FSaveAnswers;
     std::vector<TSaveDialogRequest> FSaveDialogs;
     std::deque<SaveAnswer> FOpenAnswers;

@@ -26,9 +26,11 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <QAbstractEventDispatcher>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -156,20 +158,53 @@ public:
             auto* dst = reinterpret_cast<QRgb*>(FImage.scanLine(y));
             for (int x = r.Left; x < r.Right; ++x) dst[x] = src[x];
         }
-        update(QRect(r.Left, r.Top, r.Width(), r.Height()));
+        const double s = BufferToWidget();
+        update(QRectF(r.Left * s, r.Top * s, r.Width() * s, r.Height() * s).toAlignedRect());
+    }
+
+    // The window is as large as the client area at the whole-number pixel scale, and
+    // follows the scale when the window moves to another screen.
+    void SetClientSize(int width, int height, bool fixed) {
+        FClientWidth = width;
+        FClientHeight = height;
+        FFixed = fixed;
+        FitToScale();
+    }
+
+    // A point of the widget as a pixel of the back buffer.
+    TPoint ToBuffer(QPointF pos) const {
+        const double s = BufferToWidget();
+        return {static_cast<int>(std::floor(pos.x() / s)), static_cast<int>(std::floor(pos.y() / s))};
     }
 
 protected:
     void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
-        // On a high-density screen Qt scales the logical-size image; without smoothing
-        // every pixel of the design stays a crisp block.
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (FImage.isNull()) {
             p.fillRect(e->rect(), Qt::white);
             return;
         }
-        p.drawImage(e->rect(), FImage, e->rect());
+        // Each pixel of the back buffer is a PixelScale() square of screen pixels, copied
+        // without smoothing, so the design stays crisp on a high-density screen.
+        const double s = BufferToWidget();
+        if (width() > FImage.width() * s || height() > FImage.height() * s)
+            p.fillRect(e->rect(), QColor(FImage.pixel(FImage.width() - 1, FImage.height() - 1)));
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.scale(s, s);
+        const QRect area =
+            QRectF(e->rect().x() / s, e->rect().y() / s, e->rect().width() / s, e->rect().height() / s)
+                .toAlignedRect()
+                .intersected(FImage.rect());
+        p.drawImage(area, FImage, area);
+    }
+    void showEvent(QShowEvent*) override {
+        if (FScreenWatched || windowHandle() == nullptr) return;
+        FScreenWatched = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+            FitToScale();
+            update();
+        });
+        FitToScale();
     }
 
     void mousePressEvent(QMouseEvent* e) override { Mouse(TPlatformEvent::MouseDown, e, false); }
@@ -182,7 +217,7 @@ protected:
     }
     void wheelEvent(QWheelEvent* e) override {
         TPlatformEvent ev = Base(TPlatformEvent::MouseWheel);
-        ev.Pos = {static_cast<int>(e->position().x()), static_cast<int>(e->position().y())};
+        ev.Pos = ToBuffer(e->position());
         ev.WheelDelta = e->angleDelta().y();  // Qt's units are the classic 120 a notch
         ev.Shift = ShiftOf(e->modifiers(), e->buttons());
         if (ev.WheelDelta != 0) Send(ev);
@@ -210,7 +245,7 @@ protected:
         ev.Files = std::move(FDraggedFiles);
         FDraggedFiles.clear();
         if (ev.Files.empty()) return;
-        ev.Pos = {static_cast<int>(e->position().x()), static_cast<int>(e->position().y())};
+        ev.Pos = ToBuffer(e->position());
         e->acceptProposedAction();
         // The drag source waits for the drop to end; the file is opened once it has.
         QTimer::singleShot(0, this, [this, ev] { Send(ev); });
@@ -245,7 +280,7 @@ private:
     }
     void Mouse(TPlatformEvent::Kind kind, QMouseEvent* e, bool dbl) {
         TPlatformEvent ev = Base(kind);
-        ev.Pos = {static_cast<int>(e->position().x()), static_cast<int>(e->position().y())};
+        ev.Pos = ToBuffer(e->position());
         ev.Shift = ShiftOf(e->modifiers(), e->buttons());
         if (kind != TPlatformEvent::MouseMove && !ButtonOf(e->button(), ev.Button)) return;
         if (dbl) ev.Shift.Include(ssDouble);
@@ -286,17 +321,43 @@ private:
         }
     }
 
+    // The device pixel ratio rounded to a whole number: a fractional ratio would smear the
+    // back buffer's pixels over uneven squares.
+    int PixelScale() const { return std::max(1, static_cast<int>(std::lround(devicePixelRatioF()))); }
+    // The size of one back-buffer pixel in the widget's own (device-independent) units.
+    double BufferToWidget() const { return PixelScale() / devicePixelRatioF(); }
+    void FitToScale() {
+        const double s = BufferToWidget();
+        // The small epsilon keeps a size that is whole already from growing by one.
+        const QSize size(static_cast<int>(std::ceil(FClientWidth * s - 1e-6)),
+                         static_cast<int>(std::ceil(FClientHeight * s - 1e-6)));
+        if (FFixed)
+            setFixedSize(size);
+        else
+            resize(size);
+    }
+
     TWindowId FId;
     std::function<void(const TPlatformEvent&)>* FSink;
     QImage FImage;
     std::vector<std::string> FDraggedFiles;
+    int FClientWidth = 0;
+    int FClientHeight = 0;
+    bool FFixed = false;
+    bool FScreenWatched = false;
 };
 
 // ---------------------------------------------------------------- the driver
 
 class QtPlatform : public TPlatform {
 public:
-    QtPlatform(int& argc, char** argv) : FApp(argc, argv) {
+    QtPlatform(int& argc, char** argv, const TDesktopIdentity& identity) : FApp(argc, argv) {
+        // The window class (WM_CLASS) is the application's name; the desktop file name lets
+        // the desktop find the program's entry and icon for its windows.
+        if (!identity.ProgramName.empty())
+            QCoreApplication::setApplicationName(QString::fromStdString(identity.ProgramName));
+        if (!identity.DesktopFileName.empty())
+            QGuiApplication::setDesktopFileName(QString::fromStdString(identity.DesktopFileName));
         FApp.setQuitOnLastWindowClosed(false);
         FClock.start();
     }
@@ -313,10 +374,10 @@ public:
         if (p.CloseBox) flags |= Qt::WindowCloseButtonHint;
         w->setWindowFlags(flags);
         w->setWindowTitle(FromAnsi(p.Title));
-        if (p.Resizable)
-            w->resize(p.ClientWidth, p.ClientHeight);
-        else
-            w->setFixedSize(p.ClientWidth, p.ClientHeight);
+        if (!FApplicationTitle.isEmpty()) w->setWindowIconText(FApplicationTitle);
+        // A fixed window says so in its size hints (minimum = maximum), so no window manager
+        // offers to resize it.
+        w->SetClientSize(p.ClientWidth, p.ClientHeight, !p.Resizable);
         if (p.PositionGiven) w->move(p.Position.X, p.Position.Y);
         FWindows[id] = std::move(w);
         return id;
@@ -355,6 +416,11 @@ public:
     void FocusWindow(TWindowId id) override {
         if (QWidget* w = Find(id)) w->setFocus(Qt::OtherFocusReason);
     }
+    // The taskbar's text for a window is its icon name (_NET_WM_ICON_NAME on X11).
+    void SetApplicationTitle(const std::string& title) override {
+        FApplicationTitle = FromAnsi(title);
+        for (auto& [id, w] : FWindows) w->setWindowIconText(FApplicationTitle);
+    }
 
     void ProcessEvents(bool wait, int64_t deadlineMs) override {
         FWoken = false;
@@ -385,10 +451,9 @@ public:
     }
     TLocaleFormats LocaleFormats() override;
     TPoint CursorPos(TWindowId id) override {
-        QWidget* w = Find(id);
+        BackBufferWidget* w = Find(id);
         if (w == nullptr) return {-1, -1};
-        const QPoint p = w->mapFromGlobal(QCursor::pos());
-        return {p.x(), p.y()};
+        return w->ToBuffer(w->mapFromGlobal(QCursor::pos()));
     }
     TShiftState KeyboardState() override {
         return ShiftOf(QGuiApplication::queryKeyboardModifiers(), QGuiApplication::mouseButtons());
@@ -426,6 +491,7 @@ private:
     }
 
     QApplication FApp;
+    QString FApplicationTitle;
     QElapsedTimer FClock;
     std::map<TWindowId, std::unique_ptr<BackBufferWidget>> FWindows;
     TWindowId FNextId = 1;
@@ -546,7 +612,8 @@ TMessageResult QtPlatform::MessageBox(const std::string& caption, const std::str
 
 // ---------------------------------------------------------------- factory
 
-std::unique_ptr<TPlatform> CreateQtPlatform(int& argc, char** argv, std::string* error) {
+std::unique_ptr<TPlatform> CreateQtPlatform(int& argc, char** argv, std::string* error,
+                                            const TDesktopIdentity& identity) {
     qInstallMessageHandler(ReportQtMessage);
     const char* x = std::getenv("DISPLAY");
     const char* wl = std::getenv("WAYLAND_DISPLAY");
@@ -555,5 +622,8 @@ std::unique_ptr<TPlatform> CreateQtPlatform(int& argc, char** argv, std::string*
         if (error) *error = "no display: set DISPLAY (X11) or WAYLAND_DISPLAY to the desktop to show the window on";
         return nullptr;
     }
-    return std::make_unique<QtPlatform>(argc, argv);
+    // A screen of 144 dpi scales by 2, one of 120 dpi by 1: pixels stay whole squares, the
+    // dialogs included.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    return std::make_unique<QtPlatform>(argc, argv, identity);
 }
