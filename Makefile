@@ -12,7 +12,7 @@ CLANG      = -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: run test test-sanitize test-clang-ubsan fuzz bench deps configure build clean window-description
+.PHONY: run test test-sanitize test-clang-ubsan fuzz bench deps configure build clean window-description package
 
 deps:
 	@scripts/install-deps
@@ -35,6 +35,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/verbolt-editor_<version>_<arch>.deb, made by CPack.
+package: build
+	cmake --build $(BUILD) --target package
 
 # The same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
