@@ -15,8 +15,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number itself and writes it once it accepts connections, so
-# two sessions starting at once can never take the same one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# two sessions starting at once can never take the same one. A test that needs a larger
+# screen sets xvfb_screen before sourcing this, one that needs more options xvfb_options.
+# shellcheck disable=SC2086
+Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp ${xvfb_options:-} 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "desktop test: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
