@@ -436,6 +436,9 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
     const int half = width / 2;
     // A step's square of pen reaches the clip only from these positions (inclusive).
     const int64_t reachLo = int64_t{width} - half - 1, reachHi = half;
+    // A solid one-pixel pen copying its colour writes every pixel of a path the same, in any
+    // order: its straight segments (the frame painters' lines) go out as runs, clipped once.
+    const bool runs = width == 1 && !pattern && FPen.Mode() == pmCopy;
     std::vector<StrokePixel> pixels;
     int64_t phase = 0;
     const int segments = closed ? count : count - 1;
@@ -448,6 +451,14 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
         const int64_t segmentPhase = phase;
         phase += steps;
         if (steps == 0) continue;
+        if (runs && (dx == 0 || dy == 0)) {
+            // The end point is left out: [a, b) going right or down, (b, a] going back.
+            const int64_t lo = dx < 0 ? b.X + 1 : dy < 0 ? b.Y + 1 : dx == 0 ? a.Y : a.X;
+            const int64_t hi = lo + steps;
+            if (dy == 0) WriteRun(clip, a.Y, lo, hi, penPixel, true);
+            else WriteRun(clip, a.X, lo, hi, penPixel, false);
+            continue;
+        }
         // Step k lies at round(k * d / steps) on each axis, halves away from the start; the
         // error terms keep 2 * k * d + steps - 2 * steps * offset without dividing. Only the
         // steps whose pixels can reach the clip are walked; where they start is computed.
@@ -507,6 +518,30 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
     };
     paint(on, penPixel);
     if (paintGaps) paint(off, gapPixel);
+}
+
+// Pixels [from, to) of one row (horizontal) or one column, cut to the clip box and region.
+void TCanvas::WriteRun(const TRect& clip, int64_t at, int64_t from, int64_t to, TPixel value, bool horizontal) {
+    const int64_t crossLo = horizontal ? clip.Top : clip.Left, crossHi = horizontal ? clip.Bottom : clip.Right;
+    if (at < crossLo || at >= crossHi) return;
+    const int lo = ClampTo(from, horizontal ? clip.Left : clip.Top, horizontal ? clip.Right : clip.Bottom);
+    const int hi = ClampTo(to, horizontal ? clip.Left : clip.Top, horizontal ? clip.Right : clip.Bottom);
+    if (lo >= hi) return;
+    const int fixed = static_cast<int>(at);
+    if (horizontal) {
+        TPixel* row = FSurface->ScanLine(fixed);
+        if (!FClipRgn) {
+            FillPixels(row + lo, hi - lo, value);
+            return;
+        }
+        for (const TRegion::Span& span : FClipRgn->RowSpans(fixed - FDeviceOrigin.Y)) {
+            const int x0 = std::max(lo, span.Left + FDeviceOrigin.X), x1 = std::min(hi, span.Right + FDeviceOrigin.X);
+            if (x0 < x1) FillPixels(row + x0, x1 - x0, value);
+        }
+        return;
+    }
+    for (int y = lo; y < hi; ++y)
+        if (!FClipRgn || FClipRgn->Contains(fixed - FDeviceOrigin.X, y - FDeviceOrigin.Y)) FSurface->ScanLine(y)[fixed] = value;
 }
 
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }

@@ -266,6 +266,7 @@ private:
     TPoint64 SurfacePoint64(TPoint logical) const;
     // Draws the pen along the points (logical), the last point left out unless closed.
     void StrokePath(const TPoint* points, int count, bool closed);
+    void WriteRun(const TRect& clip, int64_t at, int64_t from, int64_t to, TPixel value, bool horizontal);
     // Copies src's surface rectangle (either may be mirrored by inverted sides) to dest.
     void Blit(const TBitmap& src, TRect srcRect, const TRect& destLogical, TCopyMode mode,
               std::optional<TPixel> transparentKey);
