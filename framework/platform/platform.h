@@ -13,6 +13,7 @@
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/types.h"
+#include "framework/platform/accessible.h"
 #include "framework/platform/input.h"
 
 // ---------------------------------------------------------------- events
@@ -61,6 +62,9 @@ struct TWindowParams {
     bool MinimizeBox = true;
     bool MaximizeBox = true;
     bool CloseBox = true;
+    // What the window presents to assistive tools; it stays valid until the window is
+    // destroyed. nullptr: nothing.
+    TAccessibleTree* Accessible = nullptr;
 };
 
 // ---------------------------------------------------------------- dialogs
@@ -148,6 +152,12 @@ public:
     virtual bool ExecuteOpenDialog(TFileDialogRequest& request) = 0;
     virtual TMessageResult MessageBox(const std::string& caption, const std::string& text,
                                       TMessageIcon icon, TMessageButtons buttons) = 0;
+
+    // Assistive tools. Active: one is listening now, so changes are worth announcing.
+    // AccessibleEvent tells the driver that an object of a window's tree changed; aeGone
+    // arrives whether or not a tool listens (window may then be 0).
+    virtual bool AccessibilityActive() { return false; }
+    virtual void AccessibleEvent(TWindowId /*window*/, TAccessibleId /*id*/, TAccessibleEvent /*event*/) {}
 };
 
 // ---------------------------------------------------------------- access

@@ -45,6 +45,7 @@ void THeadlessPlatform::DestroyWindow(TWindowId window) {
     if (Window* w = FindWindow(window)) {
         w->Destroyed = true;
         w->Visible = false;
+        w->Params.Accessible = nullptr;  // it goes with the window
     }
 }
 
@@ -248,4 +249,49 @@ THeadlessPlatform& InstallHeadlessPlatform() {
     THeadlessPlatform& ref = *platform;
     InstallPlatform(std::move(platform));
     return ref;
+}
+
+// ---------------------------------------------------------------- assistive tools
+
+void THeadlessPlatform::AccessibleEvent(TWindowId window, TAccessibleId id, TAccessibleEvent event) {
+    FAccessibleEvents.push_back({window, id, event});
+}
+
+TAccessibleTree* THeadlessPlatform::AccessibleTree(TWindowId window) {
+    Window* w = FindWindow(window);
+    return w && !w->Destroyed ? w->Params.Accessible : nullptr;
+}
+
+namespace {
+
+TAccessibleSnapshot Snapshot(TAccessibleTree& tree, TAccessibleId id, int depth) {
+    TAccessibleSnapshot node;
+    node.Id = id;
+    if (!tree.Describe(id, node.Info)) throw std::logic_error("the accessible tree names an object it cannot describe");
+    // A tree is shallow; a cycle would be a fault of the tree.
+    if (depth > 64) throw std::logic_error("the accessible tree is deeper than any window");
+    for (const TAccessibleId& child : node.Info.Children) node.Children.push_back(Snapshot(tree, child, depth + 1));
+    return node;
+}
+
+void Collect(const TAccessibleSnapshot& node, const std::function<bool(const TAccessibleSnapshot&)>& pred,
+             std::vector<const TAccessibleSnapshot*>& out) {
+    if (pred(node)) out.push_back(&node);
+    for (const TAccessibleSnapshot& child : node.Children) Collect(child, pred, out);
+}
+
+}  // namespace
+
+TAccessibleSnapshot SnapshotAccessibleTree(TAccessibleTree& tree) { return Snapshot(tree, tree.Root(), 0); }
+
+std::vector<const TAccessibleSnapshot*> TAccessibleSnapshot::FindAll(
+    const std::function<bool(const TAccessibleSnapshot&)>& pred) const {
+    std::vector<const TAccessibleSnapshot*> out;
+    Collect(*this, pred, out);
+    return out;
+}
+
+const TAccessibleSnapshot* TAccessibleSnapshot::Find(TAccessibleRole role, const std::string& name) const {
+    const auto all = FindAll([&](const TAccessibleSnapshot& n) { return n.Info.Role == role && n.Info.Name == name; });
+    return all.empty() ? nullptr : all.front();
 }

@@ -1,6 +1,8 @@
 // The in-memory desktop: deterministic and fully scriptable. Time is virtual and moves only
 // when a test advances it (or the loop waits for a timer); input is injected; the save
-// dialog answers from a script; message boxes are recorded; every presented pixel can be read.
+// dialog answers from a script; message boxes are recorded; every presented pixel can be read;
+// each window's accessible tree can be read, and what it announces is recorded while a test
+// plays the listening assistive tool.
 #pragma once
 
 #include <deque>
@@ -59,6 +61,8 @@ public:
     bool ExecuteOpenDialog(TFileDialogRequest& request) override;
     TMessageResult MessageBox(const std::string& caption, const std::string& text,
                               TMessageIcon icon, TMessageButtons buttons) override;
+    bool AccessibilityActive() override { return FAccessibilityActive; }
+    void AccessibleEvent(TWindowId window, TAccessibleId id, TAccessibleEvent event) override;
 
     // ---- scripting
     // Queues an event; it is delivered by the next ProcessEvents.
@@ -99,6 +103,19 @@ public:
     // input or terminate the application here. Without it such a wait is an error.
     std::function<void()> OnIdleWait;
 
+    // Assistive tools: none listens until a test says so. Every announcement that reaches
+    // the driver is recorded (the framework sends only aeGone while none listens).
+    struct RecordedAccessibleEvent {
+        TWindowId Window;
+        TAccessibleId Id;
+        TAccessibleEvent Event;
+    };
+    void SetAccessibilityActive(bool v) { FAccessibilityActive = v; }
+    const std::vector<RecordedAccessibleEvent>& AccessibleEvents() const { return FAccessibleEvents; }
+    void ClearAccessibleEvents() { FAccessibleEvents.clear(); }
+    // The tree a window presents; nullptr when it has none or is destroyed.
+    TAccessibleTree* AccessibleTree(TWindowId window);
+
     int Beeps() const { return FBeeps; }
     const std::string& ApplicationTitle() const { return FApplicationTitle; }
     Window* FindWindow(TWindowId id);
@@ -126,7 +143,22 @@ private:
     std::vector<TFileDialogRequest> FOpenDialogs;
     std::vector<RecordedMessageBox> FMessageBoxes;
     std::deque<TMessageResult> FMessageAnswers;
+    bool FAccessibilityActive = false;
+    std::vector<RecordedAccessibleEvent> FAccessibleEvents;
 };
+
+// A whole accessible tree as it stands at one moment, for tests to read.
+struct TAccessibleSnapshot {
+    TAccessibleId Id;
+    TAccessibleInfo Info;
+    std::vector<TAccessibleSnapshot> Children;
+
+    // Every object, depth first, that satisfies pred.
+    std::vector<const TAccessibleSnapshot*> FindAll(const std::function<bool(const TAccessibleSnapshot&)>& pred) const;
+    // The first object with this role and name, or nullptr.
+    const TAccessibleSnapshot* Find(TAccessibleRole role, const std::string& name) const;
+};
+TAccessibleSnapshot SnapshotAccessibleTree(TAccessibleTree& tree);
 
 // Installs a fresh headless platform as the framework's driver and returns it.
 THeadlessPlatform& InstallHeadlessPlatform();
