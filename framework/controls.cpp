@@ -15,6 +15,7 @@
 #include <cctype>
 #include <deque>
 
+#include "framework/accessibility.h"
 #include "framework/forms.h"
 #include "framework/timers.h"
 #include "framework/typinfo.h"
@@ -173,6 +174,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 }
 
 TControl::~TControl() {
+    ForgetAccessibleControl(this);
     DragDockControlDestroyed(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     ForgetMouseControl(this);
@@ -359,6 +361,7 @@ void TControl::WndProc(TMessage& message) {
     // The one place where a disabled control's input is dropped.
     if (!FEnabled && IsInputMessage(message.Msg)) return;
     Dispatch(message);
+    NoteAccessibleNotification(this, message.Msg);
 }
 
 void TControl::DefaultHandler(TMessage&) {}
@@ -409,6 +412,9 @@ void TControl::Dispatch(TMessage& m) {
             break;
         case WM_SIZE: Typed<TWMSize>(m, [this](TWMSize& v) { WMSize(v); }); break;
         case WM_PAINT: Typed<TWMPaint>(m, [this](TWMPaint& v) { WMPaint(v); }); break;
+        case CM_ACCESSIBLEACTION:
+            m.Result = DoAccessibleAction(static_cast<int>(m.LParam), static_cast<TAccessibleAction>(m.WParam));
+            break;
         default: DefaultHandler(m); break;
     }
 }
@@ -501,6 +507,11 @@ void TControl::WMWindowPosChanged(TWMWindowPosChanged& m) {
 void TControl::WMSize(TWMSize&) { Resize(); }
 
 void TControl::WMPaint(TWMPaint&) {}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == FAccessibleLabel) FAccessibleLabel = nullptr;
+}
 
 void TControl::Click() {
     if (OnClick) OnClick(this);

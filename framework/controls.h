@@ -18,6 +18,9 @@
 // dock sites instead (GetSiteInfo, DockOver, DockDrop). One drag at a time; the machinery
 // lives in dragdock.cpp.
 //
+// Assistive tools: every control describes itself through the accessibility virtuals below
+// (accessibility.h builds the form's tree from them).
+//
 // Sections: vocabulary · drag objects · TControlCanvas · TControl · TGraphicControl ·
 //           TWinControl · TCustomControl · services (capture, posting, device contexts,
 //           state queries, drag routing)
@@ -33,6 +36,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/font.h"
 #include "framework/messages.h"
+#include "framework/platform/accessible.h"
 #include "framework/platform/input.h"
 
 class TControl;
@@ -305,6 +309,29 @@ public:
     TStartDockEvent OnStartDock;
     TEndDragEvent OnEndDock;
 
+    // ---- accessibility: what assistive tools are told (accessibility.h)
+    // The role of the control (part -1) or of a part it draws itself (part 0 …); arNone
+    // leaves it, and everything in it, out of the tree.
+    virtual TAccessibleRole AccessibleRole(int part) const;
+    // Name, states, bounds, text and actions; the tree adds role, parent and children.
+    virtual void GetAccessibleInfo(int part, TAccessibleInfo& info);
+    // The objects inside, in reading order.
+    virtual void GetAccessibleChildren(int part, std::vector<TAccessibleId>& children);
+    // The part that holds the keyboard focus while the control has it (-1: the control).
+    virtual int AccessibleFocusPart() const { return -1; }
+    // Runs an action GetAccessibleInfo offers; the tree queues it, so it runs from the
+    // event loop as input does. False when there is no such action now.
+    virtual bool DoAccessibleAction(int part, TAccessibleAction action);
+    // Selects text from anchor to caret (equal: moves the caret); false without a text.
+    virtual bool SetAccessibleSelection(int part, int anchor, int caret);
+    // The label that names the control (forgotten when the label goes); without one, a
+    // label whose FocusControl is this control names it.
+    TControl* AccessibleLabel() const { return FAccessibleLabel; }
+    void SetAccessibleLabel(TControl* label);
+    // Left out of the tree with everything inside it (decoration).
+    bool AccessibleHidden() const { return FAccessibleHidden; }
+    void SetAccessibleHidden(bool v);
+
     // Caption is what a description stores, unless the control stores Text (edits); a
     // form stores ClientWidth / ClientHeight instead of Width / Height.
     bool StoresText() const { return FStoresText; }
@@ -378,6 +405,7 @@ protected:
     virtual void WMSize(TWMSize& message);
     // Windowless: paints on message.Canvas.
     virtual void WMPaint(TWMPaint& message);
+    void Notification(TComponent* component, TOperation operation) override;
 
     int FLeft = 0;
     int FTop = 0;
@@ -405,6 +433,8 @@ private:
     friend class TWinControl;
     friend class TCustomForm;
     friend struct TDockMachinery;
+    friend TAccessibleId AccessibleIdOf(TControl* control, int part);
+    friend void ForgetAccessibleControl(TControl* control);
     void FontChanged();
     // Moves the control to the front or the back of the sibling list it is drawn from;
     // false when it was there already.
@@ -418,6 +448,9 @@ private:
     TWinControl* FUndockParent = nullptr;
     TRect FUndockBounds;
     TAlign FUndockAlign = alNone;
+    uint32_t FAccessibleObject = 0;  // 0 until the accessible tree first names the control
+    TControl* FAccessibleLabel = nullptr;
+    bool FAccessibleHidden = false;
 };
 
 // ---------------------------------------------------------------- TGraphicControl
@@ -538,6 +571,11 @@ public:
 
     void SetParent(TWinControl* parent) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    // A panel of its visible children, focusable when it is a tab stop.
+    TAccessibleRole AccessibleRole(int part) const override;
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
+    void GetAccessibleChildren(int part, std::vector<TAccessibleId>& children) override;
+    bool DoAccessibleAction(int part, TAccessibleAction action) override;
     static void RegisterClassInfo();
 
 protected:

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "framework/accessibility.h"
 #include "framework/forms.h"
 #include "framework/timers.h"
 #include "framework/typinfo.h"
@@ -100,6 +101,7 @@ TCustomEdit::TCustomEdit(TComponent* owner, bool multiLine) : TCustomControl(own
         TextChanged(change);
         FModified = true;
         InvalidateText();
+        NotifyAccessible(this, aeChanged);
         Change();
     };
 }
@@ -226,6 +228,7 @@ void TCustomEdit::CaretMoved(bool keepColumn) {
     ScrollCaretIntoView();
     RestartBlink();
     InvalidateText();
+    NotifyAccessible(this, aeCaretMoved);
 }
 
 TPoint TCustomEdit::CaretPixel() { return PosFromChar(FBuffer.Caret()); }

@@ -106,6 +106,12 @@ public:
     bool CaretShown() const { return FCaretShown; }
     const TEditBuffer& Buffer() const { return FBuffer; }
 
+    // An editable text named by its label, with its text, caret and selection; read-only
+    // and multi-line as it is.
+    TAccessibleRole AccessibleRole(int part) const override;
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
+    bool SetAccessibleSelection(int part, int anchor, int caret) override;
+
     TNotifyEvent OnChange;
 
     static void RegisterClassInfo();

@@ -60,6 +60,8 @@ public:
     TRect ClientRect() const override;
     void SetClientWidth(int v) override;
     void SetClientHeight(int v) override;
+    // A panel named by its caption.
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
 
     static void RegisterClassInfo();
 

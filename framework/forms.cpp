@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "framework/accessibility.h"
 #include "framework/sysutils.h"
 #include "framework/timers.h"
 #include "framework/typinfo.h"
@@ -128,6 +129,8 @@ void TCustomForm::CreateWnd() {
     p.CloseBox = FBorderIcons.Contains(biSystemMenu);
     p.MinimizeBox = p.CloseBox && FBorderIcons.Contains(biMinimize);
     p.MaximizeBox = p.CloseBox && FBorderIcons.Contains(biMaximize) && p.Resizable;
+    if (!FAccessibleTree) FAccessibleTree = CreateAccessibleTree(this);
+    p.Accessible = FAccessibleTree.get();
     FWindow = Platform().CreateWindow(p);
     FBackBuffer.SetSize(ci.Width(), ci.Height());
     if (!FIcon.Empty()) Platform().SetWindowIcon(FWindow, FIcon);

@@ -141,6 +141,9 @@ public:
     TDropFilesEvent OnDropFiles;
 
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    // The window, named by its caption; its tree goes to the platform with the window.
+    TAccessibleRole AccessibleRole(int part) const override;
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
     static void RegisterClassInfo();
 
 protected:
@@ -189,6 +192,7 @@ private:
     static constexpr int kMaxWheelDeltaPerEvent = 120 * 100;
     TCursor FShownCursor = crDefault;
     bool FCreated = false;
+    std::unique_ptr<TAccessibleTree> FAccessibleTree;
 };
 
 // ---------------------------------------------------------------- TForm

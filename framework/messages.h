@@ -142,6 +142,7 @@ constexpr unsigned CM_DOCKCLIENT = CM_BASE + 62;       // WParam: TDragDockObjec
 constexpr unsigned CM_UNDOCKCLIENT = CM_BASE + 63;     // WParam: new TWinControl* site (0: none), LParam: TControl* client
 constexpr unsigned CM_DOCKNOTIFICATION = CM_BASE + 66; // WParam: TControl* client, LParam: TDockNotifyRec*
 constexpr unsigned CM_CANCELHINT = CM_BASE + 70;
+constexpr unsigned CM_ACCESSIBLEACTION = CM_BASE + 90;  // WParam: TAccessibleAction, LParam: part
 
 // ---------------------------------------------------------------- flags
 

@@ -34,6 +34,10 @@ public:
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* control);
 
+    // Static text named by its caption; a label without a caption presents nothing.
+    TAccessibleRole AccessibleRole(int part) const override;
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
+
     static void RegisterClassInfo();
 
 protected:
