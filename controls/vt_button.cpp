@@ -1,6 +1,7 @@
 // The push button. Sections:
 //   1. helpers
-//   2. TVtCustomButton: properties, pointer, press cycle, focus, caption drawing
+//   2. TVtCustomButton: properties, pointer, press cycle, focus, caption drawing, what
+//      assistive tools are told
 //   3. TVtButton: properties, groups, clicks, keyboard, default and focus, face drawing
 //   4. class tables
 #include "controls/vt_button.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 
 #include "controls/vt_draw.h"
+#include "framework/accessibility.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/typinfo.h"
 
@@ -250,6 +252,24 @@ void TVtCustomButton::PaintCaptionText(TCanvas* canvas, const TRect& rect, unsig
     }
     canvas->Font()->SetColor(Font()->Color());
     canvas->Brush()->SetStyle(bsSolid);
+}
+
+// ---- assistive tools
+
+TAccessibleRole TVtCustomButton::AccessibleRole(int part) const { return part < 0 ? arPushButton : arNone; }
+
+void TVtCustomButton::GetAccessibleInfo(int part, TAccessibleInfo& info) {
+    TCustomControl::GetAccessibleInfo(part, info);
+    info.Name = AccessibleCaption(Caption());
+    // Pressing comes first: it is what the button is for.
+    info.Actions.insert(info.Actions.begin(), aaPress);
+}
+
+bool TVtCustomButton::DoAccessibleAction(int part, TAccessibleAction action) {
+    if (part >= 0 || action != aaPress) return TCustomControl::DoAccessibleAction(part, action);
+    if (!Enabled() || !Showing()) return false;
+    ActivateButton();
+    return true;
 }
 
 // ---------------------------------------------------------------- 3. TVtButton

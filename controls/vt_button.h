@@ -74,6 +74,11 @@ public:
     // The area invalidated on pointer entry and exit.
     virtual TRect HotBounds() const;
 
+    // A push button named by its caption; "press" does what a completed press does.
+    TAccessibleRole AccessibleRole(int part) const override;
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
+    bool DoAccessibleAction(int part, TAccessibleAction action) override;
+
     static void RegisterClassInfo();
 
 protected:

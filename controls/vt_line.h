@@ -52,6 +52,9 @@ public:
     // True for points (client coordinates) that belong to the line.
     bool PointOnLine(int x, int y) const;
 
+    // A separator.
+    TAccessibleRole AccessibleRole(int part) const override { return part < 0 ? arSeparator : arNone; }
+
     static void RegisterClassInfo();
 
 protected:

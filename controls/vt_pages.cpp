@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "framework/accessibility.h"
 #include "framework/forms.h"
 #include "framework/sysutils.h"
 #include "framework/typinfo.h"
@@ -327,6 +328,14 @@ void TVtPageControl::ShowControl(TControl* control) {
     if (auto* page = dynamic_cast<TVtTabSheet*>(control); page && page->PageControl() == this && page != FActivePage)
         SetActivePage(page);
     TVtCustomTabControl::ShowControl(control);
+}
+
+void TVtPageControl::GetAccessibleChildren(int part, std::vector<TAccessibleId>& children) {
+    TVtCustomTabControl::GetAccessibleChildren(part, children);
+    if (part < 0) return;
+    TVtTabSheet* page = PageForTab(part);
+    if (page && page == FActivePage && page->Visible() && PresentedRole(page) != arNone)
+        children.push_back(AccessibleIdOf(page));
 }
 
 void TVtPageControl::CMDialogKey(TCMDialogKey& message) {

@@ -94,6 +94,8 @@ public:
 
     void SetUseColoredTabs(bool v) override;
     void ShowControl(TControl* control) override;
+    // A page tab holds the page it shows.
+    void GetAccessibleChildren(int part, std::vector<TAccessibleId>& children) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void SetChildOrder(TComponent* child, int order) override;
     static void RegisterClassInfo();

@@ -1,11 +1,13 @@
 // Status panes and the clock. Sections:
-//   1. TVtCustomStatusPane: lifetime, properties, notifications, measuring, painting, blinking
+//   1. TVtCustomStatusPane: lifetime, properties, notifications, what assistive tools are
+//      told, measuring, painting, blinking
 //   2. TVtPollingList
 //   3. TVtPollingStatus
 //   4. TVtClockStatus
 //   5. class tables
 #include "controls/vt_status.h"
 
+#include "framework/accessibility.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/timers.h"
 #include "framework/typinfo.h"
@@ -217,6 +219,15 @@ void TVtCustomStatusPane::CMMouseLeave(TMessage& m) {
     if (OnMouseLeave) OnMouseLeave(this);
 }
 
+// ---- assistive tools
+
+void TVtCustomStatusPane::GetAccessibleInfo(int part, TAccessibleInfo& info) {
+    TGraphicControl::GetAccessibleInfo(part, info);
+    info.Name = Caption();
+    info.HasText = true;
+    info.Text = Caption();
+}
+
 // ---- measuring
 
 int TVtCustomStatusPane::PaneFitWidth(TCanvas* canvas) {
@@ -423,6 +434,7 @@ void TVtClockStatus::RefreshClockText() {
     SetTextValue(text);
     FitPaneWidth();
     PaintPaneTextNow(text);
+    NotifyAccessible(this, aeChanged);
 }
 
 void TVtClockStatus::PollTick() {

@@ -82,6 +82,10 @@ public:
     // Phase 1: BlinkColor; phase 0: the normal text colour; repaints at once.
     virtual void ShowBlinkPhase(int phase);
 
+    // A status bar whose name and text are the text it shows.
+    TAccessibleRole AccessibleRole(int part) const override { return part < 0 ? arStatusBar : arNone; }
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
+
     static void RegisterClassInfo();
 
 protected:

@@ -7,6 +7,7 @@
 #include "controls/vt_tabs.h"
 
 #include "controls/vt_draw.h"
+#include "framework/accessibility.h"
 #include "framework/forms.h"
 #include "framework/sysutils.h"
 #include "framework/timers.h"
@@ -359,7 +360,12 @@ void TVtCustomTabControl::QueryTabChange(int newIndex, bool& allowChange) {
 void TVtCustomTabControl::QueryTabTextColor(int tabIndex, TVtTextStyle style, TColor& color, bool& handled) {
     if (OnGetTextColor) OnGetTextColor(this, tabIndex, style, color, handled);
 }
-void TVtCustomTabControl::LayoutChanged() { SetLayoutDirty(true); }
+void TVtCustomTabControl::LayoutChanged() {
+    SetLayoutDirty(true);
+    // Tabs may have come, gone or been renamed.
+    NotifyAccessible(this, aeChildrenChanged);
+    NotifyAccessible(this, aeChanged);
+}
 void TVtCustomTabControl::TabClicked() {
     if (OnTabClick) OnTabClick(this);
 }

@@ -9,7 +9,8 @@
 //   vt_tabs_layout.cpp  geometry, strip coordinates, shapes, regions, measuring, layout
 //   vt_tabs_paint.cpp   painting: background, tabs back to front, card, drawing commands
 //   vt_tabs_input.cpp   selection, hit testing, mouse, keyboard, hot tracking, scroller,
-//                       close button, tab dragging
+//                       close button, tab dragging, what assistive tools are told (a page
+//                       tab list whose parts are the tabs)
 //
 // Sections: vocabulary · caption text · TVtTabData, TVtTabDataList · TVtTabColors, TVtTextColors ·
 //           TVtTabRegionCache · TVtTabScroller, TVtTabCloseButton · TVtCustomTabControl
@@ -383,6 +384,15 @@ public:
     bool ScrollTowardsStart();
 
     void SetRegionCacheCapacity(int v);
+
+    // ---- assistive tools: a page tab list; part i is tab i, a page tab with the "select"
+    // action, selected while it is the current tab and focused while the control is.
+    TAccessibleRole AccessibleRole(int part) const override;
+    void GetAccessibleInfo(int part, TAccessibleInfo& info) override;
+    void GetAccessibleChildren(int part, std::vector<TAccessibleId>& children) override;
+    int AccessibleFocusPart() const override { return FTabIndex; }
+    bool DoAccessibleAction(int part, TAccessibleAction action) override;
+
     static void RegisterClassInfo();
 
 protected:

@@ -4,10 +4,12 @@
 //   3. hot tracking and tab hints
 //   4. scrolling steps, the scroller and the close button
 //   5. tab dragging
+//   6. assistive tools
 #include <algorithm>
 
 #include "controls/vt_draw.h"
 #include "controls/vt_tabs.h"
+#include "framework/accessibility.h"
 #include "framework/forms.h"
 #include "framework/timers.h"
 
@@ -49,7 +51,11 @@ void TVtCustomTabControl::SetTabIndex(int v) {
             if (FFirstVisibleTab != oldFirst || FTabIndex != oldIndex) {
                 RepaintTabs();
                 if (FScroller) FScroller->Invalidate();
-                if (FTabIndex != oldIndex) TabChanged();
+                if (FTabIndex != oldIndex) {
+                    NotifyAccessible(this, aeChanged);
+                    if (Focused()) NotifyAccessible(this, aeFocus, FTabIndex);
+                    TabChanged();
+                }
             }
         }
     }
@@ -575,4 +581,46 @@ void TVtCustomTabControl::DragDrop(TObject* source, int x, int y) {
 void TVtCustomTabControl::DoEndDrag(TObject* target, int x, int y) {
     HideDragMarker();
     TCustomControl::DoEndDrag(target, x, y);
+}
+
+// ---------------------------------------------------------------- 6. assistive tools
+
+TAccessibleRole TVtCustomTabControl::AccessibleRole(int part) const {
+    if (part < 0) return arPageTabList;
+    return part < FTabs.Count() && FTabs[part]->Visible ? arPageTab : arNone;
+}
+
+void TVtCustomTabControl::GetAccessibleInfo(int part, TAccessibleInfo& info) {
+    TCustomControl::GetAccessibleInfo(part, info);
+    if (part < 0 || part >= FTabs.Count()) return;
+    const TVtTabData& tab = *FTabs[part];
+    for (const std::string& line : SplitCaptionLines(tab.Caption)) {
+        if (!info.Name.empty()) info.Name += ' ';
+        info.Name += StripAccelerator(line);
+    }
+    info.States.Include(asSelectable);
+    if (part == FTabIndex) info.States.Include(asSelected);
+    if (!tab.Enabled) info.States.Include(asDisabled);
+    if (FTabStop) info.States.Include(asFocusable);
+    if (part == FTabIndex && Focused()) info.States.Include(asFocused);
+    info.Actions.push_back(aaSelect);
+    // Where painting last laid the tabs out: describing never lays out, since a tool may
+    // ask in the middle of a change.
+    const TPoint o = ClientOrigin();
+    info.Bounds = TabFullyInView(part) ? OffsetRect(TabBoundsRect(part), o.X, o.Y) : TRect{};
+}
+
+void TVtCustomTabControl::GetAccessibleChildren(int part, std::vector<TAccessibleId>& children) {
+    if (part >= 0) return;
+    for (int i = 0; i < FTabs.Count(); ++i)
+        if (FTabs[i]->Visible) children.push_back(AccessibleIdOf(this, i));
+}
+
+bool TVtCustomTabControl::DoAccessibleAction(int part, TAccessibleAction action) {
+    if (part < 0) return TCustomControl::DoAccessibleAction(part, action);
+    // As a click on the tab: it is chosen, and the focus stays where it is.
+    if (action != aaSelect || !Enabled() || !Selectable(part, false)) return false;
+    SetTabIndex(part);
+    if (FTabIndex == part) TabClicked();
+    return true;
 }
