@@ -10,6 +10,7 @@
 #include "controls/vt_pages.h"
 #include "framework/dialogs.h"
 #include "framework/file_bytes.h"
+#include "framework/stdctrls.h"
 #include "framework/streaming.h"
 #include "framework/typinfo.h"
 #include "langfile/catalogue.h"
@@ -48,6 +49,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     TabSheet6 = Find<TVtTabSheet>("TabSheet6");
     Editor = Find<TVtMemo>("Editor");
     SavePHP = Find<TSaveDialog>("SavePHP");
+    PresentToAssistiveTools();
     FOpenDialog = std::make_unique<TOpenDialog>(nullptr);
     FOpenDialog->SetTitle("Open Language File");
     FOpenDialog->SetFilter("PHP files|*.php|All files|*");
@@ -56,6 +58,29 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::PresentToAssistiveTools() {
+    // Each field is named by the label the window shows for it, as the catalogue pairs them:
+    // the label on the field's panel with that text (one label may serve a row of fields).
+    auto nameBy = [this](std::string_view field, std::string_view label) {
+        TVtEdit* edit = Find<TVtEdit>(std::string(field).c_str());
+        TWinControl* panel = edit->Parent();
+        for (int i = 0; i < panel->ControlCount(); ++i) {
+            auto* l = dynamic_cast<TCustomLabel*>(panel->Controls(i));
+            if (l && l->Caption() == label) {
+                edit->SetAccessibleLabel(l);
+                return;
+            }
+        }
+        throw std::logic_error("the window description has no label \"" + std::string(label) + "\" for " +
+                               std::string(field));
+    };
+    for (const langfile::PhraseEntry& e : langfile::Phrases()) nameBy(e.field, e.label);
+    nameBy(langfile::kCommentField, langfile::kCommentLabel);
+    for (const langfile::PopupEntry& p : langfile::Popups()) nameBy(p.referenceField, p.referenceLabel);
+    // The title repeats the window's name; the pictures present nothing of themselves.
+    Find<TControl>("VtLabel2")->SetAccessibleHidden(true);
+}
 
 void TForm1::FormCreate(TObject*) {
     btnCreate->SetEnabled(true);

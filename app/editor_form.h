@@ -57,6 +57,8 @@ public:
 private:
     template <class T>
     T* Find(const char* name);
+    // What assistive tools are told beyond what the controls say of themselves.
+    void PresentToAssistiveTools();
     void FormShortCut(TObject* Sender, Word Key, TShiftState Shift, bool& Handled);
     void FormDropFiles(TObject* Sender, const std::vector<std::string>& Files);
     TMethodTable FMethods;
