@@ -37,6 +37,7 @@
 #include <unistd.h>
 
 #include "framework/graphics/codepage.h"
+#include "framework/platform/qt/qt_accessibility.h"
 
 namespace {
 
@@ -360,6 +361,7 @@ public:
             QGuiApplication::setDesktopFileName(QString::fromStdString(identity.DesktopFileName));
         FApp.setQuitOnLastWindowClosed(false);
         FClock.start();
+        InstallAccessibleInterfaces();
     }
     ~QtPlatform() override { FWindows.clear(); }
     const char* Name() const override { return "qt"; }
@@ -367,6 +369,7 @@ public:
     TWindowId CreateWindow(const TWindowParams& p) override {
         const TWindowId id = FNextId++;
         auto w = std::make_unique<BackBufferWidget>(id, &OnEvent);
+        AttachAccessibleTree(w.get(), p.Accessible);
         Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowSystemMenuHint;
         if (p.MinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
@@ -382,7 +385,10 @@ public:
         FWindows[id] = std::move(w);
         return id;
     }
-    void DestroyWindow(TWindowId id) override { FWindows.erase(id); }
+    void DestroyWindow(TWindowId id) override {
+        if (QWidget* w = Find(id)) DetachAccessibleTree(w);
+        FWindows.erase(id);
+    }
     void ShowWindow(TWindowId id, bool visible) override {
         if (QWidget* w = Find(id)) {
             w->setVisible(visible);
@@ -467,6 +473,10 @@ public:
     bool ExecuteOpenDialog(TFileDialogRequest& request) override { return RunFileDialog(request, false); }
     TMessageResult MessageBox(const std::string& caption, const std::string& text, TMessageIcon icon,
                               TMessageButtons buttons) override;
+    bool AccessibilityActive() override { return AccessibleToolsListening(); }
+    void AccessibleEvent(TWindowId id, TAccessibleId object, TAccessibleEvent event) override {
+        AnnounceAccessible(Find(id), object, event);
+    }
 
 private:
     bool RunFileDialog(TFileDialogRequest& request, bool save);
