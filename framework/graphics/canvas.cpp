@@ -729,8 +729,28 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
                 std::memcpy(row + first, srow + columns[first - visible.Left], (last - first) * sizeof(TPixel));
             return;
         }
+        const int64_t* column = columns.data() - visible.Left;
+        // The common cases, stretched or mirrored copies with or without a transparent
+        // colour, in loops of their own; every other mode combines pixel by pixel.
+        if (mode == cmSrcCopy && !transparentKey) {
+            for (int x = x0; x < x1; ++x) {
+                const int64_t sx = column[x];
+                if (sx >= 0 && sx < fromW) row[x] = srow[sx] | kOpaque;
+            }
+            return;
+        }
+        if (mode == cmSrcCopy) {
+            const TPixel key = *transparentKey;
+            for (int x = x0; x < x1; ++x) {
+                const int64_t sx = column[x];
+                if (sx < 0 || sx >= fromW) continue;
+                const TPixel p = srow[sx];
+                if ((p & kRgbMask) != key) row[x] = p | kOpaque;
+            }
+            return;
+        }
         for (int x = x0; x < x1; ++x) {
-            const int64_t sx = columns[x - visible.Left];
+            const int64_t sx = column[x];
             if (sx < 0 || sx >= fromW) continue;
             const TPixel p = srow[sx];
             if (transparentKey && (p & kRgbMask) == *transparentKey) continue;

@@ -118,18 +118,42 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
     // Every pixel the band may touch, one around its corners, as far as it can show.
     const TRect box = target.Visible({SaturatingAdd(minX, -1), SaturatingAdd(minY, -1), SaturatingAdd(maxX, 2),
                                       SaturatingAdd(maxY, 2)});
-    for (int y = box.Top; y < box.Bottom; ++y)
-        for (int x = box.Left; x < box.Right; ++x) {
-            int hits = 0;
-            for (int sy = 0; sy < 4; ++sy)
+    if (box.IsEmpty()) return;
+    // Sixteen samples a pixel. Along one row of samples the band is an interval of x, worked
+    // out first with a pixel to spare; only the samples there are tested, each exactly as
+    // every sample would be, so the coverage is the same as testing the whole box.
+    std::vector<int> hits(static_cast<std::size_t>(box.Width()));
+    auto slab = [](double lo, double hi, double along, double across, double& from, double& to) {
+        // lo <= t * along + across < hi for the t in [from, to].
+        if (along == 0) {
+            if (!(across >= lo && across < hi)) from = 1, to = 0;
+            return;
+        }
+        double a = (lo - across) / along, c = (hi - across) / along;
+        if (a > c) std::swap(a, c);
+        from = std::max(from, a), to = std::min(to, c);
+    };
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        std::fill(hits.begin(), hits.end(), 0);
+        for (int sy = 0; sy < 4; ++sy) {
+            const double dyRow = y + (sy + 0.5) / 4 - b.Y;
+            double from = -1e300, to = 1e300;  // in dx
+            slab(u0, u1, b.Ux, dyRow * b.Uy, from, to);
+            slab(v0, v1, b.Vx, dyRow * b.Vy, from, to);
+            if (from > to) continue;
+            const double left = std::max<double>(box.Left, std::floor(from + b.X) - 1);
+            const double right = std::min<double>(box.Right - 1, std::floor(to + b.X) + 1);
+            for (int x = static_cast<int>(left); x <= static_cast<int>(right); ++x)
                 for (int sx = 0; sx < 4; ++sx) {
                     // Back into the text frame: u along U, v along V (an orthonormal pair).
                     const double dx = x + (sx + 0.5) / 4 - b.X, dy = y + (sy + 0.5) / 4 - b.Y;
                     const double u = dx * b.Ux + dy * b.Uy, v = dx * b.Vx + dy * b.Vy;
-                    if (u >= u0 && u < u1 && v >= v0 && v < v1) ++hits;
+                    if (u >= u0 && u < u1 && v >= v0 && v < v1) ++hits[x - box.Left];
                 }
-            if (hits) target.Plot(x, y, rgb, static_cast<uint8_t>(hits * 255 / 16));
         }
+        for (int x = box.Left; x < box.Right; ++x)
+            if (const int n = hits[x - box.Left]) target.Plot(x, y, rgb, static_cast<uint8_t>(n * 255 / 16));
+    }
 }
 
 // The cell behind a run, in the brush: the rectangle itself upright, a polygon rotated.
