@@ -107,10 +107,15 @@ void FillPixels(TPixel* dst, int n, TPixel value) {
         std::fill(dst, dst + n, value);
         return;
     }
-    if (readyValue != value || ready.size() < static_cast<std::size_t>(n)) {
-        ready.assign(std::max<std::size_t>(n, ready.size()), value);
+    // A value that changes from run to run (an enlarged picture's columns) is stored
+    // directly: refreshing the ready row first would write every pixel twice.
+    if (readyValue != value) {
         readyValue = value;
+        ready.clear();
+        std::fill(dst, dst + n, value);
+        return;
     }
+    if (ready.size() < static_cast<std::size_t>(n)) ready.assign(std::max<std::size_t>(n, 2 * ready.size()), value);
     std::memcpy(dst, ready.data(), static_cast<std::size_t>(n) * sizeof(TPixel));
 }
 
@@ -354,6 +359,22 @@ void TCanvas::ForEachSpanOf(const TRegion& deviceRegion, const SpanFunction& fn)
 
 // ---------------------------------------------------------------- pixel helpers
 
+namespace {
+
+// src over dst with coverage 1..255 of 255, rounded per channel.
+TPixel BlendPixel(TPixel dst, TPixel src, unsigned coverage) {
+    if (coverage == 255) return src;
+    TPixel out = kOpaque;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const unsigned s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+        out |= ((s * coverage + d * (255u - coverage) + 127u) / 255u) << shift;
+    }
+    return out;
+}
+
+}  // namespace
+
+
 void TCanvas::PutSurfacePixel(int sx, int sy, TPixel value) {
     if (SurfaceVisible(sx, sy)) FSurface->ScanLine(sy)[sx] = value | kOpaque;
 }
@@ -361,17 +382,29 @@ void TCanvas::PutSurfacePixel(int sx, int sy, TPixel value) {
 void TCanvas::BlendSurfacePixel(int sx, int sy, TColor rgb, uint8_t coverage) {
     if (coverage == 0 || !SurfaceVisible(sx, sy)) return;
     TPixel& dst = FSurface->ScanLine(sy)[sx];
+    dst = BlendPixel(dst, PixelFromColor(ColorToRGB(rgb)), coverage);
+}
+
+void TCanvas::BlendSurfaceRow(int sx, int sy, const uint8_t* coverage, int count, TColor rgb) {
+    const TRect clip = SurfaceClipRect();
+    if (sy < clip.Top || sy >= clip.Bottom) return;
+    const int64_t from = std::max<int64_t>(sx, clip.Left), to = std::min<int64_t>(int64_t{sx} + count, clip.Right);
+    if (from >= to) return;
     const TPixel src = PixelFromColor(ColorToRGB(rgb));
-    if (coverage == 255) {
-        dst = src;
+    TPixel* row = FSurface->ScanLine(sy);
+    auto blend = [&](int x0, int x1) {
+        for (int x = x0; x < x1; ++x)
+            if (const uint8_t c = coverage[x - sx]) row[x] = BlendPixel(row[x], src, c);
+    };
+    if (!FClipRgn) {
+        blend(static_cast<int>(from), static_cast<int>(to));
         return;
     }
-    TPixel out = kOpaque;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const unsigned s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
-        out |= ((s * coverage + d * (255u - coverage) + 127u) / 255u) << shift;
+    for (const TRegion::Span& span : FClipRgn->RowSpans(sy - FDeviceOrigin.Y)) {
+        const int64_t x0 = std::max<int64_t>(from, int64_t{span.Left} + FDeviceOrigin.X);
+        const int64_t x1 = std::min<int64_t>(to, int64_t{span.Right} + FDeviceOrigin.X);
+        if (x0 < x1) blend(static_cast<int>(x0), static_cast<int>(x1));
     }
-    dst = out;
 }
 
 // One pixel of the pen at a logical point, in the pen mode.
@@ -708,6 +741,21 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
         const int64_t i = int64_t{x} - d.Left;
         columns[x - visible.Left] = s.Left + Sample(flipX ? dw - 1 - i : i, dw, sw);
     }
+    // Runs of columns that read the same source column, the same on every row: an enlarged
+    // picture repeats each source pixel over a run.
+    struct TRun {
+        int From, To;
+        int64_t Column;
+    };
+    std::vector<TRun> runs;
+    if (mode == cmSrcCopy)
+        for (int x = visible.Left; x < visible.Right;) {
+            const int64_t sx = columns[x - visible.Left];
+            int end = x + 1;
+            while (end < visible.Right && columns[end - visible.Left] == sx) ++end;
+            runs.push_back({x, end, sx});
+            x = end;
+        }
     const bool usesSource = CopyModeUsesSource(mode);
     const bool plain = mode == cmSrcCopy && !transparentKey && !flipX && dw == sw;
     const int fromW = from->Width(), fromH = from->Height();
@@ -732,20 +780,14 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
         const int64_t* column = columns.data() - visible.Left;
         // The common cases, stretched or mirrored copies with or without a transparent
         // colour, in loops of their own; every other mode combines pixel by pixel.
-        if (mode == cmSrcCopy && !transparentKey) {
-            for (int x = x0; x < x1; ++x) {
-                const int64_t sx = column[x];
-                if (sx >= 0 && sx < fromW) row[x] = srow[sx] | kOpaque;
-            }
-            return;
-        }
         if (mode == cmSrcCopy) {
-            const TPixel key = *transparentKey;
-            for (int x = x0; x < x1; ++x) {
-                const int64_t sx = column[x];
-                if (sx < 0 || sx >= fromW) continue;
-                const TPixel p = srow[sx];
-                if ((p & kRgbMask) != key) row[x] = p | kOpaque;
+            // The span may be part of the visible rectangle (a clip region): its runs, cut.
+            auto run = std::upper_bound(runs.begin(), runs.end(), x0, [](int x, const TRun& r) { return x < r.To; });
+            for (; run != runs.end() && run->From < x1; ++run) {
+                const int from = std::max(run->From, x0), to = std::min(run->To, x1);
+                if (run->Column < 0 || run->Column >= fromW) continue;
+                const TPixel p = srow[run->Column];
+                if (!transparentKey || (p & kRgbMask) != *transparentKey) FillPixels(row + from, to - from, p | kOpaque);
             }
             return;
         }

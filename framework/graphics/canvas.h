@@ -244,6 +244,9 @@ public:
     bool SurfaceVisible(int sx, int sy) const;
     // Blends a colour into one surface pixel with coverage 0..255 (255 = opaque), if visible.
     void BlendSurfacePixel(int sx, int sy, TColor rgb, uint8_t coverage);
+    // The same for the count pixels of row sy from sx on, one coverage each; the clip is
+    // resolved once for the run.
+    void BlendSurfaceRow(int sx, int sy, const uint8_t* coverage, int count, TColor rgb);
 
 private:
     using SpanFunction = std::function<void(int y, int x0, int x1)>;

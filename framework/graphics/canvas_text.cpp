@@ -69,11 +69,17 @@ void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int pe
     if (box.IsEmpty()) return;
     for (int y = box.Top; y < box.Bottom; ++y) {
         const uint8_t* row = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
-        for (int x = box.Left; x < box.Right; ++x)
-            if (const uint8_t c = row[x - left]) {
-                const TPoint s = target.Canvas.ToSurface(x, y);
-                target.Canvas.BlendSurfacePixel(s.X, s.Y, rgb, c);
-            }
+        const TPoint s = target.Canvas.ToSurface(box.Left, y);
+        // A run that starts on a saturated coordinate cannot be placed pixel for pixel.
+        if (s.X == INT_MIN || s.X == INT_MAX || s.Y == INT_MIN || s.Y == INT_MAX) {
+            for (int x = box.Left; x < box.Right; ++x)
+                if (const uint8_t c = row[x - left]) {
+                    const TPoint p = target.Canvas.ToSurface(x, y);
+                    target.Canvas.BlendSurfacePixel(p.X, p.Y, rgb, c);
+                }
+            continue;
+        }
+        target.Canvas.BlendSurfaceRow(s.X, s.Y, row + (box.Left - left), box.Width(), rgb);
     }
 }
 

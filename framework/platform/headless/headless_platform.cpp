@@ -1,5 +1,6 @@
 #include "framework/platform/headless/headless_platform.h"
 
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
@@ -67,11 +68,9 @@ void THeadlessPlatform::Present(TWindowId window, const TBitmap& backBuffer, con
     if (w->Screen->Width() != backBuffer.Width() || w->Screen->Height() != backBuffer.Height())
         w->Screen->SetSize(backBuffer.Width(), backBuffer.Height());
     const TRect r = IntersectRect(dirty, Rect(0, 0, backBuffer.Width(), backBuffer.Height()));
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        const TPixel* src = backBuffer.ScanLine(y);
-        TPixel* dst = w->Screen->ScanLine(y);
-        for (int x = r.Left; x < r.Right; ++x) dst[x] = src[x];
-    }
+    if (!r.IsEmpty())
+        for (int y = r.Top; y < r.Bottom; ++y)
+            std::memcpy(w->Screen->ScanLine(y) + r.Left, backBuffer.ScanLine(y) + r.Left, r.Width() * sizeof(TPixel));
     w->Presented.push_back(r);
 }
 
