@@ -69,7 +69,9 @@ void TVtCustomTabControl::Paint() {
     FShadowSkippedNow = FSkipShadow && IntersectRect(clip, stripExclusive) == clip;
 
     TSavedState state(canvas);
-    canvas->IntersectClipRect(clip);
+    // Only what can reach the screen is composed: the window leaves what its pages cover.
+    const TRegion visible = target->ClipRegion();
+    canvas->SelectClipRgn(&visible);
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetStyle(psSolid);
 
@@ -457,17 +459,33 @@ void TVtCustomTabControl::RecordCardFrame(int row) {
 
 void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
     // The shadow darkens what lies behind the control: the parent's image, rendered once
-    // when the list asks for it.
+    // when the list asks for it, and only over the pixels the shadow lines cross.
     std::unique_ptr<TBitmap> behind;
+    TRect reach;
+    TPoint pen = canvas->PenPos();
     for (size_t k = 0; k < FCommands.size();) {
         const int cmd = FCommands[k];
-        if (cmd == tcShadowTo30 || cmd == tcShadowTo15) {
-            behind = std::make_unique<TBitmap>(std::max(Width(), 1), std::max(Height(), 1));
-            FillSolid(behind->Canvas(), Rect(0, 0, behind->Width(), behind->Height()), FBackgroundColor);
-            PaintParentBackground(this, behind->Canvas(), false);
-            break;
+        if (cmd == tcPen) {
+            ++k;
+            continue;
         }
-        k += cmd == tcPen ? 1 : 3;
+        const TPoint to{FCommands[k + 1], FCommands[k + 2]};
+        k += 3;
+        if (cmd == tcShadowTo30 || cmd == tcShadowTo15) {
+            const TRect segment = Rect(std::min(pen.X, to.X), std::min(pen.Y, to.Y), std::max(pen.X, to.X) + 1,
+                                       std::max(pen.Y, to.Y) + 1);
+            reach = reach.IsEmpty() ? segment : UnionRect(reach, segment);
+        }
+        if (cmd != tcOutline) pen = to;
+    }
+    reach = IntersectRect(reach, Rect(0, 0, std::max(Width(), 1), std::max(Height(), 1)));
+    if (!reach.IsEmpty()) {
+        // Sized to the far corner so every pixel keeps its place; the rest is left unpainted.
+        behind = std::make_unique<TBitmap>(reach.Right, reach.Bottom);
+        TCanvas* under = behind->Canvas();
+        under->IntersectClipRect(reach);
+        FillSolid(under, Rect(0, 0, behind->Width(), behind->Height()), FBackgroundColor);
+        PaintParentBackground(this, under, false);
     }
     const TColor outline = OutlineColor();
     canvas->Pen()->SetColor(outline);

@@ -437,6 +437,14 @@ void TCustomForm::PaintWindowPart(TWinControl* w, const TRect& formRect, bool er
     auto* custom = dynamic_cast<TCustomControl*>(w);
     if (custom) canvas = custom->FCanvas.get();
     canvas->Bind(&FBackBuffer, w->ClientOrigin(), formRect);
+    // Windows clip their children: whatever the windowed children cover is painted by them
+    // (they are painted after, wherever this part overlaps them), so the parent leaves it.
+    const TPoint co = w->ClientOrigin();
+    for (TWinControl* child : w->FWinControls)
+        if (child->Showing() && child->HandleAllocated()) {
+            const TRect r = IntersectRect(WindowRectInForm(child), formRect);
+            if (!r.IsEmpty()) canvas->ExcludeClipRect(OffsetRect(r, -co.X, -co.Y));
+        }
     try {
         if (erase) w->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas));
         w->Perform(WM_PAINT, reinterpret_cast<WPARAM>(canvas));

@@ -313,6 +313,14 @@ TRect TCanvas::ClipRect() const {
     return OffsetRect(r, -(int64_t{FDeviceOrigin.X} + FViewportOrigin.X), -(int64_t{FDeviceOrigin.Y} + FViewportOrigin.Y));
 }
 
+TRegion TCanvas::ClipRegion() const {
+    const TRect surface = SurfaceClipRect();
+    if (surface.IsEmpty()) return {};
+    TRegion device = TRegion::FromRect(OffsetRect(surface, -FDeviceOrigin.X, -FDeviceOrigin.Y));
+    if (FClipRgn) device = device.Intersect(*FClipRgn);
+    return device.Offset(-FViewportOrigin.X, -FViewportOrigin.Y);
+}
+
 void TCanvas::SelectClipRgn(const TRegion* deviceRegion) {
     if (deviceRegion) FClipRgn = *deviceRegion;
     else FClipRgn.reset();

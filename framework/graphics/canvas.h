@@ -194,6 +194,8 @@ public:
 
     // Clipping. ClipRect is the bounding box of what may be drawn, in logical coordinates.
     TRect ClipRect() const;
+    // Exactly what may be drawn, in logical coordinates (ClipRect is its bounding box).
+    TRegion ClipRegion() const;
     void SelectClipRgn(const TRegion* deviceRegion);  // nullptr: no extra clip
     void SelectClipRgn(const HRGN& region) { SelectClipRgn(region.get()); }
     void IntersectClipRect(const TRect& logical);
