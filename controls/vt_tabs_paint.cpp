@@ -462,6 +462,7 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
     // when the list asks for it, and only over the pixels the shadow lines cross.
     std::unique_ptr<TBitmap> behind;
     TRect reach;
+    TRegion lines;
     TPoint pen = canvas->PenPos();
     for (size_t k = 0; k < FCommands.size();) {
         const int cmd = FCommands[k];
@@ -475,15 +476,17 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
             const TRect segment = Rect(std::min(pen.X, to.X), std::min(pen.Y, to.Y), std::max(pen.X, to.X) + 1,
                                        std::max(pen.Y, to.Y) + 1);
             reach = reach.IsEmpty() ? segment : UnionRect(reach, segment);
+            lines = lines.Union(TRegion::FromRect(segment));
         }
         if (cmd != tcOutline) pen = to;
     }
     reach = IntersectRect(reach, Rect(0, 0, std::max(Width(), 1), std::max(Height(), 1)));
     if (!reach.IsEmpty()) {
         // Sized to the far corner so every pixel keeps its place; the rest is left unpainted.
-        behind = std::make_unique<TBitmap>(reach.Right, reach.Bottom);
+        behind = std::make_unique<TBitmap>(reach.Right, reach.Bottom, TBitmap::TUnfilled{});
         TCanvas* under = behind->Canvas();
-        under->IntersectClipRect(reach);
+        const TRegion within = lines.Intersect(reach);
+        under->SelectClipRgn(&within);
         FillSolid(under, Rect(0, 0, behind->Width(), behind->Height()), FBackgroundColor);
         PaintParentBackground(this, under, false);
     }

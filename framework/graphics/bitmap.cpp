@@ -31,9 +31,13 @@ TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
 
+TBitmap::TBitmap(int width, int height, TUnfilled) { Resize(width, height, false); }
+
 TBitmap::~TBitmap() = default;
 
-void TBitmap::SetSize(int width, int height) {
+void TBitmap::SetSize(int width, int height) { Resize(width, height, true); }
+
+void TBitmap::Resize(int width, int height, bool fill) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == FWidth && height == FHeight) return;
@@ -41,7 +45,9 @@ void TBitmap::SetSize(int width, int height) {
     if (width == 0 || height == 0) {
         FPixels.clear();
     } else {
-        std::vector<TPixel> pixels(static_cast<std::size_t>(width) * height, kWhitePixel);
+        decltype(FPixels) pixels;
+        if (fill) pixels.assign(static_cast<std::size_t>(width) * height, kWhitePixel);
+        else pixels.resize(static_cast<std::size_t>(width) * height);
         // A surface without pixels (zero width, any height) has no rows to keep.
         const int keepW = std::min(width, FWidth), keepH = FPixels.empty() ? 0 : std::min(height, FHeight);
         for (int y = 0; y < keepH; ++y)
@@ -178,7 +184,7 @@ void TBitmap::LoadFromBmp(const uint8_t* data, std::size_t size) {
     in.Need(pixelOffset, stride * static_cast<std::size_t>(rows));
     CheckSurfaceSize(width, rows);
 
-    std::vector<TPixel> pixels(static_cast<std::size_t>(width) * rows);
+    decltype(FPixels) pixels(static_cast<std::size_t>(width) * rows, TPixel{0});
     for (int64_t r = 0; r < rows; ++r) {
         const uint8_t* src = in.At(pixelOffset + static_cast<std::size_t>(r) * stride);
         const int64_t y = topDown ? r : rows - 1 - r;

@@ -25,6 +25,10 @@ class TBitmap {
 public:
     TBitmap();
     TBitmap(int width, int height);
+    // A scratch surface whose every pixel that is read is painted first: its pixels start
+    // unspecified, which spares filling it.
+    struct TUnfilled {};
+    TBitmap(int width, int height, TUnfilled);
     ~TBitmap();
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
@@ -66,8 +70,22 @@ public:
     TColor TransparentColor = clDefault;
 
 private:
+    // Leaves new elements default-initialised (unspecified pixels) where asked to.
+    template <class T>
+    struct TPixelAllocator : std::allocator<T> {
+        template <class U>
+        struct rebind {
+            using other = TPixelAllocator<U>;
+        };
+        template <class U, class... Args>
+        void construct(U* p, Args&&... args) {
+            if constexpr (sizeof...(Args) == 0) ::new (static_cast<void*>(p)) U;
+            else ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+    void Resize(int width, int height, bool fill);
     int FWidth = 0;
     int FHeight = 0;
-    std::vector<TPixel> FPixels;
+    std::vector<TPixel, TPixelAllocator<TPixel>> FPixels;
     std::unique_ptr<TCanvas> FCanvas;
 };
