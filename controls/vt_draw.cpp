@@ -578,7 +578,8 @@ void PaintGradient(TCanvas* canvas, const TRect& bounds, TGradientDirection dire
     const int w = bounds.Width(), h = bounds.Height();
     if (w <= 0 || h <= 0) return;
     const TColor start = ColorToRGB(startColor), stop = ColorToRGB(stopColor);
-    TBitmap bitmap(w, h);
+    // Every band painter below writes every pixel.
+    TBitmap bitmap(w, h, TBitmap::TUnfilled{});
     switch (direction) {
         case gdHorizontalEnd:
         case gdHorizontalCenter:

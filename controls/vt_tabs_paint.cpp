@@ -481,11 +481,12 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
         if (cmd != tcOutline) pen = to;
     }
     reach = IntersectRect(reach, Rect(0, 0, std::max(Width(), 1), std::max(Height(), 1)));
-    if (!reach.IsEmpty()) {
+    // Only the shadow pixels this paint can show (a hover repaints the strip alone).
+    const TRegion within = reach.IsEmpty() ? TRegion() : lines.Intersect(reach).Intersect(canvas->ClipRegion());
+    if (!within.Empty()) {
         // Sized to the far corner so every pixel keeps its place; the rest is left unpainted.
         behind = std::make_unique<TBitmap>(reach.Right, reach.Bottom, TBitmap::TUnfilled{});
         TCanvas* under = behind->Canvas();
-        const TRegion within = lines.Intersect(reach);
         under->SelectClipRgn(&within);
         FillSolid(under, Rect(0, 0, behind->Width(), behind->Height()), FBackgroundColor);
         PaintParentBackground(this, under, false);
@@ -511,7 +512,7 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
                 const TPoint from = canvas->PenPos();
                 const int dx = a > from.X ? 1 : a < from.X ? -1 : 0, dy = b > from.Y ? 1 : b < from.Y ? -1 : 0;
                 for (TPoint p = from;; p = {p.X + dx, p.Y + dy}) {
-                    if (p.X >= 0 && p.Y >= 0 && p.X < behind->Width() && p.Y < behind->Height()) {
+                    if (within.Contains(p)) {
                         const TColor under = ColorFromPixel(behind->ScanLine(p.Y)[p.X]);
                         canvas->SetPixels(p.X, p.Y, MixColors(clBlack, under, strength));
                     }

@@ -322,7 +322,7 @@ TRegion TCanvas::ClipRegion() const {
 }
 
 void TCanvas::SelectClipRgn(const TRegion* deviceRegion) {
-    if (deviceRegion) FClipRgn = *deviceRegion;
+    if (deviceRegion) FClipRgn = std::make_shared<const TRegion>(*deviceRegion);
     else FClipRgn.reset();
 }
 
@@ -331,14 +331,14 @@ void TCanvas::IntersectClipRect(const TRect& logical) {
     const TRect device = OffsetRect(logical, FViewportOrigin.X, FViewportOrigin.Y);
     const TRegion base = FClipRgn ? *FClipRgn
                                   : TRegion::FromRect(OffsetRect(SurfaceClipRect(), -FDeviceOrigin.X, -FDeviceOrigin.Y));
-    FClipRgn = base.Intersect(device);
+    FClipRgn = std::make_shared<const TRegion>(base.Intersect(device));
 }
 
 void TCanvas::ExcludeClipRect(const TRect& logical) {
     const TRect device = OffsetRect(logical, FViewportOrigin.X, FViewportOrigin.Y);
     const TRegion base = FClipRgn ? *FClipRgn
                                   : TRegion::FromRect(OffsetRect(SurfaceClipRect(), -FDeviceOrigin.X, -FDeviceOrigin.Y));
-    FClipRgn = base.Subtract(TRegion::FromRect(device));
+    FClipRgn = std::make_shared<const TRegion>(base.Subtract(TRegion::FromRect(device)));
 }
 
 void TCanvas::ForEachVisibleSpan(const TRect& surfaceRect, const SpanFunction& fn) const {

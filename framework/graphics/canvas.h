@@ -116,7 +116,9 @@ constexpr unsigned DT_HIDEPREFIX = 0x100000;
 // Everything SaveDC keeps and RestoreDC brings back, as one value.
 struct TCanvasState {
     TPoint ViewportOrigin;            // device position of logical (0, 0)
-    std::optional<TRegion> ClipRgn;   // selected clip, device coordinates; none = no extra clip
+    // Selected clip, device coordinates; none = no extra clip. Shared, never changed once
+    // made, so saving a state copies no region.
+    std::shared_ptr<const TRegion> ClipRgn;
     unsigned TextAlign = TA_LEFT | TA_TOP;
     TPoint PenPos;
     TColor PenColor = clBlack;
@@ -281,7 +283,7 @@ private:
     TPoint FDeviceOrigin;
     TRect FDeviceClip;
     TPoint FViewportOrigin;
-    std::optional<TRegion> FClipRgn;  // device coordinates
+    std::shared_ptr<const TRegion> FClipRgn;  // device coordinates; see TCanvasState::ClipRgn
     unsigned FTextAlign = TA_LEFT | TA_TOP;
     TPoint FPenPos;
     TPen FPen;
