@@ -147,7 +147,9 @@ void TCustomForm::DestroyWnd() {
 
 void TCustomForm::WMSize(TWMSize& m) {
     const TRect ci = ClientInWindow();
-    if (FBackBuffer.Width() != ci.Width() || FBackBuffer.Height() != ci.Height()) {
+    // Before the window exists (a description being read sets the size piece by piece)
+    // there is nothing to paint: the buffer is made once, with the window.
+    if (FCreated && (FBackBuffer.Width() != ci.Width() || FBackBuffer.Height() != ci.Height())) {
         FBackBuffer.SetSize(ci.Width(), ci.Height());
         InvalidateWindow(this, Rect(0, 0, ci.Width(), ci.Height()), true, false);
     }

@@ -171,6 +171,9 @@ private:
         int line = FLine;
         ++FPos;
         std::string bytes;
+        // Pictures are most of a description's bytes: room for all of them at once.
+        const size_t end = FText.find('}', FPos);
+        if (end != std::string_view::npos) bytes.reserve((end - FPos) / 2);
         int high = -1;
         while (true) {
             if (FPos >= FText.size()) SyntaxError(line, "Unterminated binary value");

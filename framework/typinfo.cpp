@@ -143,10 +143,16 @@ TComponent* TClassInfo::Create(TComponent* owner) const {
 }
 
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
-    for (const TClassInfo* c = this; c; c = c->Parent())
-        for (const TPropInfo& p : c->FProps)
-            if (SameText(p.Name, name)) return &p;
-    return nullptr;
+    std::size_t total = 0;
+    for (const TClassInfo* c = this; c; c = c->Parent()) total += c->FProps.size();
+    if (total != FIndexedProps) {
+        FPropIndex.clear();
+        for (const TClassInfo* c = this; c; c = c->Parent())
+            for (const TPropInfo& p : c->FProps) FPropIndex.emplace(LowerCase(p.Name), &p);
+        FIndexedProps = total;
+    }
+    auto it = FPropIndex.find(LowerCase(name));
+    return it == FPropIndex.end() ? nullptr : it->second;
 }
 
 const TExtraValue* TClassInfo::FindExtra(std::string_view name) const {

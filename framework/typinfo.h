@@ -41,6 +41,7 @@
 #include <string_view>
 #include <type_traits>
 #include <typeinfo>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/classes.h"
@@ -184,6 +185,10 @@ private:
     std::function<TComponent*(TComponent*)> FCreate;
     std::function<bool(const TObject*)> FIsInstance;
     std::deque<TPropInfo> FProps;  // deque: entries keep their address while a table grows
+    // Every property of the class and its ancestors by lower-case name, the class's own
+    // first; made again when a table of the chain has grown since.
+    mutable std::unordered_map<std::string, const TPropInfo*> FPropIndex;
+    mutable std::size_t FIndexedProps = 0;
     std::deque<TExtraValue> FExtras;
     mutable const TClassInfo* FParent = nullptr;
 };

@@ -150,15 +150,12 @@ public:
     }
 
     // Copies the dirty part of the back buffer and asks Qt to show it.
+    // The back buffer is shown where it lies, without a copy: the image only wraps its
+    // pixels (the form's buffer outlives this widget, which the form destroys first).
     void Present(const TBitmap& buffer, const TRect& dirty) {
-        if (FImage.width() != buffer.Width() || FImage.height() != buffer.Height())
-            FImage = QImage(buffer.Width(), buffer.Height(), QImage::Format_RGB32);
+        FSource = &buffer;
+        WrapSource();
         const TRect r = IntersectRect(dirty, Rect(0, 0, buffer.Width(), buffer.Height()));
-        for (int y = r.Top; y < r.Bottom; ++y) {
-            const TPixel* src = buffer.ScanLine(y);
-            auto* dst = reinterpret_cast<QRgb*>(FImage.scanLine(y));
-            for (int x = r.Left; x < r.Right; ++x) dst[x] = src[x];
-        }
         const double s = BufferToWidget();
         update(QRectF(r.Left * s, r.Top * s, r.Width() * s, r.Height() * s).toAlignedRect());
     }
@@ -181,6 +178,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
+        WrapSource();  // the buffer may have been made anew since it was last presented
         if (FImage.isNull()) {
             p.fillRect(e->rect(), Qt::white);
             return;
@@ -338,8 +336,21 @@ private:
             resize(size);
     }
 
+    void WrapSource() {
+        if (FSource == nullptr || FSource->Empty()) {
+            FImage = QImage();
+            return;
+        }
+        const auto* bits = reinterpret_cast<const uchar*>(FSource->Bits());
+        if (FImage.constBits() == bits && FImage.width() == FSource->Width() && FImage.height() == FSource->Height())
+            return;
+        FImage = QImage(bits, FSource->Width(), FSource->Height(), FSource->Width() * static_cast<int>(sizeof(TPixel)),
+                        QImage::Format_RGB32);
+    }
+
     TWindowId FId;
     std::function<void(const TPlatformEvent&)>* FSink;
+    const TBitmap* FSource = nullptr;
     QImage FImage;
     std::vector<std::string> FDraggedFiles;
     int FClientWidth = 0;
