@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "controls/vt_draw.h"
+#include "controls/vt_helpers.h"
 #include "framework/accessibility.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/typinfo.h"
@@ -378,14 +379,8 @@ void TVtButton::Dispatch(TMessage& m) {
 void TVtButton::ActivateButton() {
     if (FGroupIndex != 0) SetDown(!FDown);
     else NoteStateChange();
-    FClicking = true;
-    try {
-        EmitClick();
-    } catch (...) {
-        FClicking = false;
-        throw;
-    }
-    FClicking = false;
+    TFlagScope clicking(FClicking);
+    EmitClick();
 }
 
 void TVtButton::Click() {
@@ -472,13 +467,9 @@ void TVtButton::PaintDownPattern(const TRect& face) {
     MakeDownPattern(&pattern);
     TCanvas* c = Canvas();
     c->Brush()->SetBitmap(&pattern);
-    try {
-        c->FillRect(face);
-    } catch (...) {
-        c->Brush()->SetBitmap(nullptr);
-        throw;
-    }
-    c->Brush()->SetBitmap(nullptr);
+    // The brush must not keep the pattern, which lives only here.
+    TScopeExit unset([c] { c->Brush()->SetBitmap(nullptr); });
+    c->FillRect(face);
 }
 
 void TVtButton::PaintHotTrackFace() {

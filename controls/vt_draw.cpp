@@ -4,6 +4,7 @@
 // rounded, outer/inner, edit and focus frames · colour arithmetic · fonts · gradient · arrow glyph
 #include "controls/vt_draw.h"
 
+#include "controls/vt_helpers.h"
 #include "framework/controls.h"
 #include "framework/forms.h"
 
@@ -641,9 +642,7 @@ void PaintParentBackground(TControl* control, TCanvas* dc, bool invalidateParent
     static std::vector<const TControl*> inProgress;
     if (std::find(inProgress.begin(), inProgress.end(), control) != inProgress.end()) return;
     inProgress.push_back(control);
-    struct Pop {
-        ~Pop() { inProgress.pop_back(); }
-    } pop;
+    TScopeExit pop([] { inProgress.pop_back(); });
     const bool designing = control->ComponentState().Contains(csDesigning);
     {
         TCanvasStateSaver saver(dc);

@@ -6,6 +6,7 @@
 //   4. class tables
 #include "controls/vt_edit.h"
 
+#include "controls/vt_helpers.h"
 #include "framework/forms.h"
 #include "framework/platform/platform.h"
 #include "framework/typinfo.h"
@@ -29,14 +30,8 @@ template <class Base>
 void TVtFramedEdit<Base>::ApplyStateColor() {
     if (this->ComponentState().Contains(csLoading)) return;
     const TColor pick = !this->Enabled() ? FDisabledColor : this->Focused() ? FFocusColor : FNormalColor;
-    FColorUpdating = true;
-    try {
-        SetColor(pick);
-    } catch (...) {
-        FColorUpdating = false;
-        throw;
-    }
-    FColorUpdating = false;
+    TFlagScope updating(FColorUpdating);
+    SetColor(pick);
 }
 
 template <class Base>
@@ -264,20 +259,16 @@ void TVtFramedEdit<Base>::WMNCPaint(TWMNCPaint& m) {
     if (!dc.Valid()) return;
     TCanvas* canvas = FFrameCanvas.get();
     BindCanvas(canvas, dc);
-    auto release = [&] {
-        canvas->Unbind();
-        ReleaseDC(this, dc);
-    };
-    try {
+    {
+        TScopeExit release([&] {
+            canvas->Unbind();
+            ReleaseDC(this, dc);
+        });
         const bool hot = FrameIsHot();
         // Erasing first: a two-pixel band in the control's colour over the client edge.
         PaintEditFrame(canvas, this->Width(), this->Height(), hot ? FFrameHotStyle : FFrameStyle, this->Color(),
                        hot ? FFrameHotColor : FFrameColor, FFrameSides, false);
-    } catch (...) {
-        release();
-        throw;
     }
-    release();
     m.Result = 0;
 }
 

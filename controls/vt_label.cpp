@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "controls/vt_helpers.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/typinfo.h"
 
@@ -275,13 +276,10 @@ void TVtLabel::MeasureCaption(TRect& rect, unsigned flags) {
         static TBitmap measuringSurface(1, 1);
         FCanvas->Bind(&measuringSurface, {0, 0}, Rect(0, 0, 0, 0));
     }
-    try {
-        DoDrawText(rect, flags | DT_CALCRECT);
-    } catch (...) {
+    TScopeExit giveBack([this, borrowed] {
         if (borrowed) FCanvas->Unbind();
-        throw;
-    }
-    if (borrowed) FCanvas->Unbind();
+    });
+    DoDrawText(rect, flags | DT_CALCRECT);
 }
 
 void TVtLabel::AdjustBounds() {

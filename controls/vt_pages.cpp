@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "controls/vt_helpers.h"
 #include "framework/accessibility.h"
 #include "framework/forms.h"
 #include "framework/sysutils.h"
@@ -375,24 +376,18 @@ void TVtPageControl::SetChildOrder(TComponent* child, int order) {
 
 void TVtPageControl::Loaded() {
     TVtCustomTabControl::Loaded();
-    FCompletingLoad = true;
-    try {
-        EnsureLayout();
-        SetTabIndex(-1);
-        TVtTabSheet* stored = FActivePage;
-        TVtTabSheet* target = stored;
-        if (FActivePageDefault && FActivePageDefault != stored) {
-            if (stored) stored->ShowPage(false);
-            target = FActivePageDefault;
-        }
-        FActivePage = nullptr;
-        LayoutChanged();
-        SetActivePage(target);
-    } catch (...) {
-        FCompletingLoad = false;
-        throw;
+    TFlagScope completing(FCompletingLoad);
+    EnsureLayout();
+    SetTabIndex(-1);
+    TVtTabSheet* stored = FActivePage;
+    TVtTabSheet* target = stored;
+    if (FActivePageDefault && FActivePageDefault != stored) {
+        if (stored) stored->ShowPage(false);
+        target = FActivePageDefault;
     }
-    FCompletingLoad = false;
+    FActivePage = nullptr;
+    LayoutChanged();
+    SetActivePage(target);
 }
 
 // ---------------------------------------------------------------- 4. class tables
