@@ -468,8 +468,25 @@ private:
     bool Selectable(int index, bool askQuery);
 
     // ---- painting (vt_tabs_paint.cpp)
+    struct TTabLook;
+    struct TTabText;
     void PaintTab(TCanvas* canvas, int index);
     void PaintTabContents(TCanvas* canvas, int index, const TRect& bounds);
+    // The tab's bounds less the insets of its shape.
+    TRect TabContentRect(const TRect& bounds) const;
+    // Draws the image in its place in content; returns what is left for the text.
+    TRect PaintTabImage(TCanvas* canvas, const TVtTabData& tab, const TRect& content);
+    // Hot, selected or neither; a disabled tab has no look of its own (its text is embossed).
+    TTabLook TabLook(int index);
+    void PaintTabBar(TCanvas* canvas, const TRect& bounds, TColor color);
+    // The caption in the tab's font, embossed when the tab is disabled; returns the block of lines.
+    TRect PaintTabText(TCanvas* canvas, int index, const TVtTabData& tab, const TRect& area, const TTabLook& look);
+    TTabText LayOutTabText(TCanvas* canvas, const std::string& caption, const TRect& area, bool bold) const;
+    void DrawTabText(TCanvas* canvas, const TTabText& text, TColor color, int dx, int dy);
+    // One run of a line at, moving at on by its advance along step; the accelerator is underlined.
+    void DrawTabTextPart(TCanvas* canvas, const TTabText& text, const std::string& part, bool underline,
+                         TColor color, TPoint& at, TPoint step);
+    void PaintTabFocusRect(TCanvas* canvas, const TRect& placed);
     void PaintCard(TCanvas* canvas, int row);
     void RecordTabOutline(int index);
     void RecordCardFrame(int row);

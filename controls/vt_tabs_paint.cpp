@@ -1,7 +1,7 @@
 // The tab control's painting: everything is composed in the off-screen bitmap and copied to
 // the screen in one piece. Sections:
 //   1. the paint pass (background, tabs back to front, the selected tab, cards)
-//   2. a tab: fill, contents (bars, text, focus rectangle)
+//   2. a tab: fill, contents (content rectangle, image, bar, text, focus rectangle)
 //   3. a card: fill and frame
 //   4. drawing commands: outlines, frames and the soft shadow
 #include <algorithm>
@@ -25,27 +25,6 @@ enum TTabCommand {
 constexpr int kShadowStrong = 30;
 constexpr int kShadowSoft = 15;
 
-// Saves the device state around one step; the failures surface as the control's errors.
-class TSavedState {
-public:
-    explicit TSavedState(TCanvas* canvas) : FCanvas(canvas), FLevel(canvas->SaveDC()) {
-        if (FLevel <= 0) throw Exception("Error saving device context");
-    }
-    void Restore() {
-        if (FLevel == 0) return;
-        const int level = FLevel;
-        FLevel = 0;
-        if (!FCanvas->RestoreDC(level)) throw Exception("Error restoring device context");
-    }
-    ~TSavedState() {
-        if (FLevel) FCanvas->RestoreDC(FLevel);
-    }
-
-private:
-    TCanvas* FCanvas;
-    int FLevel;
-};
-
 void FillSolid(TCanvas* canvas, const TRect& r, TColor color) {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(color);
@@ -68,50 +47,52 @@ void TVtCustomTabControl::Paint() {
     const TRect stripExclusive = Rect(strip.Left, strip.Top, strip.Right + 1, strip.Bottom + 1);
     FShadowSkippedNow = FSkipShadow && IntersectRect(clip, stripExclusive) == clip;
 
-    TSavedState state(canvas);
-    // Only what can reach the screen is composed: the window leaves what its pages cover.
-    const TRegion visible = target->ClipRegion();
-    canvas->SelectClipRgn(&visible);
-    canvas->Pen()->SetWidth(1);
-    canvas->Pen()->SetStyle(psSolid);
+    {
+        TCanvasStateSaver state(canvas);
+        // Only what can reach the screen is composed: the window leaves what its pages cover.
+        const TRegion visible = target->ClipRegion();
+        canvas->SelectClipRgn(&visible);
+        canvas->Pen()->SetWidth(1);
+        canvas->Pen()->SetStyle(psSolid);
 
-    bool handled = false;
-    PaintControlBackground(canvas, ClientRect(), handled);
-    if (!handled) {
-        if (FTransparent) PaintParentBackground(this, canvas, false);
-        else FillSolid(canvas, ClientRect(), FBackgroundColor);
-    }
-    PlaceButtons();
-
-    // Unselected tabs from the back row forwards and, in a row, from the last to the first,
-    // so that each slanted side lies over its right-hand neighbour; then the selected tab
-    // over both neighbours, then the card it opens into.
-    const int n = FTabs.Count();
-    if (n > 0 && FShowCard) {
-        int firstOfRow0 = 0;
-        while (firstOfRow0 < n && !(FTabs[firstOfRow0]->Visible && FTabs[firstOfRow0]->Row == 0)) ++firstOfRow0;
-        if (firstOfRow0 == n) firstOfRow0 = 0;
-        const int start = (firstOfRow0 - 1 + n) % n;
-        int running = FRowCount - 1;
-        for (int k = 0; k < n; ++k) {
-            const int i = (start - k + n) % n;
-            const TVtTabData& tab = *FTabs[i];
-            if (!tab.Visible || !TabFullyInView(i) || i < FFirstVisibleTab || i == FTabIndex) continue;
-            if (tab.Row < running && running > 0) {
-                PaintCard(canvas, running);
-                running = tab.Row;
-            }
-            PaintTab(canvas, i);
+        bool handled = false;
+        PaintControlBackground(canvas, ClientRect(), handled);
+        if (!handled) {
+            if (FTransparent) PaintParentBackground(this, canvas, false);
+            else FillSolid(canvas, ClientRect(), FBackgroundColor);
         }
-        if (running == 1) PaintCard(canvas, 1);
-    } else if (n > 0) {
-        for (int i = n - 1; i >= 0; --i)
-            if (FTabs[i]->Visible && TabFullyInView(i) && i >= FFirstVisibleTab && i != FTabIndex) PaintTab(canvas, i);
+        PlaceButtons();
+
+        // Unselected tabs from the back row forwards and, in a row, from the last to the first,
+        // so that each slanted side lies over its right-hand neighbour; then the selected tab
+        // over both neighbours, then the card it opens into.
+        const int n = FTabs.Count();
+        if (n > 0 && FShowCard) {
+            int firstOfRow0 = 0;
+            while (firstOfRow0 < n && !(FTabs[firstOfRow0]->Visible && FTabs[firstOfRow0]->Row == 0)) ++firstOfRow0;
+            if (firstOfRow0 == n) firstOfRow0 = 0;
+            const int start = (firstOfRow0 - 1 + n) % n;
+            int running = FRowCount - 1;
+            for (int k = 0; k < n; ++k) {
+                const int i = (start - k + n) % n;
+                const TVtTabData& tab = *FTabs[i];
+                if (!tab.Visible || !TabFullyInView(i) || i < FFirstVisibleTab || i == FTabIndex) continue;
+                if (tab.Row < running && running > 0) {
+                    PaintCard(canvas, running);
+                    running = tab.Row;
+                }
+                PaintTab(canvas, i);
+            }
+            if (running == 1) PaintCard(canvas, 1);
+        } else if (n > 0) {
+            for (int i = n - 1; i >= 0; --i)
+                if (FTabs[i]->Visible && TabFullyInView(i) && i >= FFirstVisibleTab && i != FTabIndex)
+                    PaintTab(canvas, i);
+        }
+        if (FTabIndex >= 0 && FTabIndex < n && FTabIndex >= FFirstVisibleTab && TabFullyInView(FTabIndex))
+            PaintTab(canvas, FTabIndex);
+        PaintCard(canvas, 0);
     }
-    if (FTabIndex >= 0 && FTabIndex < n && FTabIndex >= FFirstVisibleTab && TabFullyInView(FTabIndex))
-        PaintTab(canvas, FTabIndex);
-    PaintCard(canvas, 0);
-    state.Restore();
 
     target->CopyRect(ClientRect(), canvas, ClientRect());
 }
@@ -123,7 +104,7 @@ void TVtCustomTabControl::PaintTab(TCanvas* canvas, int index) {
     if (IntersectRect(bounds, canvas->ClipRect()).IsEmpty()) return;
     const HRGN region = TabRegion(index);
     {
-        TSavedState state(canvas);
+        TCanvasStateSaver state(canvas);
         canvas->SelectClipRgn(region);
         bool handled = false;
         PaintTabFill(canvas, index, bounds, handled);
@@ -150,7 +131,6 @@ void TVtCustomTabControl::PaintTab(TCanvas* canvas, int index) {
             }
         }
         PaintTabContents(canvas, index, bounds);
-        state.Restore();
     }
     RecordTabOutline(index);
     ExecuteCommands(canvas);
@@ -173,10 +153,42 @@ struct TInsets {
 
 }  // namespace
 
-void TVtCustomTabControl::PaintTabContents(TCanvas* canvas, int index, const TRect& b) {
+// Whether a tab is the selected one, the colour of its text and that of the bar on its outer
+// edge (clNone: none).
+struct TVtCustomTabControl::TTabLook {
+    bool Selected = false;
+    TColor Text = clNone;
+    TColor Bar = clNone;
+};
+
+// A caption's lines laid out in a tab's text area.
+struct TVtCustomTabControl::TTabText {
+    std::vector<std::string> Lines;
+    std::vector<int> Widths;  // without the accelerator marks
+    TRect Area;
+    TRect Placed;             // the block of lines inside Area
+    int LineHeight = 0;
+    int AcrossStart = 0;      // where the first line starts, across the writing direction
+    bool Vertical = false;
+    bool Bold = false;
+};
+
+void TVtCustomTabControl::PaintTabContents(TCanvas* canvas, int index, const TRect& bounds) {
     const TVtTabData& tab = *FTabs[index];
-    const bool side = SideTabs();
-    const int depth = side ? b.Width() : b.Height();
+    const TRect content = TabContentRect(bounds);
+    // Image and text areas: without an image the text has the whole content rectangle.
+    const TRect textArea = FImages && tab.ImageIndex != -1 ? PaintTabImage(canvas, tab, content) : content;
+    // State: text colour and the bar on the outer edge.
+    const TTabLook look = TabLook(index);
+    if (look.Bar != clNone) PaintTabBar(canvas, bounds, look.Bar);
+    // Text: the block of caption lines placed in the text area.
+    const TRect placed = PaintTabText(canvas, index, tab, textArea, look);
+    // Focus rectangle around the placed text.
+    if (FShowFocusRect && look.Selected && Focused()) PaintTabFocusRect(canvas, placed);
+}
+
+TRect TVtCustomTabControl::TabContentRect(const TRect& b) const {
+    const int depth = SideTabs() ? b.Width() : b.Height();
     // Left tabs follow the top tabs' rules, right tabs the bottom tabs'.
     const bool outerFirst = FTabOrientation == toTop || FTabOrientation == toLeft;
     const int cut = FCutCornerSize, slant = Slant(depth);
@@ -195,12 +207,13 @@ void TVtCustomTabControl::PaintTabContents(TCanvas* canvas, int index, const TRe
         case toLeft: content = Rect(b.Left + in.Outer, b.Top + in.End, b.Right - in.Card, b.Bottom - in.Start); break;
         case toRight: content = Rect(b.Left + in.Card, b.Top + in.Start, b.Right - in.Outer, b.Bottom - in.End); break;
     }
+    return content;
+}
 
-    // Image and text areas.
+TRect TVtCustomTabControl::PaintTabImage(TCanvas* canvas, const TVtTabData& tab, const TRect& content) {
     TRect imageArea = content, textArea = content;
-    const bool hasImage = FImages && tab.ImageIndex != -1;
-    const int iw = hasImage ? FImages->Width() : 0, ih = hasImage ? FImages->Height() : 0;
-    const int gap = hasImage ? FImageMargin : 0;
+    const int iw = FImages->Width(), ih = FImages->Height();
+    const int gap = FImageMargin;
     switch (FImagePosition) {
         case ipLeft: imageArea.Right = content.Left + iw; textArea.Left = content.Left + iw + gap; break;
         case ipRight: imageArea.Left = content.Right - iw; textArea.Right = content.Right - iw - gap; break;
@@ -209,146 +222,157 @@ void TVtCustomTabControl::PaintTabContents(TCanvas* canvas, int index, const TRe
         case ipBack:
         case ipStretch: break;
     }
-    if (hasImage) {
-        int x = imageArea.Left, y = imageArea.Top;
-        if (FImagePosition != ipStretch) {
-            if (FImageAlignment == haCenter) x += (imageArea.Width() - iw) / 2;
-            else if (FImageAlignment == haRight) x = imageArea.Right - iw;
-            if (FImageAlignmentVertical == vaCenter) y += (imageArea.Height() - ih) / 2;
-            else if (FImageAlignmentVertical == vaBottom) y = imageArea.Bottom - ih;
-        }
-        if (tab.DisabledIndex == -1) FImages->Draw(canvas, x, y, tab.ImageIndex, tab.Enabled);
-        else FImages->Draw(canvas, x, y, tab.Enabled ? tab.ImageIndex : tab.DisabledIndex, true);
+    int x = imageArea.Left, y = imageArea.Top;
+    if (FImagePosition != ipStretch) {
+        if (FImageAlignment == haCenter) x += (imageArea.Width() - iw) / 2;
+        else if (FImageAlignment == haRight) x = imageArea.Right - iw;
+        if (FImageAlignmentVertical == vaCenter) y += (imageArea.Height() - ih) / 2;
+        else if (FImageAlignmentVertical == vaBottom) y = imageArea.Bottom - ih;
     }
+    if (tab.DisabledIndex == -1) FImages->Draw(canvas, x, y, tab.ImageIndex, tab.Enabled);
+    else FImages->Draw(canvas, x, y, tab.Enabled ? tab.ImageIndex : tab.DisabledIndex, true);
+    return textArea;
+}
 
-    // State: text colour and the bar on the outer edge.
-    const bool selected = index == FTabIndex;
+TVtCustomTabControl::TTabLook TVtCustomTabControl::TabLook(int index) {
+    const TVtTabData& tab = *FTabs[index];
     const bool hot = FHotTrack && index == FHotTab;
-    TColor textColor = clNone, barColor = clNone;
+    TTabLook look;
+    look.Selected = index == FTabIndex;
     if (tab.Enabled && hot) {
-        textColor = TextColorFor(index, tsHotTrack,
-                                 FHotTrackStyle == htsText ? FHotTrackColor : FTextColors->Selected());
+        look.Text = TextColorFor(index, tsHotTrack, FHotTrackStyle == htsText ? FHotTrackColor : FTextColors->Selected());
         if (FHotTrackStyle == htsTab)
-            barColor = FHotTrackColorType == htctActual ? FHotTrackColor : OppositeHueColor(FHotTrackColor, 140);
-    } else if (tab.Enabled && selected) {
-        textColor = TextColorFor(index, tsSelected, FTextColors->Selected());
-        if (FHotTrack && FHotTrackStyle == htsTab) barColor = FTabColors->HighlightBar();
+            look.Bar = FHotTrackColorType == htctActual ? FHotTrackColor : OppositeHueColor(FHotTrackColor, 140);
+    } else if (tab.Enabled && look.Selected) {
+        look.Text = TextColorFor(index, tsSelected, FTextColors->Selected());
+        if (FHotTrack && FHotTrackStyle == htsTab) look.Bar = FTabColors->HighlightBar();
     } else if (tab.Enabled) {
-        textColor = TextColorFor(index, tsUnselected, FTextColors->Unselected());
+        look.Text = TextColorFor(index, tsUnselected, FTextColors->Unselected());
     }
-    if (barColor != clNone) {
-        TRect bar = InflateRect(b, 1, 1);
-        switch (FTabOrientation) {
-            case toTop: bar.Bottom = bar.Top + 6; break;
-            case toLeft: bar.Right = bar.Left + 6; break;
-            case toBottom: bar.Top = bar.Bottom - 4; break;
-            case toRight: bar.Left = bar.Right - 4; break;
-        }
-        TSavedState state(canvas);
-        canvas->Pen()->SetStyle(psClear);
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(barColor);
-        canvas->Rectangle(bar);  // leaves out the last row and column
-        state.Restore();
-    }
+    return look;
+}
 
-    // Text: the block of caption lines placed in the text area.
-    const std::vector<std::string> lines = SplitCaptionLines(tab.Caption);
-    const bool bold = FBoldCurrentTab && selected;
-    const bool vertical = FTextOrientation == orVertical;
-    TSavedState fontState(canvas);
-    FFontStack.push_back(CreateFontIndirect(TabLogFont(bold)));
-    canvas->Font()->SetHandle(FFontStack.back());
-    const int lineHeight = canvas->TextHeight("A");
-    std::vector<int> widths;
-    int widest = 0;
-    for (const std::string& line : lines) {
-        widths.push_back(canvas->TextWidth(StripAccelerator(line)));
-        widest = std::max(widest, widths.back());
+void TVtCustomTabControl::PaintTabBar(TCanvas* canvas, const TRect& b, TColor color) {
+    TRect bar = InflateRect(b, 1, 1);
+    switch (FTabOrientation) {
+        case toTop: bar.Bottom = bar.Top + 6; break;
+        case toLeft: bar.Right = bar.Left + 6; break;
+        case toBottom: bar.Top = bar.Bottom - 4; break;
+        case toRight: bar.Left = bar.Right - 4; break;
     }
-    const int block = lineHeight * static_cast<int>(lines.size());
-    // Across the lines (vertical placement for horizontal text) and along each line.
-    const int acrossSpace = vertical ? textArea.Width() : textArea.Height();
-    int acrossStart = vertical ? textArea.Left : textArea.Top;
-    if (FTextAlignmentVertical == vaCenter) acrossStart += (acrossSpace - block) / 2;
-    else if (FTextAlignmentVertical == vaBottom) acrossStart += acrossSpace - block;
-    TRect placed = textArea;
-    if (vertical) {
-        placed.Left = acrossStart;
-        placed.Right = acrossStart + block;
-    } else {
-        placed.Top = acrossStart;
-        placed.Bottom = acrossStart + block;
-    }
+    TCanvasStateSaver state(canvas);
+    canvas->Pen()->SetStyle(psClear);
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(color);
+    canvas->Rectangle(bar);  // leaves out the last row and column
+}
 
-    auto drawLines = [&](TColor color, int dx, int dy) {
-        canvas->Brush()->SetStyle(bsClear);
-        for (size_t k = 0; k < lines.size(); ++k) {
-            const int alongSpace = vertical ? textArea.Height() : textArea.Width();
-            int offset = 0;
-            if (FTextAlignment == haCenter) offset = (alongSpace - widths[k]) / 2;
-            else if (FTextAlignment == haRight) offset = alongSpace - widths[k];
-            const int across = acrossStart + static_cast<int>(k) * lineHeight;
-            // Each part starts where the previous one ended, along the writing direction.
-            int x = 0, y = 0, ux = 0, uy = 0;
-            if (!vertical) {
-                x = textArea.Left + offset, y = across, ux = 1;
-            } else if (FTabOrientation == toRight) {
-                x = across + lineHeight, y = textArea.Top + offset, uy = 1;
-            } else {
-                x = across, y = textArea.Bottom - offset, uy = -1;
-            }
-            x += dx;
-            y += dy;
-            const TAccelParts parts = SplitAccelerator(lines[k]);
-            auto part = [&](const std::string& text, bool underline) {
-                if (text.empty()) return;
-                TSavedState partState(canvas);
-                if (underline) {
-                    TLogFont lf = TabLogFont(bold);
-                    lf.Underline = true;
-                    FFontStack.push_back(CreateFontIndirect(lf));
-                    canvas->Font()->SetHandle(FFontStack.back());
-                }
-                canvas->Font()->SetColor(color);
-                canvas->TextOut(x, y, text);
-                const int advance = canvas->TextWidth(text);
-                partState.Restore();
-                if (underline) FFontStack.pop_back();
-                x += ux * advance;
-                y += uy * advance;
-            };
-            part(parts.Before, false);
-            if (parts.HasAccel) {
-                part(std::string(1, parts.Accel), !FTabFont.Style().Contains(fsUnderline));
-                part(parts.After, false);
-            }
+TRect TVtCustomTabControl::PaintTabText(TCanvas* canvas, int index, const TVtTabData& tab, const TRect& area,
+                                        const TTabLook& look) {
+    const bool bold = FBoldCurrentTab && look.Selected;
+    TTabText text;
+    {
+        TCanvasStateSaver fontState(canvas);
+        FFontStack.push_back(CreateFontIndirect(TabLogFont(bold)));
+        canvas->Font()->SetHandle(FFontStack.back());
+        text = LayOutTabText(canvas, tab.Caption, area, bold);
+        if (tab.Enabled) {
+            DrawTabText(canvas, text, look.Text, 0, 0);
+        } else {
+            DrawTabText(canvas, text, TextColorFor(index, tsDisabledHighlight, FTextColors->DisabledHighlight()), 1, 1);
+            DrawTabText(canvas, text, TextColorFor(index, tsDisabledShadow, FTextColors->DisabledShadow()), 0, 0);
         }
-    };
-    if (tab.Enabled) {
-        drawLines(textColor, 0, 0);
-    } else {
-        drawLines(TextColorFor(index, tsDisabledHighlight, FTextColors->DisabledHighlight()), 1, 1);
-        drawLines(TextColorFor(index, tsDisabledShadow, FTextColors->DisabledShadow()), 0, 0);
     }
-    fontState.Restore();
     FFontStack.pop_back();
+    return text.Placed;
+}
 
-    // Focus rectangle around the placed text, one pixel wider along the strip.
-    if (FShowFocusRect && selected && Focused()) {
-        TRect focus = placed;
-        if (side) focus = InflateRect(focus, 0, 1);
-        else focus = InflateRect(focus, 1, 0);
-        if (FTabStyle == tsRoundCorners) {
-            switch (FTabOrientation) {
-                case toTop: ++focus.Top; break;
-                case toLeft: focus.Left += 2; break;
-                case toBottom: --focus.Bottom; break;
-                case toRight: focus.Right -= 2; break;
-            }
-        }
-        canvas->DrawFocusRect(focus);
+TVtCustomTabControl::TTabText TVtCustomTabControl::LayOutTabText(TCanvas* canvas, const std::string& caption,
+                                                                 const TRect& area, bool bold) const {
+    TTabText t;
+    t.Lines = SplitCaptionLines(caption);
+    t.Area = area;
+    t.Vertical = FTextOrientation == orVertical;
+    t.Bold = bold;
+    t.LineHeight = canvas->TextHeight("A");
+    for (const std::string& line : t.Lines) t.Widths.push_back(canvas->TextWidth(StripAccelerator(line)));
+    const int block = t.LineHeight * static_cast<int>(t.Lines.size());
+    // Across the lines (vertical placement for horizontal text) and along each line.
+    const int acrossSpace = t.Vertical ? area.Width() : area.Height();
+    t.AcrossStart = t.Vertical ? area.Left : area.Top;
+    if (FTextAlignmentVertical == vaCenter) t.AcrossStart += (acrossSpace - block) / 2;
+    else if (FTextAlignmentVertical == vaBottom) t.AcrossStart += acrossSpace - block;
+    t.Placed = area;
+    if (t.Vertical) {
+        t.Placed.Left = t.AcrossStart;
+        t.Placed.Right = t.AcrossStart + block;
+    } else {
+        t.Placed.Top = t.AcrossStart;
+        t.Placed.Bottom = t.AcrossStart + block;
     }
+    return t;
+}
+
+void TVtCustomTabControl::DrawTabText(TCanvas* canvas, const TTabText& t, TColor color, int dx, int dy) {
+    canvas->Brush()->SetStyle(bsClear);
+    for (size_t k = 0; k < t.Lines.size(); ++k) {
+        const int alongSpace = t.Vertical ? t.Area.Height() : t.Area.Width();
+        int offset = 0;
+        if (FTextAlignment == haCenter) offset = (alongSpace - t.Widths[k]) / 2;
+        else if (FTextAlignment == haRight) offset = alongSpace - t.Widths[k];
+        const int across = t.AcrossStart + static_cast<int>(k) * t.LineHeight;
+        // Each part starts where the previous one ended, along the writing direction.
+        TPoint at, step;
+        if (!t.Vertical) {
+            at = {t.Area.Left + offset, across}, step = {1, 0};
+        } else if (FTabOrientation == toRight) {
+            at = {across + t.LineHeight, t.Area.Top + offset}, step = {0, 1};
+        } else {
+            at = {across, t.Area.Bottom - offset}, step = {0, -1};
+        }
+        at = {at.X + dx, at.Y + dy};
+        const TAccelParts parts = SplitAccelerator(t.Lines[k]);
+        DrawTabTextPart(canvas, t, parts.Before, false, color, at, step);
+        if (parts.HasAccel) {
+            const bool underline = !FTabFont.Style().Contains(fsUnderline);
+            DrawTabTextPart(canvas, t, std::string(1, parts.Accel), underline, color, at, step);
+            DrawTabTextPart(canvas, t, parts.After, false, color, at, step);
+        }
+    }
+}
+
+void TVtCustomTabControl::DrawTabTextPart(TCanvas* canvas, const TTabText& t, const std::string& part,
+                                          bool underline, TColor color, TPoint& at, TPoint step) {
+    if (part.empty()) return;
+    int advance = 0;
+    {
+        TCanvasStateSaver partState(canvas);
+        if (underline) {
+            TLogFont lf = TabLogFont(t.Bold);
+            lf.Underline = true;
+            FFontStack.push_back(CreateFontIndirect(lf));
+            canvas->Font()->SetHandle(FFontStack.back());
+        }
+        canvas->Font()->SetColor(color);
+        canvas->TextOut(at.X, at.Y, part);
+        advance = canvas->TextWidth(part);
+    }
+    if (underline) FFontStack.pop_back();
+    at = {at.X + step.X * advance, at.Y + step.Y * advance};
+}
+
+void TVtCustomTabControl::PaintTabFocusRect(TCanvas* canvas, const TRect& placed) {
+    // One pixel wider along the strip.
+    TRect focus = SideTabs() ? InflateRect(placed, 0, 1) : InflateRect(placed, 1, 0);
+    if (FTabStyle == tsRoundCorners) {
+        switch (FTabOrientation) {
+            case toTop: ++focus.Top; break;
+            case toLeft: focus.Left += 2; break;
+            case toBottom: --focus.Bottom; break;
+            case toRight: focus.Right -= 2; break;
+        }
+    }
+    canvas->DrawFocusRect(focus);
 }
 
 // ---------------------------------------------------------------- 3. a card
