@@ -50,7 +50,7 @@ struct TTextCopy {
 
 // ---------------------------------------------------------------- 2. construction and setters
 
-TVtLabel::TVtLabel(TComponent* owner) : TLabel(owner) {
+TVtLabel::TVtLabel(TComponent* owner) : TVtFramedControl<TLabel>(owner, Defaults::Frame) {
     static const bool registered = (RegisterLabelClasses(), true);
     (void)registered;
     FConstructing = true;
@@ -62,7 +62,6 @@ TVtLabel::TVtLabel(TComponent* owner) : TLabel(owner) {
 }
 
 TVtLabel::~TVtLabel() {
-    if (FFrameController) FFrameController->UnregisterControl(this);
     if (TVtBlinkingControlsList* list = TVtBlinkingControlsList::Instance()) list->Unregister(this);
     TVtBlinkingControlsList::ReleaseIfEmpty();
 }
@@ -168,46 +167,10 @@ void TVtLabel::SetCondenseCaption(TVtCondenseCaption v) {
     Invalidate();
 }
 
-void TVtLabel::SetBorderOuter(TFrameStyleEx v) {
-    if (FBorderOuter == v) return;
-    FBorderOuter = v;
-    Invalidate();
-}
-
-void TVtLabel::SetBorderInner(TFrameStyleEx v) {
-    if (FBorderInner == v) return;
-    FBorderInner = v;
-    Invalidate();
-}
-
-void TVtLabel::SetBorderSides(TSides v) {
-    if (FBorderSides == v) return;
-    FBorderSides = v;
-    Invalidate();
-}
-
 void TVtLabel::SetBorderWidth(int v) {
     v = ClampBorderWidth(v);
     if (FBorderWidth == v) return;
     FBorderWidth = v;
-    Invalidate();
-}
-
-void TVtLabel::SetBorderColor(TColor v) {
-    if (FBorderColor == v) return;
-    FBorderColor = v;
-    Invalidate();
-}
-
-void TVtLabel::SetBorderHighlight(TColor v) {
-    if (FBorderHighlight == v) return;
-    FBorderHighlight = v;
-    Invalidate();
-}
-
-void TVtLabel::SetBorderShadow(TColor v) {
-    if (FBorderShadow == v) return;
-    FBorderShadow = v;
     Invalidate();
 }
 
@@ -218,45 +181,10 @@ void TVtLabel::SetBevelWidth(int v) {
     Invalidate();
 }
 
-void TVtLabel::SetFlatColor(TColor v) {
-    if (FFlatColor == v) return;
-    FFlatColor = v;
-    Invalidate();
-}
-
-void TVtLabel::SetFlatColorAdjustment(int v) {
-    if (FFlatColorAdjustment == v) return;
-    FFlatColorAdjustment = v;
-    Invalidate();
-}
-
-void TVtLabel::SetFrameController(TVtFrameController* controller) {
-    LinkFrameController(this, FFrameController, controller);
-}
-
-void TVtLabel::ApplyFrameController(TVtFrameController* controller) {
-    if (!controller->FrameVisible()) return;
-    FBorderOuter = controller->FrameStyle();
-    FBorderSides = controller->FrameSides();
-    FFlatColor = controller->FrameColor();
-    FFlatColorAdjustment = 0;
-    SetColor(controller->Color());
-    SetParentColor(controller->ParentColor());
-    FBorderHighlight = LightenColor(Color(), 100);
-    FBorderShadow = DarkenColor(Color(), 50);
-    Invalidate();
-}
-
 // ---------------------------------------------------------------- 3. text area, flags and automatic size
 
 TRect TVtLabel::TextArea() const {
-    TRect t = Rect(FBorderWidth, FBorderWidth, FWidth - FBorderWidth, FHeight - FBorderWidth);
-    const int frames = FrameThickness(FBorderOuter, FBevelWidth) + FrameThickness(FBorderInner, FBevelWidth);
-    if (FBorderSides.Contains(sdLeft)) t.Left += frames;
-    if (FBorderSides.Contains(sdTop)) t.Top += frames;
-    if (FBorderSides.Contains(sdRight)) t.Right -= frames;
-    if (FBorderSides.Contains(sdBottom)) t.Bottom -= frames;
-    return t;
+    return FFrame.Shrink(Rect(FBorderWidth, FBorderWidth, FWidth - FBorderWidth, FHeight - FBorderWidth), FBevelWidth);
 }
 
 unsigned TVtLabel::DrawingFlags() const {
@@ -294,13 +222,13 @@ void TVtLabel::AdjustBounds() {
     MeasureCaption(r, flags);
 
     // The frames and the band around the text, side by side.
-    const int perSide = FrameThickness(FBorderOuter, FBevelWidth) + FBorderWidth +
-                        FrameThickness(FBorderInner, FBevelWidth);
+    const int perSide = FrameThickness(FFrame.Outer, FBevelWidth) + FBorderWidth +
+                        FrameThickness(FFrame.Inner, FBevelWidth);
     int width = r.Width(), height = r.Height();
-    if (FBorderSides.Contains(sdLeft)) width += perSide;
-    if (FBorderSides.Contains(sdRight)) width += perSide;
-    if (FBorderSides.Contains(sdTop)) height += perSide;
-    if (FBorderSides.Contains(sdBottom)) height += perSide;
+    if (FFrame.Sides.Contains(sdLeft)) width += perSide;
+    if (FFrame.Sides.Contains(sdRight)) width += perSide;
+    if (FFrame.Sides.Contains(sdTop)) height += perSide;
+    if (FFrame.Sides.Contains(sdBottom)) height += perSide;
 
     if (FRotation == roNone && FTextStyle == tsShadow) {
         width += FShadowDepth;
@@ -328,11 +256,7 @@ void TVtLabel::AdjustBounds() {
 void TVtLabel::Paint() {
     TCanvas* canvas = Canvas();
     TCanvasStateSaver saver(canvas);
-    TRect r = Rect(0, 0, FWidth, FHeight);
-    const TColor parentColor = FParent ? FParent->Color() : FColor;
-    r = PaintOuterInnerFrames(canvas, r, FBorderOuter, FBorderInner, FBorderWidth, FBorderSides, FBevelWidth,
-                              FBorderColor, FBorderHighlight, FBorderShadow, FFlatColor, FFlatColorAdjustment,
-                              FColor, parentColor, FTransparent, false);
+    const TRect r = PaintFrames(canvas, Rect(0, 0, FWidth, FHeight), FBorderWidth, FBevelWidth, FTransparent);
     canvas->Brush()->SetColor(FColor);
     canvas->Brush()->SetStyle(bsSolid);
     if (!FTransparent) canvas->FillRect(r);
@@ -572,11 +496,6 @@ void TVtLabel::CMParentColorChanged(TMessage& m) {
     TLabel::CMParentColorChanged(m);
 }
 
-void TVtLabel::Notification(TComponent* component, TOperation operation) {
-    TLabel::Notification(component, operation);
-    if (operation == opRemove && component == FFrameController) FFrameController = nullptr;
-}
-
 void TVtLabel::Loaded() {
     TLabel::Loaded();
     if (FRotation == roNone && FAngle != 0) FRotation = roFlat;
@@ -612,16 +531,8 @@ void TVtLabel::RegisterClassInfo() {
         b.Color("FlyByColor", &L::FlyByColor, &L::SetFlyByColor).Default(clHighlight);
         b.Enumeration("CondenseCaption", CondenseCaptionInfo(), &L::CondenseCaption, &L::SetCondenseCaption)
             .Default(ccNone);
-        b.Enumeration("BorderOuter", FrameStyleExInfo(), &L::BorderOuter, &L::SetBorderOuter).Default(fsNone);
-        b.Enumeration("BorderInner", FrameStyleExInfo(), &L::BorderInner, &L::SetBorderInner).Default(fsNone);
-        b.SetOf("BorderSides", SidesInfo(), &L::BorderSides, &L::SetBorderSides).Default(AllSides);
-        b.Integer("BorderWidth", &L::BorderWidth, &L::SetBorderWidth).Default(0);
-        b.Color("BorderColor", &L::BorderColor, &L::SetBorderColor).Default(clBtnFace);
-        b.Color("BorderHighlight", &L::BorderHighlight, &L::SetBorderHighlight).Default(clBtnHighlight);
-        b.Color("BorderShadow", &L::BorderShadow, &L::SetBorderShadow).Default(clBtnShadow);
-        b.Integer("BevelWidth", &L::BevelWidth, &L::SetBevelWidth).Default(1);
-        b.Color("FlatColor", &L::FlatColor, &L::SetFlatColor).Default(clBtnShadow);
-        b.Integer("FlatColorAdjustment", &L::FlatColorAdjustment, &L::SetFlatColorAdjustment).Default(30);
+        PublishFrameSettings(b, L::Defaults::Frame,
+                             TVtFrameWidthRows{L::Defaults::BorderWidth, L::Defaults::BevelWidth});
         b.Component("FrameController", &L::FrameController, &L::SetFrameController);
         b.Event("OnMouseEnter", &L::OnMouseEnter);
         b.Event("OnMouseLeave", &L::OnMouseLeave);

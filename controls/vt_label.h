@@ -14,6 +14,7 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
+#include "controls/vt_frame.h"
 #include "framework/stdctrls.h"
 
 struct TEnumInfo;
@@ -37,8 +38,15 @@ const TEnumInfo& CondenseCaptionInfo();
 
 // ---------------------------------------------------------------- TVtLabel
 
-class TVtLabel : public TLabel, public IVtFrameControllerClient {
+class TVtLabel : public TVtFramedControl<TLabel> {
 public:
+    // Published defaults that fields and the class table share.
+    struct Defaults {
+        static constexpr TVtFrameSettings Frame{};
+        static constexpr int BorderWidth = 0;
+        static constexpr int BevelWidth = 1;
+    };
+
     explicit TVtLabel(TComponent* owner);
     ~TVtLabel() override;
 
@@ -80,29 +88,11 @@ public:
     TVtCondenseCaption CondenseCaption() const { return FCondenseCaption; }
     void SetCondenseCaption(TVtCondenseCaption v);
 
-    // ---- published: frames, as the panel's
-    TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    void SetBorderOuter(TFrameStyleEx v);
-    TFrameStyleEx BorderInner() const { return FBorderInner; }
-    void SetBorderInner(TFrameStyleEx v);
-    TSides BorderSides() const { return FBorderSides; }
-    void SetBorderSides(TSides v);
+    // ---- published: frames, as the panel's (TVtFramedControl), with widths of the label's own
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v);
-    TColor BorderColor() const { return FBorderColor; }
-    void SetBorderColor(TColor v);
-    TColor BorderHighlight() const { return FBorderHighlight; }
-    void SetBorderHighlight(TColor v);
-    TColor BorderShadow() const { return FBorderShadow; }
-    void SetBorderShadow(TColor v);
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int v);
-    TColor FlatColor() const { return FFlatColor; }
-    void SetFlatColor(TColor v);
-    int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    void SetFlatColorAdjustment(int v);
-    TVtFrameController* FrameController() const { return FFrameController; }
-    void SetFrameController(TVtFrameController* controller);
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
@@ -116,15 +106,12 @@ public:
     // DrawText flags of straight text: tabs, alignment, word break, prefix, condensing.
     unsigned DrawingFlags() const;
 
-    void ApplyFrameController(TVtFrameController* controller) override;
-
     static void RegisterClassInfo();
 
 protected:
     void Paint() override;
     void AdjustBounds() override;
     void Loaded() override;
-    void Notification(TComponent* component, TOperation operation) override;
     void Dispatch(TMessage& message) override;
 
     void CMFontChanged(TMessage& message) override;
@@ -157,17 +144,8 @@ private:
     TColor FFlyByColor = clHighlight;
     TVtCondenseCaption FCondenseCaption = ccNone;
 
-    TFrameStyleEx FBorderOuter = fsNone;
-    TFrameStyleEx FBorderInner = fsNone;
-    TSides FBorderSides = AllSides;
-    int FBorderWidth = 0;
-    TColor FBorderColor = clBtnFace;
-    TColor FBorderHighlight = clBtnHighlight;
-    TColor FBorderShadow = clBtnShadow;
-    int FBevelWidth = 1;
-    TColor FFlatColor = clBtnShadow;
-    int FFlatColorAdjustment = 30;
-    TVtFrameController* FFrameController = nullptr;
+    int FBorderWidth = Defaults::BorderWidth;
+    int FBevelWidth = Defaults::BevelWidth;
 
     TColor FCurrentColor = clWindowText;
     TColor FNormalColor = clWindowText;

@@ -1,6 +1,6 @@
 // The framed container. Sections:
 //   1. vocabulary
-//   2. TVtCustomPanel: construction, property setters, frame controller
+//   2. TVtCustomPanel: construction, property setters
 //   3. client area and layout
 //   4. painting: frames and fill, grid, caption
 //   5. notifications: enabled children, pointer, erase, resize
@@ -21,7 +21,7 @@ const TEnumInfo& GridStyleInfo() {
 
 // ---------------------------------------------------------------- 2. TVtCustomPanel
 
-TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TCustomPanel(owner) {
+TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TVtFramedControl<TCustomPanel>(owner, Defaults::Frame) {
     static const bool registered = (TVtPanel::RegisterClassInfo(), true);
     (void)registered;
     // Every frame pixel is ours: the framework's bevels stay off.
@@ -35,9 +35,7 @@ TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TCustomPanel(owner) {
     TCustomPanel::SetUseDockManager(true);
 }
 
-TVtCustomPanel::~TVtCustomPanel() {
-    if (FFrameController) FFrameController->UnregisterControl(this);
-}
+TVtCustomPanel::~TVtCustomPanel() = default;
 
 // A setter that only changes the look: store a changed value, then invalidate.
 #define VT_PANEL_SETTER(Name, Type, Field) \
@@ -47,11 +45,6 @@ TVtCustomPanel::~TVtCustomPanel() {
         Invalidate();                        \
     }
 
-VT_PANEL_SETTER(BorderColor, TColor, FBorderColor)
-VT_PANEL_SETTER(BorderHighlight, TColor, FBorderHighlight)
-VT_PANEL_SETTER(BorderShadow, TColor, FBorderShadow)
-VT_PANEL_SETTER(FlatColor, TColor, FFlatColor)
-VT_PANEL_SETTER(FlatColorAdjustment, int, FFlatColorAdjustment)
 VT_PANEL_SETTER(AlignmentVertical, TAlignmentVertical, FAlignmentVertical)
 VT_PANEL_SETTER(UseGradients, bool, FUseGradients)
 VT_PANEL_SETTER(GradientColorStart, TColor, FGradientColorStart)
@@ -70,24 +63,6 @@ VT_PANEL_SETTER(ShowDockClientCaptions, bool, FShowDockClientCaptions)
 void TVtCustomPanel::FramesChanged() {
     Realign();
     Invalidate();
-}
-
-void TVtCustomPanel::SetBorderOuter(TFrameStyleEx v) {
-    if (FBorderOuter == v) return;
-    FBorderOuter = v;
-    FramesChanged();
-}
-
-void TVtCustomPanel::SetBorderInner(TFrameStyleEx v) {
-    if (FBorderInner == v) return;
-    FBorderInner = v;
-    FramesChanged();
-}
-
-void TVtCustomPanel::SetBorderSides(TSides v) {
-    if (FBorderSides == v) return;
-    FBorderSides = v;
-    FramesChanged();
 }
 
 void TVtCustomPanel::SetTransparent(bool v) {
@@ -112,59 +87,21 @@ void TVtCustomPanel::SetUseDockManager(bool v) {
     Invalidate();
 }
 
-void TVtCustomPanel::SetFrameController(TVtFrameController* v) { LinkFrameController(this, FFrameController, v); }
-
-void TVtCustomPanel::ApplyFrameController(TVtFrameController* controller) {
-    if (!controller || !controller->FrameVisible()) return;
-    SetBorderOuter(controller->FrameStyle());
-    SetBorderSides(controller->FrameSides());
-    SetFlatColor(controller->FrameColor());
-    SetFlatColorAdjustment(0);
-    SetColor(controller->Color());
-    SetParentColor(controller->ParentColor());
-    // The status and popup shades follow the colour the panel ended up with.
-    SetBorderHighlight(LightenColor(FColor, 100));
-    SetBorderShadow(DarkenColor(FColor, 50));
-    Invalidate();
-}
-
-void TVtCustomPanel::Notification(TComponent* component, TOperation operation) {
-    TCustomPanel::Notification(component, operation);
-    if (operation == opRemove && component == FFrameController) FFrameController = nullptr;
-}
-
 // ---------------------------------------------------------------- 3. client area and layout
-
-int TVtCustomPanel::FrameInset(TSide side) const {
-    if (!FBorderSides.Contains(side)) return 0;
-    return FrameThickness(FBorderOuter, FBevelWidth) + FrameThickness(FBorderInner, FBevelWidth);
-}
-
-namespace {
-
-TRect ShrinkBySides(TRect r, const TVtCustomPanel& panel) {
-    r.Left += panel.FrameInset(sdLeft);
-    r.Top += panel.FrameInset(sdTop);
-    r.Right -= panel.FrameInset(sdRight);
-    r.Bottom -= panel.FrameInset(sdBottom);
-    return r;
-}
-
-}  // namespace
 
 TRect TVtCustomPanel::ClientRect() const {
     const TRect r = TCustomPanel::ClientRect();
-    return DockSite() ? ShrinkBySides(r, *this) : r;
+    return DockSite() ? FFrame.Shrink(r, FBevelWidth) : r;
 }
 
 void TVtCustomPanel::AdjustClientRect(TRect& rect) {
     TCustomPanel::AdjustClientRect(rect);
-    rect = ShrinkBySides(rect, *this);
+    rect = FFrame.Shrink(rect, FBevelWidth);
 }
 
 TRect TVtCustomPanel::InnerRect() const {
     const TRect ci = ClientInWindow();
-    return ShrinkBySides(InflateRect(Rect(0, 0, ci.Width(), ci.Height()), -FBorderWidth, -FBorderWidth), *this);
+    return FFrame.Shrink(InflateRect(Rect(0, 0, ci.Width(), ci.Height()), -FBorderWidth, -FBorderWidth), FBevelWidth);
 }
 
 void TVtCustomPanel::SetBounds(int left, int top, int width, int height) {
@@ -179,11 +116,7 @@ void TVtCustomPanel::Paint() {
     TCanvas* canvas = Canvas();
     TCanvasStateSaver saver(canvas);
     const TRect ci = ClientInWindow();
-    const TColor parentColor = FParent ? FParent->Color() : FColor;
-    const TRect r = PaintOuterInnerFrames(canvas, Rect(0, 0, ci.Width(), ci.Height()), FBorderOuter, FBorderInner,
-                                          FBorderWidth, FBorderSides, FBevelWidth, FBorderColor, FBorderHighlight,
-                                          FBorderShadow, FFlatColor, FFlatColorAdjustment, FColor, parentColor,
-                                          FTransparent, false);
+    const TRect r = PaintFrames(canvas, Rect(0, 0, ci.Width(), ci.Height()), FBorderWidth, FBevelWidth, FTransparent);
     // Frames wider than half the panel leave nothing to fill or write in.
     if (!r.IsEmpty()) {
         if (!FTransparent) {
@@ -361,14 +294,7 @@ void TVtPanel::RegisterClassInfo() {
         using P = TVtPanel;
         // The framework panel's bevels are off for good; only a changed one is stored.
         b.Enumeration("BevelOuter", BevelCutInfo(), &P::BevelOuter, &P::SetBevelOuter).Default(bvNone);
-        b.Enumeration("BorderOuter", FrameStyleExInfo(), &P::BorderOuter, &P::SetBorderOuter).Default(fsRaised);
-        b.Enumeration("BorderInner", FrameStyleExInfo(), &P::BorderInner, &P::SetBorderInner).Default(fsNone);
-        b.SetOf("BorderSides", SidesInfo(), &P::BorderSides, &P::SetBorderSides).Default(AllSides);
-        b.Color("BorderColor", &P::BorderColor, &P::SetBorderColor).Default(clBtnFace);
-        b.Color("BorderHighlight", &P::BorderHighlight, &P::SetBorderHighlight).Default(clBtnHighlight);
-        b.Color("BorderShadow", &P::BorderShadow, &P::SetBorderShadow).Default(clBtnShadow);
-        b.Color("FlatColor", &P::FlatColor, &P::SetFlatColor).Default(clBtnShadow);
-        b.Integer("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment).Default(30);
+        PublishFrameSettings(b, P::Defaults::Frame);
         b.Enumeration("AlignmentVertical", AlignmentVerticalInfo(), &P::AlignmentVertical, &P::SetAlignmentVertical)
             .Default(avCenter);
         b.Boolean("Transparent", &P::Transparent, &P::SetTransparent).Default(false);

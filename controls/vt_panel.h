@@ -15,6 +15,7 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
+#include "controls/vt_frame.h"
 #include "framework/extctrls.h"
 
 struct TEnumInfo;
@@ -27,32 +28,18 @@ const TEnumInfo& GridStyleInfo();
 
 // ---------------------------------------------------------------- TVtCustomPanel
 
-class TVtCustomPanel : public TCustomPanel, public IVtFrameControllerClient {
+class TVtCustomPanel : public TVtFramedControl<TCustomPanel> {
 public:
+    // Published defaults that fields and the class table share.
+    struct Defaults {
+        static constexpr TVtFrameSettings Frame{.Outer = fsRaised};
+    };
+
     explicit TVtCustomPanel(TComponent* owner);
     ~TVtCustomPanel() override;
 
-    // ---- frames
-    TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-    void SetBorderOuter(TFrameStyleEx v);
-    TFrameStyleEx BorderInner() const { return FBorderInner; }
-    void SetBorderInner(TFrameStyleEx v);
-    TSides BorderSides() const { return FBorderSides; }
-    void SetBorderSides(TSides v);
-    TColor BorderColor() const { return FBorderColor; }
-    void SetBorderColor(TColor v);
-    // The light and dark colours of fsStatus / fsPopup frames.
-    TColor BorderHighlight() const { return FBorderHighlight; }
-    void SetBorderHighlight(TColor v);
-    TColor BorderShadow() const { return FBorderShadow; }
-    void SetBorderShadow(TColor v);
-    // The base colour of flat frames, drawn shifted by FlatColorAdjustment lightness steps.
-    TColor FlatColor() const { return FFlatColor; }
-    void SetFlatColor(TColor v);
-    int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    void SetFlatColorAdjustment(int v);
-    // BorderWidth, BevelWidth (the line count of fsStatus / fsPopup), Alignment, Caption,
-    // Color and FullRepaint are the framework panel's.
+    // ---- frames: TVtFramedControl. BorderWidth, BevelWidth (the line count of fsStatus /
+    // fsPopup), Alignment, Caption, Color and FullRepaint are the framework panel's.
 
     // ---- fill and caption
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
@@ -85,10 +72,7 @@ public:
     uint16_t GridYSize() const { return FGridYSize; }
     void SetGridYSize(uint16_t v);
 
-    // ---- shared settings and docking
-    TVtFrameController* FrameController() const { return FFrameController; }
-    void SetFrameController(TVtFrameController* v);
-    void ApplyFrameController(TVtFrameController* controller) override;
+    // ---- docking
     // A dock site reports its client rectangle inside the frames as well.
     // The framework keeps both flags, so that its docking finds the panel as a site; the
     // panel only adds the layout that follows them.
@@ -104,8 +88,6 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
-    // The outer and inner frames' thickness on one side (0 on a side not in BorderSides).
-    int FrameInset(TSide side) const;
     TRect ClientRect() const override;
     // Aligned to the bottom (right), a new height (width) keeps the bottom (right) edge put.
     void SetBounds(int left, int top, int width, int height) override;
@@ -118,7 +100,6 @@ protected:
     void Paint() override;
     void PaintCaption(TCanvas* canvas, TRect rect) override;
     virtual void PaintGrid(TCanvas* canvas, const TRect& rect);
-    void Notification(TComponent* component, TOperation operation) override;
     void Dispatch(TMessage& message) override;
 
     void CMEnabledChanged(TMessage& message) override;
@@ -130,16 +111,8 @@ protected:
     // (0, 0, Width, Height) less BorderWidth on every side and both frames on BorderSides.
     TRect InnerRect() const;
     // Re-aligns the children and invalidates: the frames changed the client area.
-    void FramesChanged();
+    void FramesChanged() override;
 
-    TFrameStyleEx FBorderOuter = fsRaised;
-    TFrameStyleEx FBorderInner = fsNone;
-    TSides FBorderSides = AllSides;
-    TColor FBorderColor = clBtnFace;
-    TColor FBorderHighlight = clBtnHighlight;
-    TColor FBorderShadow = clBtnShadow;
-    TColor FFlatColor = clBtnShadow;
-    int FFlatColorAdjustment = 30;
     TAlignmentVertical FAlignmentVertical = avCenter;
     bool FTransparent = false;
     bool FUseGradients = false;
@@ -152,7 +125,6 @@ protected:
     TColor FGridColor = clBtnShadow;
     uint16_t FGridXSize = 8;
     uint16_t FGridYSize = 8;
-    TVtFrameController* FFrameController = nullptr;
     bool FShowDockClientCaptions = true;
 
 private:
