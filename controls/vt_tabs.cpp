@@ -1,6 +1,6 @@
 // The tab control's data, properties, framework notifications and class tables. Sections:
 //   1. vocabulary names
-//   2. TVtTabData, TVtTabDataList, TVtTabColors, TVtTextColors, TVtTabRegionCache
+//   2. TVtTabData, TVtTabDataList, TVtTabRegionCache
 //   3. TVtCustomTabControl: creation, properties
 //   4. TVtCustomTabControl: overridable operations and notifications
 //   5. class tables
@@ -88,43 +88,6 @@ void TVtTabDataList::Assign(const TPersistent* source) {
     for (int i = 0; i < s->Count(); ++i) Add()->Assign(s->Items(i));
 }
 
-void TVtTabColors::Change(TColor& field, TColor v) {
-    if (field == v) return;
-    field = v;
-    if (OnChange) OnChange(this);
-}
-
-void TVtTabColors::Assign(const TPersistent* source) {
-    auto* s = dynamic_cast<const TVtTabColors*>(source);
-    if (!s) {
-        TPersistent::Assign(source);
-        return;
-    }
-    FHighlightBar = s->FHighlightBar;
-    FShadow = s->FShadow;
-    FUnselected = s->FUnselected;
-    if (OnChange) OnChange(this);
-}
-
-void TVtTextColors::Change(TColor& field, TColor v) {
-    if (field == v) return;
-    field = v;
-    if (OnChange) OnChange(this);
-}
-
-void TVtTextColors::Assign(const TPersistent* source) {
-    auto* s = dynamic_cast<const TVtTextColors*>(source);
-    if (!s) {
-        TPersistent::Assign(source);
-        return;
-    }
-    FDisabledHighlight = s->FDisabledHighlight;
-    FDisabledShadow = s->FDisabledShadow;
-    FSelected = s->FSelected;
-    FUnselected = s->FUnselected;
-    if (OnChange) OnChange(this);
-}
-
 void TVtTabRegionCache::SetCapacity(int capacity) {
     if (capacity == 0 || capacity < -1)
         throw EInvalidOperation("Capacity must be -1 (to cache all regions) or > 0");
@@ -153,18 +116,6 @@ const HRGN& TVtTabRegionCache::Find(const TRect& key, const std::function<HRGN()
 }
 
 // ---------------------------------------------------------------- 3. TVtCustomTabControl: properties
-
-namespace {
-
-// Stores v when it differs; true when it did.
-template <class T>
-bool Change(T& field, const T& v) {
-    if (field == v) return false;
-    field = v;
-    return true;
-}
-
-}  // namespace
 
 TVtCustomTabControl::TVtCustomTabControl(TComponent* owner)
     : TCustomControl(owner),
@@ -463,19 +414,21 @@ void TVtCustomTabControl::Notification(TComponent* component, TOperation operati
 void TVtTabColors::RegisterClassInfo() {
     RegisterClass<TVtTabColors>("TVtTabColors", "", [](TClassBuilder<TVtTabColors>& b) {
         using C = TVtTabColors;
-        b.Color("HighlightBar", &C::HighlightBar, &C::SetHighlightBar).Default(clHighlight);
-        b.Color("Shadow", &C::Shadow, &C::SetShadow).Default(clBtnFace);
-        b.Color("Unselected", &C::Unselected, &C::SetUnselected).Default(clWindow);
+        constexpr TVtTabColorValues d{};
+        b.Color("HighlightBar", &C::HighlightBar, &C::SetHighlightBar).Default(d.HighlightBar);
+        b.Color("Shadow", &C::Shadow, &C::SetShadow).Default(d.Shadow);
+        b.Color("Unselected", &C::Unselected, &C::SetUnselected).Default(d.Unselected);
     });
 }
 
 void TVtTextColors::RegisterClassInfo() {
     RegisterClass<TVtTextColors>("TVtTextColors", "", [](TClassBuilder<TVtTextColors>& b) {
         using C = TVtTextColors;
-        b.Color("DisabledHighlight", &C::DisabledHighlight, &C::SetDisabledHighlight).Default(clBtnHighlight);
-        b.Color("DisabledShadow", &C::DisabledShadow, &C::SetDisabledShadow).Default(clBtnShadow);
-        b.Color("Selected", &C::Selected, &C::SetSelected).Default(clBtnText);
-        b.Color("Unselected", &C::Unselected, &C::SetUnselected).Default(clBtnText);
+        constexpr TVtTextColorValues d{};
+        b.Color("DisabledHighlight", &C::DisabledHighlight, &C::SetDisabledHighlight).Default(d.DisabledHighlight);
+        b.Color("DisabledShadow", &C::DisabledShadow, &C::SetDisabledShadow).Default(d.DisabledShadow);
+        b.Color("Selected", &C::Selected, &C::SetSelected).Default(d.Selected);
+        b.Color("Unselected", &C::Unselected, &C::SetUnselected).Default(d.Unselected);
     });
 }
 

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 #include "framework/controls.h"
 #include "framework/graphics/bitmap.h"
@@ -112,45 +113,65 @@ private:
 
 // ---------------------------------------------------------------- TVtTabColors, TVtTextColors
 
-class TVtTabColors : public TPersistent {
+// A set of colours that tells its owner of every change. Colors is a plain struct of the
+// colours; its member initialisers are the defaults.
+template <class Colors>
+class TVtColorSet : public TPersistent {
 public:
-    TColor HighlightBar() const { return FHighlightBar; }
-    void SetHighlightBar(TColor v) { Change(FHighlightBar, v); }
-    TColor Shadow() const { return FShadow; }
-    void SetShadow(TColor v) { Change(FShadow, v); }
-    TColor Unselected() const { return FUnselected; }
-    void SetUnselected(TColor v) { Change(FUnselected, v); }
-    void Assign(const TPersistent* source) override;
+    // From a set of the same colours: all of them, then OnChange once.
+    void Assign(const TPersistent* source) override {
+        auto* s = dynamic_cast<const TVtColorSet*>(source);
+        if (!s) {
+            TPersistent::Assign(source);
+            return;
+        }
+        FColors = s->FColors;
+        if (OnChange) OnChange(this);
+    }
     TNotifyEvent OnChange;
-    static void RegisterClassInfo();
 
-private:
-    void Change(TColor& field, TColor v);
-    TColor FHighlightBar = clHighlight;
-    TColor FShadow = clBtnFace;
-    TColor FUnselected = clWindow;
+protected:
+    void SetColor(TColor Colors::*color, TColor v) {
+        if (Change(FColors.*color, v) && OnChange) OnChange(this);
+    }
+    Colors FColors;
 };
 
-class TVtTextColors : public TPersistent {
-public:
-    TColor DisabledHighlight() const { return FDisabledHighlight; }
-    void SetDisabledHighlight(TColor v) { Change(FDisabledHighlight, v); }
-    TColor DisabledShadow() const { return FDisabledShadow; }
-    void SetDisabledShadow(TColor v) { Change(FDisabledShadow, v); }
-    TColor Selected() const { return FSelected; }
-    void SetSelected(TColor v) { Change(FSelected, v); }
-    TColor Unselected() const { return FUnselected; }
-    void SetUnselected(TColor v) { Change(FUnselected, v); }
-    void Assign(const TPersistent* source) override;
-    TNotifyEvent OnChange;
-    static void RegisterClassInfo();
+struct TVtTabColorValues {
+    TColor HighlightBar = clHighlight;
+    TColor Shadow = clBtnFace;
+    TColor Unselected = clWindow;
+};
 
-private:
-    void Change(TColor& field, TColor v);
-    TColor FDisabledHighlight = clBtnHighlight;
-    TColor FDisabledShadow = clBtnShadow;
-    TColor FSelected = clBtnText;
-    TColor FUnselected = clBtnText;
+class TVtTabColors : public TVtColorSet<TVtTabColorValues> {
+public:
+    TColor HighlightBar() const { return FColors.HighlightBar; }
+    void SetHighlightBar(TColor v) { SetColor(&TVtTabColorValues::HighlightBar, v); }
+    TColor Shadow() const { return FColors.Shadow; }
+    void SetShadow(TColor v) { SetColor(&TVtTabColorValues::Shadow, v); }
+    TColor Unselected() const { return FColors.Unselected; }
+    void SetUnselected(TColor v) { SetColor(&TVtTabColorValues::Unselected, v); }
+    static void RegisterClassInfo();
+};
+
+struct TVtTextColorValues {
+    TColor DisabledHighlight = clBtnHighlight;
+    TColor DisabledShadow = clBtnShadow;
+    TColor Selected = clBtnText;
+    TColor Unselected = clBtnText;
+};
+
+class TVtTextColors : public TVtColorSet<TVtTextColorValues> {
+public:
+    TColor DisabledHighlight() const { return FColors.DisabledHighlight; }
+    void SetDisabledHighlight(TColor v) { SetColor(&TVtTextColorValues::DisabledHighlight, v); }
+    TColor DisabledShadow() const { return FColors.DisabledShadow; }
+    void SetDisabledShadow(TColor v) { SetColor(&TVtTextColorValues::DisabledShadow, v); }
+    TColor Selected() const { return FColors.Selected; }
+    void SetSelected(TColor v) { SetColor(&TVtTextColorValues::Selected, v); }
+    TColor Unselected() const { return FColors.Unselected; }
+    void SetUnselected(TColor v) { SetColor(&TVtTextColorValues::Unselected, v); }
+    static void RegisterClassInfo();
 };
 
 // ---------------------------------------------------------------- TVtTabRegionCache
