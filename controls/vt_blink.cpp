@@ -81,51 +81,8 @@ void TVtFrameController::SetColor(TColor v) {
     PushSetting(fcColor);
 }
 
-void TVtFrameController::SetDisabledColor(TColor v) {
-    if (FDisabledColor == v) return;
-    FDisabledColor = v;
-    PushSetting(fcDisabledColor);
-}
-
-void TVtFrameController::SetFlatButtonColor(TColor v) {
-    if (FFlatButtonColor == v) return;
-    FFlatButtonColor = v;
-    PushSetting(fcFlatButtonColor);
-}
-
-void TVtFrameController::SetFlatButtons(bool v) {
-    if (FFlatButtons == v) return;
-    FFlatButtons = v;
-    PushSetting(fcFlatButtons);
-}
-
-void TVtFrameController::SetFocusColor(TColor v) {
-    if (FFocusColor == v) return;
-    FFocusColor = v;
-    PushSetting(fcFocusColor);
-}
-
-void TVtFrameController::SetFrameColor(TColor v) {
-    if (FFrameColor == v) return;
-    FFrameColor = v;
-    PushSetting(fcFrameColor);
-}
-
-void TVtFrameController::SetFrameHotColor(TColor v) {
-    if (FFrameHotColor == v) return;
-    FFrameHotColor = v;
-    PushSetting(fcFrameHotColor);
-}
-
-void TVtFrameController::SetFrameHotStyle(TFrameStyle v) {
-    if (FFrameHotStyle == v) return;
-    FFrameHotStyle = v;
-    PushSetting(fcFrameHotStyle);
-}
-
 void TVtFrameController::SetFrameHotTrack(bool v) {
-    if (FFrameHotTrack == v) return;
-    FFrameHotTrack = v;
+    if (!Change(FFrameHotTrack, v)) return;
     PushSetting(fcFrameHotTrack);
     if (!v) return;
     // Hot tracking shows on a visible frame, and on all of it unless a description says
@@ -134,33 +91,8 @@ void TVtFrameController::SetFrameHotTrack(bool v) {
     if (!ComponentState().Contains(csLoading)) SetFrameSides(AllSides);
 }
 
-void TVtFrameController::SetFrameSides(TSides v) {
-    if (FFrameSides == v) return;
-    FFrameSides = v;
-    PushSetting(fcFrameSides);
-}
-
-void TVtFrameController::SetFrameStyle(TFrameStyle v) {
-    if (FFrameStyle == v) return;
-    FFrameStyle = v;
-    PushSetting(fcFrameStyle);
-}
-
-void TVtFrameController::SetFrameVisible(bool v) {
-    if (FFrameVisible == v) return;
-    FFrameVisible = v;
-    PushSetting(fcFrameVisible);
-}
-
-void TVtFrameController::SetFramingPreference(TFramingPreference v) {
-    if (FFramingPreference == v) return;
-    FFramingPreference = v;
-    PushSetting(fcFramingPreference);
-}
-
 void TVtFrameController::SetParentColor(bool v) {
-    if (FParentColor == v) return;
-    FParentColor = v;
+    if (!Change(FParentColor, v)) return;
     PushSetting(fcParentColor);
     if (!v) PushSetting(fcColor);
 }
@@ -319,30 +251,6 @@ TVtRegIniFile::TVtRegIniFile(TComponent* owner) : TComponent(owner) { RegisterBl
 
 TVtRegIniFile::~TVtRegIniFile() = default;
 
-void TVtRegIniFile::SetPath(const std::string& v) {
-    if (FPath == v) return;
-    FPath = v;
-    FNeedsReopen = true;
-}
-
-void TVtRegIniFile::SetPathType(TVtPathType v) {
-    if (FPathType == v) return;
-    FPathType = v;
-    FNeedsReopen = true;
-}
-
-void TVtRegIniFile::SetRegKey(TVtRegKey v) {
-    if (FRegKey == v) return;
-    FRegKey = v;
-    FNeedsReopen = true;
-}
-
-void TVtRegIniFile::SetRegAccess(TVtRegAccess v) {
-    if (FRegAccess == v) return;
-    FRegAccess = v;
-    FNeedsReopen = true;
-}
-
 // ---------------------------------------------------------------- 4. class tables
 
 const TEnumInfo& PathTypeInfo() {
@@ -366,21 +274,23 @@ const TEnumInfo& RegAccessInfo() {
 void TVtFrameController::RegisterClassInfo() {
     RegisterClass<TVtFrameController>("TVtFrameController", "TComponent", [](TClassBuilder<TVtFrameController>& b) {
         using C = TVtFrameController;
-        b.Color("Color", &C::Color, &C::SetColor).Default(clWindow).Stored([](C& c) { return !c.ParentColor(); });
-        b.Color("DisabledColor", &C::DisabledColor, &C::SetDisabledColor).Default(clBtnFace);
-        b.Color("FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Default(clBtnFace);
-        b.Boolean("FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(true);
-        b.Color("FocusColor", &C::FocusColor, &C::SetFocusColor).Default(clWindow);
-        b.Color("FrameColor", &C::FrameColor, &C::SetFrameColor).Default(clBtnShadow);
-        b.Color("FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor).Default(clBtnShadow);
-        b.Enumeration("FrameHotStyle", FrameStyleInfo(), &C::FrameHotStyle, &C::SetFrameHotStyle).Default(fsFlatBold);
-        b.Boolean("FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack).Default(false);
-        b.SetOf("FrameSides", SidesInfo(), &C::FrameSides, &C::SetFrameSides).Default(AllSides);
-        b.Enumeration("FrameStyle", FrameStyleInfo(), &C::FrameStyle, &C::SetFrameStyle).Default(fsFlat);
-        b.Boolean("FrameVisible", &C::FrameVisible, &C::SetFrameVisible).Default(false);
+        using D = TVtFrameController::Defaults;
+        b.Color("Color", &C::Color, &C::SetColor).Default(D::Color).Stored([](C& c) { return !c.ParentColor(); });
+        b.Color("DisabledColor", &C::DisabledColor, &C::SetDisabledColor).Default(D::DisabledColor);
+        b.Color("FlatButtonColor", &C::FlatButtonColor, &C::SetFlatButtonColor).Default(D::FlatButtonColor);
+        b.Boolean("FlatButtons", &C::FlatButtons, &C::SetFlatButtons).Default(D::FlatButtons);
+        b.Color("FocusColor", &C::FocusColor, &C::SetFocusColor).Default(D::FocusColor);
+        b.Color("FrameColor", &C::FrameColor, &C::SetFrameColor).Default(D::FrameColor);
+        b.Color("FrameHotColor", &C::FrameHotColor, &C::SetFrameHotColor).Default(D::FrameHotColor);
+        b.Enumeration("FrameHotStyle", FrameStyleInfo(), &C::FrameHotStyle, &C::SetFrameHotStyle)
+            .Default(D::FrameHotStyle);
+        b.Boolean("FrameHotTrack", &C::FrameHotTrack, &C::SetFrameHotTrack).Default(D::FrameHotTrack);
+        b.SetOf("FrameSides", SidesInfo(), &C::FrameSides, &C::SetFrameSides).Default(D::FrameSides);
+        b.Enumeration("FrameStyle", FrameStyleInfo(), &C::FrameStyle, &C::SetFrameStyle).Default(D::FrameStyle);
+        b.Boolean("FrameVisible", &C::FrameVisible, &C::SetFrameVisible).Default(D::FrameVisible);
         b.Enumeration("FramingPreference", FramingPreferenceInfo(), &C::FramingPreference, &C::SetFramingPreference)
-            .Default(fpXPThemes);
-        b.Boolean("ParentColor", &C::ParentColor, &C::SetParentColor).Default(false);
+            .Default(D::FramingPreference);
+        b.Boolean("ParentColor", &C::ParentColor, &C::SetParentColor).Default(D::ParentColor);
         b.Component("RegIniFile", &C::RegIniFile, &C::SetRegIniFile);
         // Older descriptions: a flat frame was hot tracking with status and lowered styles.
         b.Obsolete("FrameFlat", [](C& c, const TValue& v) {
@@ -402,10 +312,11 @@ void TVtFrameController::RegisterClassInfo() {
 void TVtRegIniFile::RegisterClassInfo() {
     RegisterClass<TVtRegIniFile>("TVtRegIniFile", "TComponent", [](TClassBuilder<TVtRegIniFile>& b) {
         using R = TVtRegIniFile;
+        using D = TVtRegIniFile::Defaults;
         b.String("Path", &R::Path, &R::SetPath);
-        b.Enumeration("PathType", PathTypeInfo(), &R::PathType, &R::SetPathType).Default(ptIniFile);
-        b.Enumeration("RegKey", RegKeyInfo(), &R::RegKey, &R::SetRegKey).Default(hkeyCurrentUser);
-        b.SetOf("RegAccess", RegAccessInfo(), &R::RegAccess, &R::SetRegAccess).Default(TVtRegAccess{keyAllAccess});
+        b.Enumeration("PathType", PathTypeInfo(), &R::PathType, &R::SetPathType).Default(D::PathType);
+        b.Enumeration("RegKey", RegKeyInfo(), &R::RegKey, &R::SetRegKey).Default(D::RegKey);
+        b.SetOf("RegAccess", RegAccessInfo(), &R::RegAccess, &R::SetRegAccess).Default(D::RegAccess);
     });
 }
 

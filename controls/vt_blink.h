@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/vt_draw.h"
+#include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 #include "framework/classes.h"
 
@@ -30,6 +31,12 @@ constexpr unsigned BlinkStateMessage = 46057;  // 0xB3E9
 // list if it is empty, so the timer runs exactly as long as one of them exists.
 class TVtBlinkingControlsList {
 public:
+    // The phase lengths a new list starts with, published by every blinking control.
+    struct Defaults {
+        static constexpr uint16_t IntervalOn = 500;
+        static constexpr uint16_t IntervalOff = 500;
+    };
+
     // The shared list, created on the first request (phase 1, both intervals 500 ms, the
     // timer running at the off interval).
     static TVtBlinkingControlsList* Obtain();
@@ -61,8 +68,8 @@ private:
     uint8_t FPhase = 1;
     std::vector<TControl*> FControls;
     std::unique_ptr<TTimer> FTimer;
-    uint16_t FIntervalOff = 500;
-    uint16_t FIntervalOn = 500;
+    uint16_t FIntervalOff = Defaults::IntervalOff;
+    uint16_t FIntervalOn = Defaults::IntervalOn;
 };
 
 // ---------------------------------------------------------------- frame controller
@@ -92,36 +99,56 @@ void LinkFrameController(TControl* control, TVtFrameController*& link, TVtFrameC
 
 class TVtFrameController : public TComponent {
 public:
+    // Published defaults: the fields start from them, the class table names them.
+    struct Defaults {
+        static constexpr TColor Color = clWindow;
+        static constexpr TColor DisabledColor = clBtnFace;
+        static constexpr TColor FlatButtonColor = clBtnFace;
+        static constexpr bool FlatButtons = true;
+        static constexpr TColor FocusColor = clWindow;
+        static constexpr TColor FrameColor = clBtnShadow;
+        static constexpr TColor FrameHotColor = clBtnShadow;
+        static constexpr TFrameStyle FrameHotStyle = fsFlatBold;
+        static constexpr bool FrameHotTrack = false;
+        static constexpr TSides FrameSides = AllSides;
+        static constexpr TFrameStyle FrameStyle = fsFlat;
+        static constexpr bool FrameVisible = false;
+        static constexpr TFramingPreference FramingPreference = fpXPThemes;
+        static constexpr bool ParentColor = false;
+    };
+
     explicit TVtFrameController(TComponent* owner);
     ~TVtFrameController() override;
 
-    // ---- published
+    // ---- published; each change is pushed to the linked controls
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
     TColor DisabledColor() const { return FDisabledColor; }
-    void SetDisabledColor(TColor v);
+    void SetDisabledColor(TColor v) { if (Change(FDisabledColor, v)) PushSetting(fcDisabledColor); }
     TColor FlatButtonColor() const { return FFlatButtonColor; }
-    void SetFlatButtonColor(TColor v);
+    void SetFlatButtonColor(TColor v) { if (Change(FFlatButtonColor, v)) PushSetting(fcFlatButtonColor); }
     bool FlatButtons() const { return FFlatButtons; }
-    void SetFlatButtons(bool v);
+    void SetFlatButtons(bool v) { if (Change(FFlatButtons, v)) PushSetting(fcFlatButtons); }
     TColor FocusColor() const { return FFocusColor; }
-    void SetFocusColor(TColor v);
+    void SetFocusColor(TColor v) { if (Change(FFocusColor, v)) PushSetting(fcFocusColor); }
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v);
+    void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) PushSetting(fcFrameColor); }
     TColor FrameHotColor() const { return FFrameHotColor; }
-    void SetFrameHotColor(TColor v);
+    void SetFrameHotColor(TColor v) { if (Change(FFrameHotColor, v)) PushSetting(fcFrameHotColor); }
     TFrameStyle FrameHotStyle() const { return FFrameHotStyle; }
-    void SetFrameHotStyle(TFrameStyle v);
+    void SetFrameHotStyle(TFrameStyle v) { if (Change(FFrameHotStyle, v)) PushSetting(fcFrameHotStyle); }
     bool FrameHotTrack() const { return FFrameHotTrack; }
     void SetFrameHotTrack(bool v);
     TSides FrameSides() const { return FFrameSides; }
-    void SetFrameSides(TSides v);
+    void SetFrameSides(TSides v) { if (Change(FFrameSides, v)) PushSetting(fcFrameSides); }
     TFrameStyle FrameStyle() const { return FFrameStyle; }
-    void SetFrameStyle(TFrameStyle v);
+    void SetFrameStyle(TFrameStyle v) { if (Change(FFrameStyle, v)) PushSetting(fcFrameStyle); }
     bool FrameVisible() const { return FFrameVisible; }
-    void SetFrameVisible(bool v);
+    void SetFrameVisible(bool v) { if (Change(FFrameVisible, v)) PushSetting(fcFrameVisible); }
     TFramingPreference FramingPreference() const { return FFramingPreference; }
-    void SetFramingPreference(TFramingPreference v);
+    void SetFramingPreference(TFramingPreference v) {
+        if (Change(FFramingPreference, v)) PushSetting(fcFramingPreference);
+    }
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool v);
     TVtRegIniFile* RegIniFile() const { return FRegIniFile; }
@@ -156,20 +183,20 @@ private:
     void PushTo(TControl* control, TVtFrameSetting setting);
     void PushAllTo(TControl* control);
 
-    TColor FColor = clWindow;
-    TColor FDisabledColor = clBtnFace;
-    TColor FFlatButtonColor = clBtnFace;
-    bool FFlatButtons = true;
-    TColor FFocusColor = clWindow;
-    TColor FFrameColor = clBtnShadow;
-    TColor FFrameHotColor = clBtnShadow;
-    TFrameStyle FFrameHotStyle = fsFlatBold;
-    bool FFrameHotTrack = false;
-    TSides FFrameSides = AllSides;
-    TFrameStyle FFrameStyle = fsFlat;
-    bool FFrameVisible = false;
-    TFramingPreference FFramingPreference = fpXPThemes;
-    bool FParentColor = false;
+    TColor FColor = Defaults::Color;
+    TColor FDisabledColor = Defaults::DisabledColor;
+    TColor FFlatButtonColor = Defaults::FlatButtonColor;
+    bool FFlatButtons = Defaults::FlatButtons;
+    TColor FFocusColor = Defaults::FocusColor;
+    TColor FFrameColor = Defaults::FrameColor;
+    TColor FFrameHotColor = Defaults::FrameHotColor;
+    TFrameStyle FFrameHotStyle = Defaults::FrameHotStyle;
+    bool FFrameHotTrack = Defaults::FrameHotTrack;
+    TSides FFrameSides = Defaults::FrameSides;
+    TFrameStyle FFrameStyle = Defaults::FrameStyle;
+    bool FFrameVisible = Defaults::FrameVisible;
+    TFramingPreference FFramingPreference = Defaults::FramingPreference;
+    bool FParentColor = Defaults::ParentColor;
     TVtRegIniFile* FRegIniFile = nullptr;
 
     int FUpdateCount = 0;
@@ -197,17 +224,24 @@ const TEnumInfo& RegAccessInfo();
 // properties and marks itself for reopening when one changes; it reads and writes nothing.
 class TVtRegIniFile : public TComponent {
 public:
+    // Published defaults: the fields start from them, the class table names them.
+    struct Defaults {
+        static constexpr TVtPathType PathType = ptIniFile;
+        static constexpr TVtRegKey RegKey = hkeyCurrentUser;
+        static constexpr TVtRegAccess RegAccess{keyAllAccess};
+    };
+
     explicit TVtRegIniFile(TComponent* owner);
     ~TVtRegIniFile() override;
 
     const std::string& Path() const { return FPath; }
-    void SetPath(const std::string& v);
+    void SetPath(const std::string& v) { if (Change(FPath, v)) FNeedsReopen = true; }
     TVtPathType PathType() const { return FPathType; }
-    void SetPathType(TVtPathType v);
+    void SetPathType(TVtPathType v) { if (Change(FPathType, v)) FNeedsReopen = true; }
     TVtRegKey RegKey() const { return FRegKey; }
-    void SetRegKey(TVtRegKey v);
+    void SetRegKey(TVtRegKey v) { if (Change(FRegKey, v)) FNeedsReopen = true; }
     TVtRegAccess RegAccess() const { return FRegAccess; }
-    void SetRegAccess(TVtRegAccess v);
+    void SetRegAccess(TVtRegAccess v) { if (Change(FRegAccess, v)) FNeedsReopen = true; }
 
     // Set by a change of any of the four; the storage would be opened afresh on next use.
     bool NeedsReopen() const { return FNeedsReopen; }
@@ -216,9 +250,9 @@ public:
 
 private:
     std::string FPath;
-    TVtPathType FPathType = ptIniFile;
-    TVtRegKey FRegKey = hkeyCurrentUser;
-    TVtRegAccess FRegAccess{keyAllAccess};
+    TVtPathType FPathType = Defaults::PathType;
+    TVtRegKey FRegKey = Defaults::RegKey;
+    TVtRegAccess FRegAccess = Defaults::RegAccess;
     bool FNeedsReopen = false;
 };
 
