@@ -54,8 +54,8 @@ TVtLabel::TVtLabel(TComponent* owner) : TVtFramedControl<TLabel>(owner, Defaults
     static const bool registered = (RegisterLabelClasses(), true);
     (void)registered;
     FConstructing = true;
-    SetColor(clBtnFace);
-    SetParentColor(true);
+    SetColor(Defaults::Color);
+    SetParentColor(Defaults::ParentColor);
     FConstructing = false;
     FCurrentColor = FNormalColor = FHoverSavedColor = Font()->Color();
     TVtBlinkingControlsList::Obtain()->Register(this);
@@ -64,36 +64,6 @@ TVtLabel::TVtLabel(TComponent* owner) : TVtFramedControl<TLabel>(owner, Defaults
 TVtLabel::~TVtLabel() {
     if (TVtBlinkingControlsList* list = TVtBlinkingControlsList::Instance()) list->Unregister(this);
     TVtBlinkingControlsList::ReleaseIfEmpty();
-}
-
-void TVtLabel::SetTextStyle(TTextStyle v) {
-    if (FTextStyle == v) return;
-    FTextStyle = v;
-    Invalidate();
-}
-
-void TVtLabel::SetShadowDepth(int v) {
-    if (FShadowDepth == v) return;
-    FShadowDepth = v;
-    Invalidate();
-}
-
-void TVtLabel::SetShadowColor(TColor v) {
-    if (FShadowColor == v) return;
-    FShadowColor = v;
-    Invalidate();
-}
-
-void TVtLabel::SetHighlightColor(TColor v) {
-    if (FHighlightColor == v) return;
-    FHighlightColor = v;
-    Invalidate();
-}
-
-void TVtLabel::SetLightTextStyle(bool v) {
-    if (FLightTextStyle == v) return;
-    FLightTextStyle = v;
-    Invalidate();
 }
 
 void TVtLabel::SetRotation(TRotation v) {
@@ -117,25 +87,12 @@ void TVtLabel::SetAngle(int v) {
     Repaint();
 }
 
-void TVtLabel::SetCenterPoint(TCenterPoint v) {
-    if (FCenterPoint == v) return;
-    FCenterPoint = v;
-    Invalidate();
-}
-
 void TVtLabel::SetBlinking(bool v) {
-    if (FBlinking == v) return;
-    FBlinking = v;
+    if (!Change(FBlinking, v)) return;
     if (!v) {
         FCurrentColor = FNormalColor;
         Repaint();
     }
-}
-
-void TVtLabel::SetBlinkColor(TColor v) {
-    if (FBlinkColor == v) return;
-    FBlinkColor = v;
-    Invalidate();
 }
 
 uint16_t TVtLabel::BlinkIntervalOn() const { return TVtBlinkingControlsList::Obtain()->IntervalOn(); }
@@ -144,8 +101,7 @@ uint16_t TVtLabel::BlinkIntervalOff() const { return TVtBlinkingControlsList::Ob
 void TVtLabel::SetBlinkIntervalOff(uint16_t ms) { TVtBlinkingControlsList::Obtain()->SetIntervalOff(ms); }
 
 void TVtLabel::SetFlyByEnabled(bool v) {
-    if (FFlyByEnabled == v) return;
-    FFlyByEnabled = v;
+    if (!Change(FFlyByEnabled, v)) return;
     if (!v) {
         FHoverShown = false;
         Font()->SetColor(FHoverSavedColor);
@@ -153,31 +109,10 @@ void TVtLabel::SetFlyByEnabled(bool v) {
     Invalidate();
 }
 
-void TVtLabel::SetFlyByColor(TColor v) {
-    if (FFlyByColor == v) return;
-    FFlyByColor = v;
-    Invalidate();
-}
-
 void TVtLabel::SetCondenseCaption(TVtCondenseCaption v) {
-    if (FCondenseCaption == v) return;
-    FCondenseCaption = v;
+    if (!Change(FCondenseCaption, v)) return;
     // A shortened caption needs a width of its own.
     if (v != ccNone) SetAutoSize(false);
-    Invalidate();
-}
-
-void TVtLabel::SetBorderWidth(int v) {
-    v = ClampBorderWidth(v);
-    if (FBorderWidth == v) return;
-    FBorderWidth = v;
-    Invalidate();
-}
-
-void TVtLabel::SetBevelWidth(int v) {
-    v = ClampBorderWidth(v);
-    if (FBevelWidth == v) return;
-    FBevelWidth = v;
     Invalidate();
 }
 
@@ -511,28 +446,29 @@ void TVtLabel::RegisterClassInfo() {
     RegisterBlinkClasses();
     RegisterClass<TVtLabel>("TVtLabel", "TLabel", [](TClassBuilder<TVtLabel>& b) {
         using L = TVtLabel;
-        b.Color("Color", &L::Color, &L::SetColor).Default(clBtnFace).Stored([](L& x) { return !x.ParentColor(); });
-        b.Boolean("ParentColor", &L::ParentColor, &L::SetParentColor).Default(true);
-        b.Enumeration("TextStyle", TextStyleInfo(), &L::TextStyle, &L::SetTextStyle).Default(tsNormal);
-        b.Integer("ShadowDepth", &L::ShadowDepth, &L::SetShadowDepth).Default(2);
-        b.Color("ShadowColor", &L::ShadowColor, &L::SetShadowColor).Default(clBtnShadow);
-        b.Color("HighlightColor", &L::HighlightColor, &L::SetHighlightColor).Default(clBtnHighlight);
-        b.Boolean("LightTextStyle", &L::LightTextStyle, &L::SetLightTextStyle).Default(false);
+        using D = TVtLabel::Defaults;
+        using BlinkD = TVtBlinkingControlsList::Defaults;
+        b.Color("Color", &L::Color, &L::SetColor).Default(D::Color).Stored([](L& x) { return !x.ParentColor(); });
+        b.Boolean("ParentColor", &L::ParentColor, &L::SetParentColor).Default(D::ParentColor);
+        b.Enumeration("TextStyle", TextStyleInfo(), &L::TextStyle, &L::SetTextStyle).Default(D::TextStyle);
+        b.Integer("ShadowDepth", &L::ShadowDepth, &L::SetShadowDepth).Default(D::ShadowDepth);
+        b.Color("ShadowColor", &L::ShadowColor, &L::SetShadowColor).Default(D::ShadowColor);
+        b.Color("HighlightColor", &L::HighlightColor, &L::SetHighlightColor).Default(D::HighlightColor);
+        b.Boolean("LightTextStyle", &L::LightTextStyle, &L::SetLightTextStyle).Default(D::LightTextStyle);
         // Angle before Rotation: the angle switches the rotation on, and the rotation that
         // follows is then no change and keeps the angle.
-        b.Integer("Angle", &L::Angle, &L::SetAngle).Default(0);
-        b.Enumeration("Rotation", RotationInfo(), &L::Rotation, &L::SetRotation).Default(roNone);
-        b.Enumeration("CenterPoint", CenterPointInfo(), &L::CenterPoint, &L::SetCenterPoint).Default(cpCenter);
-        b.Boolean("Blinking", &L::Blinking, &L::SetBlinking).Default(false);
-        b.Color("BlinkColor", &L::BlinkColor, &L::SetBlinkColor).Default(clHighlight);
-        b.Integer("BlinkIntervalOn", &L::BlinkIntervalOn, &L::SetBlinkIntervalOn).Default(500);
-        b.Integer("BlinkIntervalOff", &L::BlinkIntervalOff, &L::SetBlinkIntervalOff).Default(500);
-        b.Boolean("FlyByEnabled", &L::FlyByEnabled, &L::SetFlyByEnabled).Default(false);
-        b.Color("FlyByColor", &L::FlyByColor, &L::SetFlyByColor).Default(clHighlight);
+        b.Integer("Angle", &L::Angle, &L::SetAngle).Default(D::Angle);
+        b.Enumeration("Rotation", RotationInfo(), &L::Rotation, &L::SetRotation).Default(D::Rotation);
+        b.Enumeration("CenterPoint", CenterPointInfo(), &L::CenterPoint, &L::SetCenterPoint).Default(D::CenterPoint);
+        b.Boolean("Blinking", &L::Blinking, &L::SetBlinking).Default(D::Blinking);
+        b.Color("BlinkColor", &L::BlinkColor, &L::SetBlinkColor).Default(D::BlinkColor);
+        b.Integer("BlinkIntervalOn", &L::BlinkIntervalOn, &L::SetBlinkIntervalOn).Default(BlinkD::IntervalOn);
+        b.Integer("BlinkIntervalOff", &L::BlinkIntervalOff, &L::SetBlinkIntervalOff).Default(BlinkD::IntervalOff);
+        b.Boolean("FlyByEnabled", &L::FlyByEnabled, &L::SetFlyByEnabled).Default(D::FlyByEnabled);
+        b.Color("FlyByColor", &L::FlyByColor, &L::SetFlyByColor).Default(D::FlyByColor);
         b.Enumeration("CondenseCaption", CondenseCaptionInfo(), &L::CondenseCaption, &L::SetCondenseCaption)
-            .Default(ccNone);
-        PublishFrameSettings(b, L::Defaults::Frame,
-                             TVtFrameWidthRows{L::Defaults::BorderWidth, L::Defaults::BevelWidth});
+            .Default(D::CondenseCaption);
+        PublishFrameSettings(b, D::Frame, TVtFrameWidthRows{D::BorderWidth, D::BevelWidth});
         b.Component("FrameController", &L::FrameController, &L::SetFrameController);
         b.Event("OnMouseEnter", &L::OnMouseEnter);
         b.Event("OnMouseLeave", &L::OnMouseLeave);

@@ -40,8 +40,24 @@ const TEnumInfo& CondenseCaptionInfo();
 
 class TVtLabel : public TVtFramedControl<TLabel> {
 public:
-    // Published defaults that fields and the class table share.
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
     struct Defaults {
+        static constexpr TColor Color = clBtnFace;
+        static constexpr bool ParentColor = true;
+        static constexpr TTextStyle TextStyle = tsNormal;
+        static constexpr int ShadowDepth = 2;
+        static constexpr TColor ShadowColor = clBtnShadow;
+        static constexpr TColor HighlightColor = clBtnHighlight;
+        static constexpr bool LightTextStyle = false;
+        static constexpr TRotation Rotation = roNone;
+        static constexpr int Angle = 0;
+        static constexpr TCenterPoint CenterPoint = cpCenter;
+        static constexpr bool Blinking = false;
+        static constexpr TColor BlinkColor = clHighlight;
+        static constexpr bool FlyByEnabled = false;
+        static constexpr TColor FlyByColor = clHighlight;
+        static constexpr TVtCondenseCaption CondenseCaption = ccNone;
         static constexpr TVtFrameSettings Frame{};
         static constexpr int BorderWidth = 0;
         static constexpr int BevelWidth = 1;
@@ -52,15 +68,15 @@ public:
 
     // ---- published: text effects
     TTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TTextStyle v);
+    void SetTextStyle(TTextStyle v) { if (Change(FTextStyle, v)) Invalidate(); }
     int ShadowDepth() const { return FShadowDepth; }
-    void SetShadowDepth(int v);
+    void SetShadowDepth(int v) { if (Change(FShadowDepth, v)) Invalidate(); }
     TColor ShadowColor() const { return FShadowColor; }
-    void SetShadowColor(TColor v);
+    void SetShadowColor(TColor v) { if (Change(FShadowColor, v)) Invalidate(); }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor v);
+    void SetHighlightColor(TColor v) { if (Change(FHighlightColor, v)) Invalidate(); }
     bool LightTextStyle() const { return FLightTextStyle; }
-    void SetLightTextStyle(bool v);
+    void SetLightTextStyle(bool v) { if (Change(FLightTextStyle, v)) Invalidate(); }
 
     // ---- published: rotation
     TRotation Rotation() const { return FRotation; }
@@ -69,13 +85,13 @@ public:
     int Angle() const { return FAngle; }
     void SetAngle(int v);
     TCenterPoint CenterPoint() const { return FCenterPoint; }
-    void SetCenterPoint(TCenterPoint v);
+    void SetCenterPoint(TCenterPoint v) { if (Change(FCenterPoint, v)) Invalidate(); }
 
     // ---- published: blinking and hover
     bool Blinking() const { return FBlinking; }
     void SetBlinking(bool v);
     TColor BlinkColor() const { return FBlinkColor; }
-    void SetBlinkColor(TColor v);
+    void SetBlinkColor(TColor v) { if (Change(FBlinkColor, v)) Invalidate(); }
     // The shared blink list's phase lengths: global to every blinking control.
     uint16_t BlinkIntervalOn() const;
     void SetBlinkIntervalOn(uint16_t ms);
@@ -84,15 +100,15 @@ public:
     bool FlyByEnabled() const { return FFlyByEnabled; }
     void SetFlyByEnabled(bool v);
     TColor FlyByColor() const { return FFlyByColor; }
-    void SetFlyByColor(TColor v);
+    void SetFlyByColor(TColor v) { if (Change(FFlyByColor, v)) Invalidate(); }
     TVtCondenseCaption CondenseCaption() const { return FCondenseCaption; }
     void SetCondenseCaption(TVtCondenseCaption v);
 
     // ---- published: frames, as the panel's (TVtFramedControl), with widths of the label's own
     int BorderWidth() const { return FBorderWidth; }
-    void SetBorderWidth(int v);
+    void SetBorderWidth(int v) { if (Change(FBorderWidth, ClampBorderWidth(v))) Invalidate(); }
     int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int v);
+    void SetBevelWidth(int v) { if (Change(FBevelWidth, ClampBorderWidth(v))) Invalidate(); }
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
@@ -130,19 +146,19 @@ private:
     void MeasureCaption(TRect& rect, unsigned flags);
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
-    TTextStyle FTextStyle = tsNormal;
-    int FShadowDepth = 2;
-    TColor FShadowColor = clBtnShadow;
-    TColor FHighlightColor = clBtnHighlight;
-    bool FLightTextStyle = false;
-    TRotation FRotation = roNone;
-    int FAngle = 0;
-    TCenterPoint FCenterPoint = cpCenter;
-    bool FBlinking = false;
-    TColor FBlinkColor = clHighlight;
-    bool FFlyByEnabled = false;
-    TColor FFlyByColor = clHighlight;
-    TVtCondenseCaption FCondenseCaption = ccNone;
+    TTextStyle FTextStyle = Defaults::TextStyle;
+    int FShadowDepth = Defaults::ShadowDepth;
+    TColor FShadowColor = Defaults::ShadowColor;
+    TColor FHighlightColor = Defaults::HighlightColor;
+    bool FLightTextStyle = Defaults::LightTextStyle;
+    TRotation FRotation = Defaults::Rotation;
+    int FAngle = Defaults::Angle;
+    TCenterPoint FCenterPoint = Defaults::CenterPoint;
+    bool FBlinking = Defaults::Blinking;
+    TColor FBlinkColor = Defaults::BlinkColor;
+    bool FFlyByEnabled = Defaults::FlyByEnabled;
+    TColor FFlyByColor = Defaults::FlyByColor;
+    TVtCondenseCaption FCondenseCaption = Defaults::CondenseCaption;
 
     int FBorderWidth = Defaults::BorderWidth;
     int FBevelWidth = Defaults::BevelWidth;

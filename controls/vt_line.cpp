@@ -41,12 +41,6 @@ TVtLine::TVtLine(TComponent* owner) : TGraphicControl(owner) {
 
 TVtLine::~TVtLine() = default;
 
-void TVtLine::SetLineColor(TColor v) {
-    if (FLineColor == v) return;
-    FLineColor = v;
-    Invalidate();
-}
-
 void TVtLine::SetLineWidth(int v) {
     if (FLineWidth == v) return;
     // Arrow heads sit centred on the line only when it has a middle pixel.
@@ -55,28 +49,14 @@ void TVtLine::SetLineWidth(int v) {
     Invalidate();
 }
 
-void TVtLine::SetLineStyle(TPenStyle v) {
-    if (FLineStyle == v) return;
-    FLineStyle = v;
-    Invalidate();
-}
-
 void TVtLine::SetLineSlope(TVtLineSlope v) {
-    if (FLineSlope == v) return;
-    FLineSlope = v;
+    if (!Change(FLineSlope, v)) return;
     UpdateEndPoints();
     Invalidate();
 }
 
-void TVtLine::SetShowArrows(TVtShowArrows v) {
-    if (FShowArrows == v) return;
-    FShowArrows = v;
-    Invalidate();
-}
-
 void TVtLine::SetArrowLength(int v) {
-    if (FArrowLength == v) return;
-    FArrowLength = v;
+    if (!Change(FArrowLength, v)) return;
     FMargin = v / 2;
     EnforceMinimumSize();
     UpdateEndPoints();
@@ -195,12 +175,13 @@ void TVtLine::RegisterClassInfo() {
     RegisterControlClasses();
     RegisterClass<TVtLine>("TVtLine", "TGraphicControl", [](TClassBuilder<TVtLine>& b) {
         using L = TVtLine;
-        b.Color("LineColor", &L::LineColor, &L::SetLineColor).Default(clWindowText);
-        b.Integer("LineWidth", &L::LineWidth, &L::SetLineWidth).Default(1);
-        b.Enumeration("LineStyle", PenStyleInfo(), &L::LineStyle, &L::SetLineStyle).Default(psSolid);
-        b.Enumeration("LineSlope", LineSlopeInfo(), &L::LineSlope, &L::SetLineSlope).Default(lsDown);
-        b.Enumeration("ShowArrows", ShowArrowsInfo(), &L::ShowArrows, &L::SetShowArrows).Default(saNone);
-        b.Integer("ArrowLength", &L::ArrowLength, &L::SetArrowLength).Default(10);
+        using D = TVtLine::Defaults;
+        b.Color("LineColor", &L::LineColor, &L::SetLineColor).Default(D::LineColor);
+        b.Integer("LineWidth", &L::LineWidth, &L::SetLineWidth).Default(D::LineWidth);
+        b.Enumeration("LineStyle", PenStyleInfo(), &L::LineStyle, &L::SetLineStyle).Default(D::LineStyle);
+        b.Enumeration("LineSlope", LineSlopeInfo(), &L::LineSlope, &L::SetLineSlope).Default(D::LineSlope);
+        b.Enumeration("ShowArrows", ShowArrowsInfo(), &L::ShowArrows, &L::SetShowArrows).Default(D::ShowArrows);
+        b.Integer("ArrowLength", &L::ArrowLength, &L::SetArrowLength).Default(D::ArrowLength);
         b.Event("OnMouseEnter", &L::OnMouseEnter);
         b.Event("OnMouseLeave", &L::OnMouseLeave);
     });

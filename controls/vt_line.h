@@ -5,6 +5,7 @@
 // Sections: vocabulary · TVtLine
 #pragma once
 
+#include "controls/vt_helpers.h"
 #include "framework/controls.h"
 
 struct TEnumInfo;
@@ -22,21 +23,31 @@ const TEnumInfo& ShowArrowsInfo();
 
 class TVtLine : public TGraphicControl {
 public:
+    // Published defaults: the fields start from them, the class table names them.
+    struct Defaults {
+        static constexpr TColor LineColor = clWindowText;
+        static constexpr int LineWidth = 1;
+        static constexpr TPenStyle LineStyle = psSolid;
+        static constexpr TVtLineSlope LineSlope = lsDown;
+        static constexpr TVtShowArrows ShowArrows = saNone;
+        static constexpr int ArrowLength = 10;
+    };
+
     explicit TVtLine(TComponent* owner);
     ~TVtLine() override;
 
     // ---- published
     TColor LineColor() const { return FLineColor; }
-    void SetLineColor(TColor v);
+    void SetLineColor(TColor v) { if (Change(FLineColor, v)) Invalidate(); }
     // With arrows shown an even width is made odd, towards the requested change.
     int LineWidth() const { return FLineWidth; }
     void SetLineWidth(int v);
     TPenStyle LineStyle() const { return FLineStyle; }
-    void SetLineStyle(TPenStyle v);
+    void SetLineStyle(TPenStyle v) { if (Change(FLineStyle, v)) Invalidate(); }
     TVtLineSlope LineSlope() const { return FLineSlope; }
     void SetLineSlope(TVtLineSlope v);
     TVtShowArrows ShowArrows() const { return FShowArrows; }
-    void SetShowArrows(TVtShowArrows v);
+    void SetShowArrows(TVtShowArrows v) { if (Change(FShowArrows, v)) Invalidate(); }
     // The arrow heads' side length; a change sets the margin to half of it.
     int ArrowLength() const { return FArrowLength; }
     void SetArrowLength(int v);
@@ -70,12 +81,12 @@ protected:
     void UpdateEndPoints();
 
 private:
-    TColor FLineColor = clWindowText;
-    int FLineWidth = 1;
-    TPenStyle FLineStyle = psSolid;
-    TVtLineSlope FLineSlope = lsDown;
-    TVtShowArrows FShowArrows = saNone;
-    int FArrowLength = 10;
+    TColor FLineColor = Defaults::LineColor;
+    int FLineWidth = Defaults::LineWidth;
+    TPenStyle FLineStyle = Defaults::LineStyle;
+    TVtLineSlope FLineSlope = Defaults::LineSlope;
+    TVtShowArrows FShowArrows = Defaults::ShowArrows;
+    int FArrowLength = Defaults::ArrowLength;
     int FMargin = 10;
     int FX1 = 0;
     int FY1 = 0;

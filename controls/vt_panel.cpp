@@ -25,40 +25,17 @@ TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TVtFramedControl<TCustomPane
     static const bool registered = (TVtPanel::RegisterClassInfo(), true);
     (void)registered;
     // Every frame pixel is ours: the framework's bevels stay off.
-    FBevelOuter = bvNone;
+    FBevelOuter = Defaults::BevelOuter;
     FBevelInner = bvNone;
     // The caption does not start as the component's name; the panel paints its whole area
     // itself and asks for no themed parent background.
     FControlStyle.Exclude(csSetCaption);
     FControlStyle.Exclude(csParentBackground);
     FControlStyle.Include(csOpaque);
-    TCustomPanel::SetUseDockManager(true);
+    TCustomPanel::SetUseDockManager(Defaults::UseDockManager);
 }
 
 TVtCustomPanel::~TVtCustomPanel() = default;
-
-// A setter that only changes the look: store a changed value, then invalidate.
-#define VT_PANEL_SETTER(Name, Type, Field) \
-    void TVtCustomPanel::Set##Name(Type v) { \
-        if (Field == v) return;              \
-        Field = v;                           \
-        Invalidate();                        \
-    }
-
-VT_PANEL_SETTER(AlignmentVertical, TAlignmentVertical, FAlignmentVertical)
-VT_PANEL_SETTER(UseGradients, bool, FUseGradients)
-VT_PANEL_SETTER(GradientColorStart, TColor, FGradientColorStart)
-VT_PANEL_SETTER(GradientColorStop, TColor, FGradientColorStop)
-VT_PANEL_SETTER(GradientDirection, TGradientDirection, FGradientDirection)
-VT_PANEL_SETTER(ThemeAware, bool, FThemeAware)
-VT_PANEL_SETTER(ShowGrid, bool, FShowGrid)
-VT_PANEL_SETTER(GridStyle, TVtGridStyle, FGridStyle)
-VT_PANEL_SETTER(GridColor, TColor, FGridColor)
-VT_PANEL_SETTER(GridXSize, uint16_t, FGridXSize)
-VT_PANEL_SETTER(GridYSize, uint16_t, FGridYSize)
-VT_PANEL_SETTER(ShowDockClientCaptions, bool, FShowDockClientCaptions)
-
-#undef VT_PANEL_SETTER
 
 void TVtCustomPanel::FramesChanged() {
     Realign();
@@ -66,8 +43,7 @@ void TVtCustomPanel::FramesChanged() {
 }
 
 void TVtCustomPanel::SetTransparent(bool v) {
-    if (FTransparent == v) return;
-    FTransparent = v;
+    if (!Change(FTransparent, v)) return;
     if (v) FControlStyle.Exclude(csOpaque);
     else FControlStyle.Include(csOpaque);
     Invalidate();
@@ -292,28 +268,30 @@ void TVtPanel::RegisterClassInfo() {
     TVtCustomPanel::RegisterClassInfo();
     RegisterClass<TVtPanel>("TVtPanel", "TVtCustomPanel", [](TClassBuilder<TVtPanel>& b) {
         using P = TVtPanel;
+        using D = TVtPanel::Defaults;
         // The framework panel's bevels are off for good; only a changed one is stored.
-        b.Enumeration("BevelOuter", BevelCutInfo(), &P::BevelOuter, &P::SetBevelOuter).Default(bvNone);
-        PublishFrameSettings(b, P::Defaults::Frame);
+        b.Enumeration("BevelOuter", BevelCutInfo(), &P::BevelOuter, &P::SetBevelOuter).Default(D::BevelOuter);
+        PublishFrameSettings(b, D::Frame);
         b.Enumeration("AlignmentVertical", AlignmentVerticalInfo(), &P::AlignmentVertical, &P::SetAlignmentVertical)
-            .Default(avCenter);
-        b.Boolean("Transparent", &P::Transparent, &P::SetTransparent).Default(false);
-        b.Boolean("UseGradients", &P::UseGradients, &P::SetUseGradients).Default(false);
-        b.Color("GradientColorStart", &P::GradientColorStart, &P::SetGradientColorStart).Default(clWhite);
-        b.Color("GradientColorStop", &P::GradientColorStop, &P::SetGradientColorStop).Default(clBtnFace);
+            .Default(D::AlignmentVertical);
+        b.Boolean("Transparent", &P::Transparent, &P::SetTransparent).Default(D::Transparent);
+        b.Boolean("UseGradients", &P::UseGradients, &P::SetUseGradients).Default(D::UseGradients);
+        b.Color("GradientColorStart", &P::GradientColorStart, &P::SetGradientColorStart)
+            .Default(D::GradientColorStart);
+        b.Color("GradientColorStop", &P::GradientColorStop, &P::SetGradientColorStop).Default(D::GradientColorStop);
         b.Enumeration("GradientDirection", GradientDirectionInfo(), &P::GradientDirection, &P::SetGradientDirection)
-            .Default(gdHorizontalEnd);
-        b.Boolean("ThemeAware", &P::ThemeAware, &P::SetThemeAware).Default(true);
-        b.Boolean("ShowGrid", &P::ShowGrid, &P::SetShowGrid).Default(false);
-        b.Enumeration("GridStyle", GridStyleInfo(), &P::GridStyle, &P::SetGridStyle).Default(gsDots);
-        b.Color("GridColor", &P::GridColor, &P::SetGridColor).Default(clBtnShadow);
-        b.Integer("GridXSize", &P::GridXSize, &P::SetGridXSize).Default(8);
-        b.Integer("GridYSize", &P::GridYSize, &P::SetGridYSize).Default(8);
+            .Default(D::GradientDirection);
+        b.Boolean("ThemeAware", &P::ThemeAware, &P::SetThemeAware).Default(D::ThemeAware);
+        b.Boolean("ShowGrid", &P::ShowGrid, &P::SetShowGrid).Default(D::ShowGrid);
+        b.Enumeration("GridStyle", GridStyleInfo(), &P::GridStyle, &P::SetGridStyle).Default(D::GridStyle);
+        b.Color("GridColor", &P::GridColor, &P::SetGridColor).Default(D::GridColor);
+        b.Integer("GridXSize", &P::GridXSize, &P::SetGridXSize).Default(D::GridXSize);
+        b.Integer("GridYSize", &P::GridYSize, &P::SetGridYSize).Default(D::GridYSize);
         b.Component("FrameController", &P::FrameController, &P::SetFrameController);
         b.Boolean("DockSite", &P::DockSite, &P::SetDockSite).Default(false);
-        b.Boolean("UseDockManager", &P::UseDockManager, &P::SetUseDockManager).Default(true);
+        b.Boolean("UseDockManager", &P::UseDockManager, &P::SetUseDockManager).Default(D::UseDockManager);
         b.Boolean("ShowDockClientCaptions", &P::ShowDockClientCaptions, &P::SetShowDockClientCaptions)
-            .Default(true);
+            .Default(D::ShowDockClientCaptions);
         b.Event<TNotifyEvent>("OnPaint", &P::OnPaint);
         b.Event<TNotifyEvent>("OnMouseEnter", &P::OnMouseEnter);
         b.Event<TNotifyEvent>("OnMouseLeave", &P::OnMouseLeave);

@@ -30,9 +30,25 @@ const TEnumInfo& GridStyleInfo();
 
 class TVtCustomPanel : public TVtFramedControl<TCustomPanel> {
 public:
-    // Published defaults that fields and the class table share.
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
     struct Defaults {
         static constexpr TVtFrameSettings Frame{.Outer = fsRaised};
+        static constexpr TBevelCut BevelOuter = bvNone;
+        static constexpr TAlignmentVertical AlignmentVertical = avCenter;
+        static constexpr bool Transparent = false;
+        static constexpr bool UseGradients = false;
+        static constexpr TColor GradientColorStart = clWhite;
+        static constexpr TColor GradientColorStop = clBtnFace;
+        static constexpr TGradientDirection GradientDirection = gdHorizontalEnd;
+        static constexpr bool ThemeAware = true;
+        static constexpr bool ShowGrid = false;
+        static constexpr TVtGridStyle GridStyle = gsDots;
+        static constexpr TColor GridColor = clBtnShadow;
+        static constexpr uint16_t GridXSize = 8;
+        static constexpr uint16_t GridYSize = 8;
+        static constexpr bool UseDockManager = true;
+        static constexpr bool ShowDockClientCaptions = true;
     };
 
     explicit TVtCustomPanel(TComponent* owner);
@@ -43,34 +59,34 @@ public:
 
     // ---- fill and caption
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    void SetAlignmentVertical(TAlignmentVertical v);
+    void SetAlignmentVertical(TAlignmentVertical v) { if (Change(FAlignmentVertical, v)) Invalidate(); }
     // No fill: the parent shows through inside the frames.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool v);
     bool UseGradients() const { return FUseGradients; }
-    void SetUseGradients(bool v);
+    void SetUseGradients(bool v) { if (Change(FUseGradients, v)) Invalidate(); }
     TColor GradientColorStart() const { return FGradientColorStart; }
-    void SetGradientColorStart(TColor v);
+    void SetGradientColorStart(TColor v) { if (Change(FGradientColorStart, v)) Invalidate(); }
     TColor GradientColorStop() const { return FGradientColorStop; }
-    void SetGradientColorStop(TColor v);
+    void SetGradientColorStop(TColor v) { if (Change(FGradientColorStop, v)) Invalidate(); }
     TGradientDirection GradientDirection() const { return FGradientDirection; }
-    void SetGradientDirection(TGradientDirection v);
+    void SetGradientDirection(TGradientDirection v) { if (Change(FGradientDirection, v)) Invalidate(); }
     // With visual styles active the gradient takes the inactive caption colours.
     bool ThemeAware() const { return FThemeAware; }
-    void SetThemeAware(bool v);
+    void SetThemeAware(bool v) { if (Change(FThemeAware, v)) Invalidate(); }
 
     // ---- grid
     bool ShowGrid() const { return FShowGrid; }
-    void SetShowGrid(bool v);
+    void SetShowGrid(bool v) { if (Change(FShowGrid, v)) Invalidate(); }
     TVtGridStyle GridStyle() const { return FGridStyle; }
-    void SetGridStyle(TVtGridStyle v);
+    void SetGridStyle(TVtGridStyle v) { if (Change(FGridStyle, v)) Invalidate(); }
     TColor GridColor() const { return FGridColor; }
-    void SetGridColor(TColor v);
+    void SetGridColor(TColor v) { if (Change(FGridColor, v)) Invalidate(); }
     // Spacing in pixels; 0 draws no grid in that direction.
     uint16_t GridXSize() const { return FGridXSize; }
-    void SetGridXSize(uint16_t v);
+    void SetGridXSize(uint16_t v) { if (Change(FGridXSize, v)) Invalidate(); }
     uint16_t GridYSize() const { return FGridYSize; }
-    void SetGridYSize(uint16_t v);
+    void SetGridYSize(uint16_t v) { if (Change(FGridYSize, v)) Invalidate(); }
 
     // ---- docking
     // A dock site reports its client rectangle inside the frames as well.
@@ -81,7 +97,7 @@ public:
     bool UseDockManager() const { return TCustomPanel::UseDockManager(); }
     void SetUseDockManager(bool v);
     bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
-    void SetShowDockClientCaptions(bool v);
+    void SetShowDockClientCaptions(bool v) { if (Change(FShowDockClientCaptions, v)) Invalidate(); }
 
     // Called after the panel has painted.
     TNotifyEvent OnPaint;
@@ -113,19 +129,19 @@ protected:
     // Re-aligns the children and invalidates: the frames changed the client area.
     void FramesChanged() override;
 
-    TAlignmentVertical FAlignmentVertical = avCenter;
-    bool FTransparent = false;
-    bool FUseGradients = false;
-    TColor FGradientColorStart = clWhite;
-    TColor FGradientColorStop = clBtnFace;
-    TGradientDirection FGradientDirection = gdHorizontalEnd;
-    bool FThemeAware = true;
-    bool FShowGrid = false;
-    TVtGridStyle FGridStyle = gsDots;
-    TColor FGridColor = clBtnShadow;
-    uint16_t FGridXSize = 8;
-    uint16_t FGridYSize = 8;
-    bool FShowDockClientCaptions = true;
+    TAlignmentVertical FAlignmentVertical = Defaults::AlignmentVertical;
+    bool FTransparent = Defaults::Transparent;
+    bool FUseGradients = Defaults::UseGradients;
+    TColor FGradientColorStart = Defaults::GradientColorStart;
+    TColor FGradientColorStop = Defaults::GradientColorStop;
+    TGradientDirection FGradientDirection = Defaults::GradientDirection;
+    bool FThemeAware = Defaults::ThemeAware;
+    bool FShowGrid = Defaults::ShowGrid;
+    TVtGridStyle FGridStyle = Defaults::GridStyle;
+    TColor FGridColor = Defaults::GridColor;
+    uint16_t FGridXSize = Defaults::GridXSize;
+    uint16_t FGridYSize = Defaults::GridYSize;
+    bool FShowDockClientCaptions = Defaults::ShowDockClientCaptions;
 
 private:
     // Each child's enabled state when the panel was last disabled, in child order.

@@ -35,7 +35,7 @@ TVtCustomStatusPane::TVtCustomStatusPane(TComponent* owner) : TGraphicControl(ow
     FControlStyle.Include(csOpaque);
     SetBounds(0, 0, 100, 20);
     FParentColor = true;
-    FParentFillColor = true;
+    FParentFillColor = Defaults::ParentFillColor;
     FFillColor = FColor;
     FNormalTextColor = Font()->Color();
     FCurrentTextColor = FNormalTextColor;
@@ -50,27 +50,8 @@ TVtCustomStatusPane::~TVtCustomStatusPane() {
 
 // ---- properties
 
-void TVtCustomStatusPane::SetAlignment(TAlignment v) {
-    if (FAlignment == v) return;
-    FAlignment = v;
-    Invalidate();
-}
-
-void TVtCustomStatusPane::SetAutoSize(bool v) {
-    if (FAutoSize == v) return;
-    FAutoSize = v;
-    FitPaneWidth();
-}
-
-void TVtCustomStatusPane::SetDefaultWidth(int v) {
-    if (FDefaultWidth == v) return;
-    FDefaultWidth = v;
-    FitPaneWidth();
-}
-
 void TVtCustomStatusPane::SetBlinking(bool v) {
-    if (FBlinking == v) return;
-    FBlinking = v;
+    if (!Change(FBlinking, v)) return;
     // Switching on waits for the next blink phase; switching off shows the normal colour now.
     if (!v) {
         FCurrentTextColor = FNormalTextColor;
@@ -78,36 +59,22 @@ void TVtCustomStatusPane::SetBlinking(bool v) {
     }
 }
 
-void TVtCustomStatusPane::SetBlinkColor(TColor v) {
-    if (FBlinkColor == v) return;
-    FBlinkColor = v;
-    Invalidate();
-}
-
 uint16_t TVtCustomStatusPane::BlinkIntervalOff() const {
     const TVtBlinkingControlsList* list = TVtBlinkingControlsList::Instance();
-    return list ? list->IntervalOff() : 500;
+    return list ? list->IntervalOff() : TVtBlinkingControlsList::Defaults::IntervalOff;
 }
 
 void TVtCustomStatusPane::SetBlinkIntervalOff(uint16_t ms) { TVtBlinkingControlsList::Obtain()->SetIntervalOff(ms); }
 
 uint16_t TVtCustomStatusPane::BlinkIntervalOn() const {
     const TVtBlinkingControlsList* list = TVtBlinkingControlsList::Instance();
-    return list ? list->IntervalOn() : 500;
+    return list ? list->IntervalOn() : TVtBlinkingControlsList::Defaults::IntervalOn;
 }
 
 void TVtCustomStatusPane::SetBlinkIntervalOn(uint16_t ms) { TVtBlinkingControlsList::Obtain()->SetIntervalOn(ms); }
 
-void TVtCustomStatusPane::SetBorderWidth(int v) {
-    v = ClampBorderWidth(v);
-    if (FBorderWidth == v) return;
-    FBorderWidth = v;
-    Invalidate();
-}
-
 void TVtCustomStatusPane::SetCaptionOffset(int v) {
-    if (FCaptionOffset == v) return;
-    FCaptionOffset = v;
+    if (!Change(FCaptionOffset, v)) return;
     Invalidate();
     FitPaneWidth();
 }
@@ -116,33 +83,12 @@ void TVtCustomStatusPane::SetFillColor(TColor v) {
     // Even an unchanged value stops the fill following Color: a description that stores
     // FillColor equal to Color means it.
     FParentFillColor = false;
-    if (FFillColor == v) return;
-    FFillColor = v;
-    Invalidate();
+    if (Change(FFillColor, v)) Invalidate();
 }
 
 void TVtCustomStatusPane::SetParentFillColor(bool v) {
-    if (FParentFillColor == v) return;
-    FParentFillColor = v;
+    if (!Change(FParentFillColor, v)) return;
     if (FParent && !ComponentState().Contains(csReading)) Perform(CM_PARENTCOLORCHANGED);
-}
-
-void TVtCustomStatusPane::SetFlatColor(TColor v) {
-    if (FFlatColor == v) return;
-    FFlatColor = v;
-    Invalidate();
-}
-
-void TVtCustomStatusPane::SetFlatColorAdjustment(int v) {
-    if (FFlatColorAdjustment == v) return;
-    FFlatColorAdjustment = v;
-    Invalidate();
-}
-
-void TVtCustomStatusPane::SetFrameStyle(TFrameStyle v) {
-    if (FFrameStyle == v) return;
-    FFrameStyle = v;
-    Invalidate();
 }
 
 void TVtCustomStatusPane::SetFrameController(TVtFrameController* v) { LinkFrameController(this, FFrameController, v); }
@@ -352,7 +298,8 @@ void TVtPollingList::ReleaseIfEmpty() {
 }
 
 TVtPollingList::TVtPollingList() : FTimer(std::make_unique<TTimer>(nullptr)) {
-    FTimer->SetInterval(500);
+    FTimer->SetEnabled(Defaults::TimerActive);
+    FTimer->SetInterval(Defaults::TimerInterval);
     FTimer->SetOnTimer([this](TObject*) { Poll(); });
 }
 
@@ -418,8 +365,7 @@ TVtClockStatus::TVtClockStatus(TComponent* owner) : TVtPollingStatus(owner) { Se
 TVtClockStatus::~TVtClockStatus() = default;
 
 void TVtClockStatus::SetFormat(const std::string& v) {
-    if (FFormat == v) return;
-    FFormat = v;
+    if (!Change(FFormat, v)) return;
     RefreshClockText();
     Invalidate();
 }
@@ -461,22 +407,25 @@ void TVtCustomStatusPane::RegisterClassInfo() {
     RegisterBlinkClasses();
     RegisterClass<TVtCustomStatusPane>("TVtCustomStatusPane", "TGraphicControl", [](TClassBuilder<TVtCustomStatusPane>& b) {
         using P = TVtCustomStatusPane;
-        b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default(taLeftJustify);
-        b.Boolean("AutoSize", &P::AutoSize, &P::SetAutoSize).Default(false);
-        b.Integer("DefaultWidth", &P::DefaultWidth, &P::SetDefaultWidth).Default(40);
-        b.Boolean("Blinking", &P::Blinking, &P::SetBlinking).Default(false);
-        b.Color("BlinkColor", &P::BlinkColor, &P::SetBlinkColor).Default(clHighlight);
-        b.Integer("BlinkIntervalOff", &P::BlinkIntervalOff, &P::SetBlinkIntervalOff).Default(500);
-        b.Integer("BlinkIntervalOn", &P::BlinkIntervalOn, &P::SetBlinkIntervalOn).Default(500);
-        b.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth).Default(1);
-        b.Integer("CaptionOffset", &P::CaptionOffset, &P::SetCaptionOffset).Default(2);
+        using D = TVtCustomStatusPane::Defaults;
+        using BlinkD = TVtBlinkingControlsList::Defaults;
+        b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default(D::Alignment);
+        b.Boolean("AutoSize", &P::AutoSize, &P::SetAutoSize).Default(D::AutoSize);
+        b.Integer("DefaultWidth", &P::DefaultWidth, &P::SetDefaultWidth).Default(D::DefaultWidth);
+        b.Boolean("Blinking", &P::Blinking, &P::SetBlinking).Default(D::Blinking);
+        b.Color("BlinkColor", &P::BlinkColor, &P::SetBlinkColor).Default(D::BlinkColor);
+        b.Integer("BlinkIntervalOff", &P::BlinkIntervalOff, &P::SetBlinkIntervalOff).Default(BlinkD::IntervalOff);
+        b.Integer("BlinkIntervalOn", &P::BlinkIntervalOn, &P::SetBlinkIntervalOn).Default(BlinkD::IntervalOn);
+        b.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth).Default(D::BorderWidth);
+        b.Integer("CaptionOffset", &P::CaptionOffset, &P::SetCaptionOffset).Default(D::CaptionOffset);
         b.Color("FillColor", &P::FillColor, &P::SetFillColor).NoDefault().Stored([](P& p) {
             return !p.ParentFillColor();
         });
-        b.Boolean("ParentFillColor", &P::ParentFillColor, &P::SetParentFillColor).Default(true);
-        b.Color("FlatColor", &P::FlatColor, &P::SetFlatColor).Default(clBtnShadow);
-        b.Integer("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment).Default(30);
-        b.Enumeration("FrameStyle", FrameStyleInfo(), &P::FrameStyle, &P::SetFrameStyle).Default(fsFlat);
+        b.Boolean("ParentFillColor", &P::ParentFillColor, &P::SetParentFillColor).Default(D::ParentFillColor);
+        b.Color("FlatColor", &P::FlatColor, &P::SetFlatColor).Default(D::FlatColor);
+        b.Integer("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment)
+            .Default(D::FlatColorAdjustment);
+        b.Enumeration("FrameStyle", FrameStyleInfo(), &P::FrameStyle, &P::SetFrameStyle).Default(D::FrameStyle);
         b.Component("FrameController", &P::FrameController, &P::SetFrameController);
         b.Event("OnMouseEnter", &P::OnMouseEnter);
         b.Event("OnMouseLeave", &P::OnMouseLeave);
@@ -486,8 +435,9 @@ void TVtCustomStatusPane::RegisterClassInfo() {
 void TVtPollingStatus::RegisterClassInfo() {
     RegisterClass<TVtPollingStatus>("TVtPollingStatus", "TVtCustomStatusPane", [](TClassBuilder<TVtPollingStatus>& b) {
         using P = TVtPollingStatus;
-        b.Boolean("Active", &P::Active, &P::SetActive).Default(true);
-        b.Integer("Interval", &P::Interval, &P::SetInterval).Default(500);
+        using D = TVtPollingList::Defaults;
+        b.Boolean("Active", &P::Active, &P::SetActive).Default(D::TimerActive);
+        b.Integer("Interval", &P::Interval, &P::SetInterval).Default(D::TimerInterval);
         b.Event("OnTimerExpired", &P::OnTimerExpired);
     });
 }

@@ -16,6 +16,7 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
+#include "controls/vt_helpers.h"
 #include "framework/controls.h"
 #include "framework/datetime.h"
 
@@ -26,27 +27,43 @@ class TVtPollingStatus;
 
 class TVtCustomStatusPane : public TGraphicControl, public IVtFrameControllerClient {
 public:
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
+    struct Defaults {
+        static constexpr TAlignment Alignment = taLeftJustify;
+        static constexpr bool AutoSize = false;
+        static constexpr int DefaultWidth = 40;
+        static constexpr bool Blinking = false;
+        static constexpr TColor BlinkColor = clHighlight;
+        static constexpr int BorderWidth = 1;
+        static constexpr int CaptionOffset = 2;
+        static constexpr bool ParentFillColor = true;
+        static constexpr TColor FlatColor = clBtnShadow;
+        static constexpr int FlatColorAdjustment = 30;
+        static constexpr TFrameStyle FrameStyle = fsFlat;
+    };
+
     explicit TVtCustomStatusPane(TComponent* owner);
     ~TVtCustomStatusPane() override;
 
     // ---- published
     virtual TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment v);
+    virtual void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
     bool AutoSize() const { return FAutoSize; }
-    virtual void SetAutoSize(bool v);
+    virtual void SetAutoSize(bool v) { if (Change(FAutoSize, v)) FitPaneWidth(); }
     virtual int DefaultWidth() const { return FDefaultWidth; }
-    virtual void SetDefaultWidth(int v);
+    virtual void SetDefaultWidth(int v) { if (Change(FDefaultWidth, v)) FitPaneWidth(); }
     virtual bool Blinking() const { return FBlinking; }
     virtual void SetBlinking(bool v);
     virtual TColor BlinkColor() const { return FBlinkColor; }
-    virtual void SetBlinkColor(TColor v);
+    virtual void SetBlinkColor(TColor v) { if (Change(FBlinkColor, v)) Invalidate(); }
     // The shared blink list's phase lengths: the last value written wins for every control.
     virtual uint16_t BlinkIntervalOff() const;
     virtual void SetBlinkIntervalOff(uint16_t ms);
     virtual uint16_t BlinkIntervalOn() const;
     virtual void SetBlinkIntervalOn(uint16_t ms);
     virtual int BorderWidth() const { return FBorderWidth; }
-    virtual void SetBorderWidth(int v);
+    virtual void SetBorderWidth(int v) { if (Change(FBorderWidth, ClampBorderWidth(v))) Invalidate(); }
     virtual int CaptionOffset() const { return FCaptionOffset; }
     virtual void SetCaptionOffset(int v);
     // The text area's background; setting it stops it following Color.
@@ -55,11 +72,11 @@ public:
     virtual bool ParentFillColor() const { return FParentFillColor; }
     virtual void SetParentFillColor(bool v);
     virtual TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor v);
+    virtual void SetFlatColor(TColor v) { if (Change(FFlatColor, v)) Invalidate(); }
     virtual int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int v);
+    virtual void SetFlatColorAdjustment(int v) { if (Change(FFlatColorAdjustment, v)) Invalidate(); }
     virtual TFrameStyle FrameStyle() const { return FFrameStyle; }
-    virtual void SetFrameStyle(TFrameStyle v);
+    virtual void SetFrameStyle(TFrameStyle v) { if (Change(FFrameStyle, v)) Invalidate(); }
     virtual TVtFrameController* FrameController() const { return FFrameController; }
     virtual void SetFrameController(TVtFrameController* v);
 
@@ -109,18 +126,18 @@ protected:
     TColor FCurrentTextColor = clWindowText;
 
 private:
-    TAlignment FAlignment = taLeftJustify;
-    bool FAutoSize = false;
-    int FDefaultWidth = 40;
-    bool FBlinking = false;
-    TColor FBlinkColor = clHighlight;
-    int FBorderWidth = 1;
-    int FCaptionOffset = 2;
+    TAlignment FAlignment = Defaults::Alignment;
+    bool FAutoSize = Defaults::AutoSize;
+    int FDefaultWidth = Defaults::DefaultWidth;
+    bool FBlinking = Defaults::Blinking;
+    TColor FBlinkColor = Defaults::BlinkColor;
+    int FBorderWidth = Defaults::BorderWidth;
+    int FCaptionOffset = Defaults::CaptionOffset;
     TColor FFillColor = clWindow;
-    bool FParentFillColor = true;
-    TColor FFlatColor = clBtnShadow;
-    int FFlatColorAdjustment = 30;
-    TFrameStyle FFrameStyle = fsFlat;
+    bool FParentFillColor = Defaults::ParentFillColor;
+    TColor FFlatColor = Defaults::FlatColor;
+    int FFlatColorAdjustment = Defaults::FlatColorAdjustment;
+    TFrameStyle FFrameStyle = Defaults::FrameStyle;
     TVtFrameController* FFrameController = nullptr;
 };
 
@@ -130,6 +147,12 @@ private:
 // polling pane creates the shared list, the last one to go frees it with its timer.
 class TVtPollingList : public TObject {
 public:
+    // The shared timer's settings when the list is made, published by every polling pane.
+    struct Defaults {
+        static constexpr bool TimerActive = true;
+        static constexpr uint16_t TimerInterval = 500;
+    };
+
     // The shared list, created on the first request with its timer running at 500 ms.
     static TVtPollingList* Obtain();
     static TVtPollingList* Instance();
