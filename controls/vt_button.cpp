@@ -48,72 +48,17 @@ TVtCustomButton::TVtCustomButton(TComponent* owner) : TCustomControl(owner) {
     (void)registered;
     // The button makes its own clicks, and a double click is two presses.
     FControlStyle = TControlStyle{csCaptureMouse, csSetCaption};
-    FColor = clBtnFace;
-    FParentColor = false;
-    FTabStop = true;
+    FColor = Defaults::Color;
+    FParentColor = Defaults::ParentColor;
+    FTabStop = Defaults::TabStop;
     SetBounds(0, 0, 115, 17);
 }
 
 TVtCustomButton::~TVtCustomButton() = default;
 
 void TVtCustomButton::SetHotTrack(bool v) {
-    if (FHotTrack == v) return;
-    FHotTrack = v;
+    if (!Change(FHotTrack, v)) return;
     SetTransparentBackground(v);
-    Invalidate();
-}
-
-void TVtCustomButton::SetTransparentBackground(bool v) {
-    if (FTransparentBackground == v) return;
-    FTransparentBackground = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetHighlightColor(TColor v) {
-    if (FHighlightColor == v) return;
-    FHighlightColor = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetAlignmentVertical(TAlignmentVertical v) {
-    if (FAlignmentVertical == v) return;
-    FAlignmentVertical = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetTextStyle(TTextStyle v) {
-    if (FTextStyle == v) return;
-    FTextStyle = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetLightTextStyle(bool v) {
-    if (FLightTextStyle == v) return;
-    FLightTextStyle = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetTextHighlightColor(TColor v) {
-    if (FTextHighlightColor == v) return;
-    FTextHighlightColor = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetTextShadowColor(TColor v) {
-    if (FTextShadowColor == v) return;
-    FTextShadowColor = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetTextShadowDepth(int v) {
-    if (FTextShadowDepth == v) return;
-    FTextShadowDepth = v;
-    Invalidate();
-}
-
-void TVtCustomButton::SetThemeAware(bool v) {
-    if (FThemeAware == v) return;
-    FThemeAware = v;
     Invalidate();
 }
 
@@ -283,24 +228,6 @@ TVtButton::TVtButton(TComponent* owner) : TVtCustomButton(owner) {
 
 TVtButton::~TVtButton() = default;
 
-void TVtButton::SetAlignment(TAlignment v) {
-    if (FAlignment == v) return;
-    FAlignment = v;
-    Invalidate();
-}
-
-void TVtButton::SetShowDownPattern(bool v) {
-    if (FShowDownPattern == v) return;
-    FShowDownPattern = v;
-    Invalidate();
-}
-
-void TVtButton::SetShowFocusRect(bool v) {
-    if (FShowFocusRect == v) return;
-    FShowFocusRect = v;
-    Invalidate();
-}
-
 void TVtButton::NoteStateChange() { Invalidate(); }
 
 // ---- default and focus
@@ -336,18 +263,6 @@ void TVtButton::SetDown(bool v) {
     FDown = v;
     Invalidate();
     if (v) BroadcastGroupPress();
-}
-
-void TVtButton::SetGroupIndex(int v) {
-    if (FGroupIndex == v) return;
-    FGroupIndex = v;
-    BroadcastGroupPress();
-}
-
-void TVtButton::SetAllowAllUp(bool v) {
-    if (FAllowAllUp == v) return;
-    FAllowAllUp = v;
-    BroadcastGroupPress();
 }
 
 void TVtButton::BroadcastGroupPress() {
@@ -592,23 +507,25 @@ void TVtCustomButton::RegisterClassInfo() {
     RegisterControlClasses();
     RegisterClass<TVtCustomButton>("TVtCustomButton", "TCustomControl", [](TClassBuilder<TVtCustomButton>& b) {
         using B = TVtCustomButton;
-        b.Color("Color", &B::Color, &B::SetColor).Default(clBtnFace).Stored([](B& x) { return !x.ParentColor(); });
-        b.Boolean("ParentColor", &B::ParentColor, &B::SetParentColor).Default(false);
-        b.Boolean("TabStop", &B::TabStop, &B::SetTabStop).Default(true);
-        b.Boolean("HotTrack", &B::HotTrack, &B::SetHotTrack).Default(false);
-        b.Color("HotTrackColor", &B::HotTrackColor, &B::SetHotTrackColor).Default(clHighlight);
+        using D = TVtCustomButton::Defaults;
+        b.Color("Color", &B::Color, &B::SetColor).Default(D::Color).Stored([](B& x) { return !x.ParentColor(); });
+        b.Boolean("ParentColor", &B::ParentColor, &B::SetParentColor).Default(D::ParentColor);
+        b.Boolean("TabStop", &B::TabStop, &B::SetTabStop).Default(D::TabStop);
+        b.Boolean("HotTrack", &B::HotTrack, &B::SetHotTrack).Default(D::HotTrack);
+        b.Color("HotTrackColor", &B::HotTrackColor, &B::SetHotTrackColor).Default(D::HotTrackColor);
         b.Enumeration("HotTrackColorType", HotTrackColorTypeInfo(), &B::HotTrackColorType, &B::SetHotTrackColorType)
-            .Default(htctComplement);
-        b.Color("HighlightColor", &B::HighlightColor, &B::SetHighlightColor).Default(clHighlight);
+            .Default(D::HotTrackColorType);
+        b.Color("HighlightColor", &B::HighlightColor, &B::SetHighlightColor).Default(D::HighlightColor);
         b.Enumeration("AlignmentVertical", AlignmentVerticalInfo(), &B::AlignmentVertical, &B::SetAlignmentVertical)
-            .Default(avCenter);
-        b.Enumeration("TextStyle", TextStyleInfo(), &B::TextStyle, &B::SetTextStyle).Default(tsNormal);
-        b.Boolean("LightTextStyle", &B::LightTextStyle, &B::SetLightTextStyle).Default(false);
-        b.Color("TextHighlightColor", &B::TextHighlightColor, &B::SetTextHighlightColor).Default(clBtnHighlight);
-        b.Color("TextShadowColor", &B::TextShadowColor, &B::SetTextShadowColor).Default(clBtnShadow);
-        b.Integer("TextShadowDepth", &B::TextShadowDepth, &B::SetTextShadowDepth).Default(2);
-        b.Boolean("ThemeAware", &B::ThemeAware, &B::SetThemeAware).Default(true);
-        b.Boolean("DropDownOnEnter", &B::DropDownOnEnter, &B::SetDropDownOnEnter).Default(true);
+            .Default(D::AlignmentVertical);
+        b.Enumeration("TextStyle", TextStyleInfo(), &B::TextStyle, &B::SetTextStyle).Default(D::TextStyle);
+        b.Boolean("LightTextStyle", &B::LightTextStyle, &B::SetLightTextStyle).Default(D::LightTextStyle);
+        b.Color("TextHighlightColor", &B::TextHighlightColor, &B::SetTextHighlightColor)
+            .Default(D::TextHighlightColor);
+        b.Color("TextShadowColor", &B::TextShadowColor, &B::SetTextShadowColor).Default(D::TextShadowColor);
+        b.Integer("TextShadowDepth", &B::TextShadowDepth, &B::SetTextShadowDepth).Default(D::TextShadowDepth);
+        b.Boolean("ThemeAware", &B::ThemeAware, &B::SetThemeAware).Default(D::ThemeAware);
+        b.Boolean("DropDownOnEnter", &B::DropDownOnEnter, &B::SetDropDownOnEnter).Default(D::DropDownOnEnter);
         b.Event("OnMouseEnter", &B::OnMouseEnter);
         b.Event("OnMouseLeave", &B::OnMouseLeave);
         // Older descriptions called the hot-tracking look a flat frame.
@@ -620,15 +537,16 @@ void TVtButton::RegisterClassInfo() {
     TVtCustomButton::RegisterClassInfo();
     RegisterClass<TVtButton>("TVtButton", "TVtCustomButton", [](TClassBuilder<TVtButton>& b) {
         using B = TVtButton;
-        b.Enumeration("Alignment", AlignmentInfo(), &B::Alignment, &B::SetAlignment).Default(taCenter);
-        b.Boolean("Default", &B::Default, &B::SetDefault).Default(false);
-        b.Boolean("Cancel", &B::Cancel, &B::SetCancel).Default(false);
-        b.Integer("ModalResult", &B::ModalResult, &B::SetModalResult).Default(0);
+        using D = TVtButton::Defaults;
+        b.Enumeration("Alignment", AlignmentInfo(), &B::Alignment, &B::SetAlignment).Default(D::Alignment);
+        b.Boolean("Default", &B::Default, &B::SetDefault).Default(D::Default);
+        b.Boolean("Cancel", &B::Cancel, &B::SetCancel).Default(D::Cancel);
+        b.Integer("ModalResult", &B::ModalResult, &B::SetModalResult).Default(D::ModalResult);
         // Before Down: a description sets the group first, then latches the button.
-        b.Integer("GroupIndex", &B::GroupIndex, &B::SetGroupIndex).Default(0);
-        b.Boolean("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp).Default(false);
-        b.Boolean("Down", &B::Down, &B::SetDown).Default(false);
-        b.Boolean("ShowDownPattern", &B::ShowDownPattern, &B::SetShowDownPattern).Default(true);
-        b.Boolean("ShowFocusRect", &B::ShowFocusRect, &B::SetShowFocusRect).Default(true);
+        b.Integer("GroupIndex", &B::GroupIndex, &B::SetGroupIndex).Default(D::GroupIndex);
+        b.Boolean("AllowAllUp", &B::AllowAllUp, &B::SetAllowAllUp).Default(D::AllowAllUp);
+        b.Boolean("Down", &B::Down, &B::SetDown).Default(D::Down);
+        b.Boolean("ShowDownPattern", &B::ShowDownPattern, &B::SetShowDownPattern).Default(D::ShowDownPattern);
+        b.Boolean("ShowFocusRect", &B::ShowFocusRect, &B::SetShowFocusRect).Default(D::ShowFocusRect);
     });
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/controls.h"
+#include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 #include "framework/forms.h"
 
@@ -30,6 +31,26 @@ constexpr unsigned GroupPressMessage = 9249;
 
 class TVtCustomButton : public TCustomControl {
 public:
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
+    struct Defaults {
+        static constexpr TColor Color = clBtnFace;
+        static constexpr bool ParentColor = false;
+        static constexpr bool TabStop = true;
+        static constexpr bool HotTrack = false;
+        static constexpr TColor HotTrackColor = clHighlight;
+        static constexpr TVtHotTrackColorType HotTrackColorType = htctComplement;
+        static constexpr TColor HighlightColor = clHighlight;
+        static constexpr TAlignmentVertical AlignmentVertical = avCenter;
+        static constexpr TTextStyle TextStyle = tsNormal;
+        static constexpr bool LightTextStyle = false;
+        static constexpr TColor TextHighlightColor = clBtnHighlight;
+        static constexpr TColor TextShadowColor = clBtnShadow;
+        static constexpr int TextShadowDepth = 2;
+        static constexpr bool ThemeAware = true;
+        static constexpr bool DropDownOnEnter = true;
+    };
+
     explicit TVtCustomButton(TComponent* owner);
     ~TVtCustomButton() override;
 
@@ -41,21 +62,21 @@ public:
     TVtHotTrackColorType HotTrackColorType() const { return FHotTrackColorType; }
     void SetHotTrackColorType(TVtHotTrackColorType v) { FHotTrackColorType = v; }
     TColor HighlightColor() const { return FHighlightColor; }
-    virtual void SetHighlightColor(TColor v);
+    virtual void SetHighlightColor(TColor v) { if (Change(FHighlightColor, v)) Invalidate(); }
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    virtual void SetAlignmentVertical(TAlignmentVertical v);
+    virtual void SetAlignmentVertical(TAlignmentVertical v) { if (Change(FAlignmentVertical, v)) Invalidate(); }
     TTextStyle TextStyle() const { return FTextStyle; }
-    virtual void SetTextStyle(TTextStyle v);
+    virtual void SetTextStyle(TTextStyle v) { if (Change(FTextStyle, v)) Invalidate(); }
     bool LightTextStyle() const { return FLightTextStyle; }
-    virtual void SetLightTextStyle(bool v);
+    virtual void SetLightTextStyle(bool v) { if (Change(FLightTextStyle, v)) Invalidate(); }
     TColor TextHighlightColor() const { return FTextHighlightColor; }
-    virtual void SetTextHighlightColor(TColor v);
+    virtual void SetTextHighlightColor(TColor v) { if (Change(FTextHighlightColor, v)) Invalidate(); }
     TColor TextShadowColor() const { return FTextShadowColor; }
-    virtual void SetTextShadowColor(TColor v);
+    virtual void SetTextShadowColor(TColor v) { if (Change(FTextShadowColor, v)) Invalidate(); }
     int TextShadowDepth() const { return FTextShadowDepth; }
-    virtual void SetTextShadowDepth(int v);
+    virtual void SetTextShadowDepth(int v) { if (Change(FTextShadowDepth, v)) Invalidate(); }
     bool ThemeAware() const { return FThemeAware; }
-    virtual void SetThemeAware(bool v);
+    virtual void SetThemeAware(bool v) { if (Change(FThemeAware, v)) Invalidate(); }
     bool DropDownOnEnter() const { return FDropDownOnEnter; }
     void SetDropDownOnEnter(bool v) { FDropDownOnEnter = v; }
 
@@ -88,7 +109,7 @@ protected:
     virtual void PaintCaptionText(TCanvas* canvas, const TRect& rect, unsigned flags);
     // What a completed press does.
     virtual void ActivateButton() {}
-    virtual void SetTransparentBackground(bool v);
+    virtual void SetTransparentBackground(bool v) { if (Change(FTransparentBackground, v)) Invalidate(); }
     // The button's click, from a completed press, the dialog key or the accelerator.
     void EmitClick() { Click(); }
 
@@ -110,30 +131,43 @@ protected:
     bool FSpaceArmed = false;
     bool FTransparentBackground = false;
 
-    bool FHotTrack = false;
-    TColor FHotTrackColor = clHighlight;
-    TVtHotTrackColorType FHotTrackColorType = htctComplement;
-    TColor FHighlightColor = clHighlight;
-    TAlignmentVertical FAlignmentVertical = avCenter;
-    TTextStyle FTextStyle = tsNormal;
-    bool FLightTextStyle = false;
-    TColor FTextHighlightColor = clBtnHighlight;
-    TColor FTextShadowColor = clBtnShadow;
-    int FTextShadowDepth = 2;
-    bool FThemeAware = true;
-    bool FDropDownOnEnter = true;
+    bool FHotTrack = Defaults::HotTrack;
+    TColor FHotTrackColor = Defaults::HotTrackColor;
+    TVtHotTrackColorType FHotTrackColorType = Defaults::HotTrackColorType;
+    TColor FHighlightColor = Defaults::HighlightColor;
+    TAlignmentVertical FAlignmentVertical = Defaults::AlignmentVertical;
+    TTextStyle FTextStyle = Defaults::TextStyle;
+    bool FLightTextStyle = Defaults::LightTextStyle;
+    TColor FTextHighlightColor = Defaults::TextHighlightColor;
+    TColor FTextShadowColor = Defaults::TextShadowColor;
+    int FTextShadowDepth = Defaults::TextShadowDepth;
+    bool FThemeAware = Defaults::ThemeAware;
+    bool FDropDownOnEnter = Defaults::DropDownOnEnter;
 };
 
 // ---------------------------------------------------------------- TVtButton
 
 class TVtButton : public TVtCustomButton {
 public:
+    // Published defaults: the fields start from them, the class table names them.
+    struct Defaults {
+        static constexpr TAlignment Alignment = taCenter;
+        static constexpr bool Default = false;
+        static constexpr bool Cancel = false;
+        static constexpr TModalResult ModalResult = mrNone;
+        static constexpr int GroupIndex = 0;
+        static constexpr bool AllowAllUp = false;
+        static constexpr bool Down = false;
+        static constexpr bool ShowDownPattern = true;
+        static constexpr bool ShowFocusRect = true;
+    };
+
     explicit TVtButton(TComponent* owner);
     ~TVtButton() override;
 
     // ---- published
     TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment v);
+    virtual void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
     bool Default() const { return FDefault; }
     virtual void SetDefault(bool v);
     bool Cancel() const { return FCancel; }
@@ -141,15 +175,15 @@ public:
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult v) { FModalResult = v; }
     int GroupIndex() const { return FGroupIndex; }
-    virtual void SetGroupIndex(int v);
+    virtual void SetGroupIndex(int v) { if (Change(FGroupIndex, v)) BroadcastGroupPress(); }
     bool Down() const { return FDown; }
     virtual void SetDown(bool v);
     bool AllowAllUp() const { return FAllowAllUp; }
-    virtual void SetAllowAllUp(bool v);
+    virtual void SetAllowAllUp(bool v) { if (Change(FAllowAllUp, v)) BroadcastGroupPress(); }
     bool ShowDownPattern() const { return FShowDownPattern; }
-    virtual void SetShowDownPattern(bool v);
+    virtual void SetShowDownPattern(bool v) { if (Change(FShowDownPattern, v)) Invalidate(); }
     bool ShowFocusRect() const { return FShowFocusRect; }
-    virtual void SetShowFocusRect(bool v);
+    virtual void SetShowFocusRect(bool v) { if (Change(FShowFocusRect, v)) Invalidate(); }
 
     // The containing window takes ModalResult (also 0), then OnClick runs.
     void Click() override;
@@ -186,13 +220,13 @@ private:
     // Down (and the latch) shows for group buttons only.
     bool ShowsLatched() const { return FGroupIndex != 0 && (FDown || FPressed); }
 
-    TAlignment FAlignment = taCenter;
-    bool FDefault = false;
-    bool FCancel = false;
-    int FGroupIndex = 0;
-    bool FDown = false;
-    bool FAllowAllUp = false;
-    bool FShowDownPattern = true;
-    bool FShowFocusRect = true;
-    TModalResult FModalResult = mrNone;
+    TAlignment FAlignment = Defaults::Alignment;
+    bool FDefault = Defaults::Default;
+    bool FCancel = Defaults::Cancel;
+    int FGroupIndex = Defaults::GroupIndex;
+    bool FDown = Defaults::Down;
+    bool FAllowAllUp = Defaults::AllowAllUp;
+    bool FShowDownPattern = Defaults::ShowDownPattern;
+    bool FShowFocusRect = Defaults::ShowFocusRect;
+    TModalResult FModalResult = Defaults::ModalResult;
 };

@@ -70,20 +70,6 @@ void TVtFramedEdit<Base>::SetFrameVisible(bool v) {
 }
 
 template <class Base>
-void TVtFramedEdit<Base>::SetFrameStyle(TFrameStyle v) {
-    if (FFrameStyle == v) return;
-    FFrameStyle = v;
-    RedrawFrame();
-}
-
-template <class Base>
-void TVtFramedEdit<Base>::SetFrameColor(TColor v) {
-    if (FFrameColor == v) return;
-    FFrameColor = v;
-    RedrawFrame();
-}
-
-template <class Base>
 void TVtFramedEdit<Base>::SetFrameHotTrack(bool v) {
     FFrameHotTrack = v;
     if (v) {
@@ -93,27 +79,6 @@ void TVtFramedEdit<Base>::SetFrameHotTrack(bool v) {
     }
     RedrawFrame();
     this->Invalidate();
-}
-
-template <class Base>
-void TVtFramedEdit<Base>::SetFrameHotStyle(TFrameStyle v) {
-    if (FFrameHotStyle == v) return;
-    FFrameHotStyle = v;
-    RedrawFrame();
-}
-
-template <class Base>
-void TVtFramedEdit<Base>::SetFrameHotColor(TColor v) {
-    if (FFrameHotColor == v) return;
-    FFrameHotColor = v;
-    RedrawFrame();
-}
-
-template <class Base>
-void TVtFramedEdit<Base>::SetFrameSides(TSides v) {
-    if (FFrameSides == v) return;
-    FFrameSides = v;
-    RedrawFrame();
 }
 
 template <class Base>
@@ -399,28 +364,31 @@ namespace {
 // colours and the frame, so none of them is stored.
 template <class T>
 void PublishFramedEdit(TClassBuilder<T>& b) {
+    using D = typename T::Defaults;
     auto free = [](T& e) { return e.FrameController() == nullptr; };
     // A disabled control's Color holds DisabledColor.
-    b.Color("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored([](T& e) {
+    b.Color("Color", &TControl::Color, &TControl::SetColor).Default(D::Color).Stored([](T& e) {
         return !e.FrameController() && e.Enabled() && !e.ParentColor();
     });
-    b.Color("FocusColor", &T::FocusColor, &T::SetFocusColor).Default(clWindow).Stored([](T& e) {
+    b.Color("FocusColor", &T::FocusColor, &T::SetFocusColor).Default(D::FocusColor).Stored([](T& e) {
         return !e.FrameController() && ColorToRGB(e.FocusColor()) != ColorToRGB(e.Color());
     });
-    b.Color("DisabledColor", &T::DisabledColor, &T::SetDisabledColor).Default(clBtnFace).Stored(free);
-    b.Color("FrameColor", &T::FrameColor, &T::SetFrameColor).Default(clBtnShadow).Stored(free);
-    b.Color("FrameHotColor", &T::FrameHotColor, &T::SetFrameHotColor).Default(clBtnShadow).Stored(free);
-    b.Boolean("FrameHotTrack", &T::FrameHotTrack, &T::SetFrameHotTrack).Default(false).Stored(free);
+    b.Color("DisabledColor", &T::DisabledColor, &T::SetDisabledColor).Default(D::DisabledColor).Stored(free);
+    b.Color("FrameColor", &T::FrameColor, &T::SetFrameColor).Default(D::FrameColor).Stored(free);
+    b.Color("FrameHotColor", &T::FrameHotColor, &T::SetFrameHotColor).Default(D::FrameHotColor).Stored(free);
+    b.Boolean("FrameHotTrack", &T::FrameHotTrack, &T::SetFrameHotTrack).Default(D::FrameHotTrack).Stored(free);
     b.Enumeration("FrameHotStyle", FrameStyleInfo(), &T::FrameHotStyle, &T::SetFrameHotStyle)
-        .Default(fsFlatBold)
+        .Default(D::FrameHotStyle)
         .Stored(free);
-    b.SetOf("FrameSides", SidesInfo(), &T::FrameSides, &T::SetFrameSides).Default(AllSides).Stored(free);
-    b.Enumeration("FrameStyle", FrameStyleInfo(), &T::FrameStyle, &T::SetFrameStyle).Default(fsFlat).Stored(free);
-    b.Boolean("FrameVisible", &T::FrameVisible, &T::SetFrameVisible).Default(false).Stored(free);
+    b.SetOf("FrameSides", SidesInfo(), &T::FrameSides, &T::SetFrameSides).Default(D::FrameSides).Stored(free);
+    b.Enumeration("FrameStyle", FrameStyleInfo(), &T::FrameStyle, &T::SetFrameStyle)
+        .Default(D::FrameStyle)
+        .Stored(free);
+    b.Boolean("FrameVisible", &T::FrameVisible, &T::SetFrameVisible).Default(D::FrameVisible).Stored(free);
     b.Enumeration("FramingPreference", FramingPreferenceInfo(), &T::FramingPreference, &T::SetFramingPreference)
-        .Default(fpXPThemes);
+        .Default(D::FramingPreference);
     b.Component("FrameController", &T::FrameController, &T::SetFrameController);
-    b.Boolean("TabOnEnter", &T::TabOnEnter, &T::SetTabOnEnter).Default(false);
+    b.Boolean("TabOnEnter", &T::TabOnEnter, &T::SetTabOnEnter).Default(D::TabOnEnter);
     // Inherited members become members of T for the table.
     b.Event("OnMouseEnter", static_cast<TNotifyEvent T::*>(&T::OnMouseEnter));
     b.Event("OnMouseLeave", static_cast<TNotifyEvent T::*>(&T::OnMouseLeave));

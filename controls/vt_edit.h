@@ -16,6 +16,7 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
+#include "controls/vt_helpers.h"
 #include "framework/edits.h"
 #include "framework/memo.h"
 
@@ -36,6 +37,22 @@ public:
     // The memo keeps no focus flag: it asks whether it is focused.
     static constexpr bool kMultiLine = std::is_base_of_v<TCustomMemo, Base>;
 
+    // Published defaults: the fields start from them, the class table names them.
+    struct Defaults {
+        static constexpr TColor Color = clWindow;
+        static constexpr TColor FocusColor = clWindow;
+        static constexpr TColor DisabledColor = clBtnFace;
+        static constexpr bool FrameVisible = false;
+        static constexpr TFrameStyle FrameStyle = fsFlat;
+        static constexpr TColor FrameColor = clBtnShadow;
+        static constexpr bool FrameHotTrack = false;
+        static constexpr TFrameStyle FrameHotStyle = fsFlatBold;
+        static constexpr TColor FrameHotColor = clBtnShadow;
+        static constexpr TSides FrameSides = AllSides;
+        static constexpr TFramingPreference FramingPreference = fpXPThemes;
+        static constexpr bool TabOnEnter = false;
+    };
+
     explicit TVtFramedEdit(TComponent* owner);
     ~TVtFramedEdit() override;
 
@@ -50,17 +67,17 @@ public:
     bool FrameVisible() const { return FFrameVisible; }
     virtual void SetFrameVisible(bool v);
     TFrameStyle FrameStyle() const { return FFrameStyle; }
-    virtual void SetFrameStyle(TFrameStyle v);
+    virtual void SetFrameStyle(TFrameStyle v) { if (Change(FFrameStyle, v)) RedrawFrame(); }
     TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor v);
+    virtual void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) RedrawFrame(); }
     bool FrameHotTrack() const { return FFrameHotTrack; }
     virtual void SetFrameHotTrack(bool v);
     TFrameStyle FrameHotStyle() const { return FFrameHotStyle; }
-    virtual void SetFrameHotStyle(TFrameStyle v);
+    virtual void SetFrameHotStyle(TFrameStyle v) { if (Change(FFrameHotStyle, v)) RedrawFrame(); }
     TColor FrameHotColor() const { return FFrameHotColor; }
-    virtual void SetFrameHotColor(TColor v);
+    virtual void SetFrameHotColor(TColor v) { if (Change(FFrameHotColor, v)) RedrawFrame(); }
     TSides FrameSides() const { return FFrameSides; }
-    virtual void SetFrameSides(TSides v);
+    virtual void SetFrameSides(TSides v) { if (Change(FFrameSides, v)) RedrawFrame(); }
     TFramingPreference FramingPreference() const { return FFramingPreference; }
     virtual void SetFramingPreference(TFramingPreference v);
     TVtFrameController* FrameController() const { return FFrameController; }
@@ -108,20 +125,21 @@ protected:
 
     bool CustomFrameShown() const { return FFrameVisible && !ThemedFramingActive(); }
 
-    TColor FFocusColor = clWindow;
-    TColor FDisabledColor = clBtnFace;
-    bool FFrameVisible = false;
-    TFrameStyle FFrameStyle = fsFlat;
-    TColor FFrameColor = clBtnShadow;
-    bool FFrameHotTrack = false;
-    TFrameStyle FFrameHotStyle = fsFlatBold;
-    TColor FFrameHotColor = clBtnShadow;
-    TSides FFrameSides = AllSides;
-    TFramingPreference FFramingPreference = fpXPThemes;
+    TColor FFocusColor = Defaults::FocusColor;
+    TColor FDisabledColor = Defaults::DisabledColor;
+    bool FFrameVisible = Defaults::FrameVisible;
+    TFrameStyle FFrameStyle = Defaults::FrameStyle;
+    TColor FFrameColor = Defaults::FrameColor;
+    bool FFrameHotTrack = Defaults::FrameHotTrack;
+    TFrameStyle FFrameHotStyle = Defaults::FrameHotStyle;
+    TColor FFrameHotColor = Defaults::FrameHotColor;
+    TSides FFrameSides = Defaults::FrameSides;
+    TFramingPreference FFramingPreference = Defaults::FramingPreference;
     TVtFrameController* FFrameController = nullptr;
-    bool FTabOnEnter = false;
+    bool FTabOnEnter = Defaults::TabOnEnter;
 
-    TColor FNormalColor = clWindow;
+    // The colour of the normal state; the framework edit starts in the same colour.
+    TColor FNormalColor = Defaults::Color;
     bool FColorUpdating = false;
     bool FFocusHot = false;  // the edit only
     bool FPointerHot = false;

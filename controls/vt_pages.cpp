@@ -17,7 +17,7 @@
 
 TVtTabSheet::TVtTabSheet(TComponent* owner) : TCustomControl(owner) {
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks};
-    FColor = clBtnFace;
+    FColor = Defaults::Color;
     FParentColor = false;
     FVisible = false;
     FAlign = alClient;
@@ -55,18 +55,6 @@ void TVtTabSheet::SetColor(TColor color) {
     TabChangedHere();
 }
 
-void TVtTabSheet::SetDisabledIndex(int v) {
-    if (FDisabledIndex == v) return;
-    FDisabledIndex = v;
-    TabChangedHere();
-}
-
-void TVtTabSheet::SetImageIndex(int v) {
-    if (FImageIndex == v) return;
-    FImageIndex = v;
-    TabChangedHere();
-}
-
 int TVtTabSheet::PageIndex() const {
     if (!FPageControl) return -1;
     const auto& pages = FPageControl->FPages;
@@ -80,18 +68,6 @@ void TVtTabSheet::SetPageIndex(int v) {
         throw EListError(Format("%d is an invalid PageIndex value. PageIndex must be between 0 and %d", v, last));
     if (v < 0) throw EListError(Format("List index out of bounds (%d)", v));
     FPageControl->MovePage(this, v);
-}
-
-void TVtTabSheet::SetTabEnabled(bool v) {
-    if (FTabEnabled == v) return;
-    FTabEnabled = v;
-    TabChangedHere();
-}
-
-void TVtTabSheet::SetTabVisible(bool v) {
-    if (FTabVisible == v) return;
-    FTabVisible = v;
-    TabChangedHere();
 }
 
 int TVtTabSheet::TabIndex() const {
@@ -134,7 +110,7 @@ TVtPageControl::TVtPageControl(TComponent* owner) : TVtCustomTabControl(owner) {
     (void)registered;
     // Only pages are dropped on a page control; it paints all of itself.
     FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
-    SetUseColoredTabs(false);
+    SetUseColoredTabs(Defaults::UseColoredTabs);
     SetShowCard(true);
     SetBounds(Left(), Top(), Width(), 150);
 }
@@ -225,8 +201,7 @@ void TVtPageControl::SetActivePageIndex(int index) {
 }
 
 void TVtPageControl::SetSaveResources(bool v) {
-    if (FSaveResources == v) return;
-    FSaveResources = v;
+    if (!Change(FSaveResources, v)) return;
     if (!v || Designing()) return;
     for (TVtTabSheet* page : FPages)
         if (page != FActivePage) page->DestroyHandle();
@@ -396,13 +371,14 @@ void TVtTabSheet::RegisterClassInfo() {
     RegisterControlClasses();
     RegisterClass<TVtTabSheet>("TVtTabSheet", "TCustomControl", [](TClassBuilder<TVtTabSheet>& b) {
         using P = TVtTabSheet;
-        b.Color("Color", &P::Color, &P::SetColor).Default(clBtnFace);
-        b.Integer("DisabledIndex", &P::DisabledIndex, &P::SetDisabledIndex).Default(-1);
-        b.Integer("ImageIndex", &P::ImageIndex, &P::SetImageIndex).Default(-1);
+        using D = TVtTabSheet::Defaults;
+        b.Color("Color", &P::Color, &P::SetColor).Default(D::Color);
+        b.Integer("DisabledIndex", &P::DisabledIndex, &P::SetDisabledIndex).Default(D::DisabledIndex);
+        b.Integer("ImageIndex", &P::ImageIndex, &P::SetImageIndex).Default(D::ImageIndex);
         // The stored order of pages is the page order.
         b.Integer("PageIndex", &P::PageIndex, &P::SetPageIndex).Stored(false);
-        b.Boolean("TabEnabled", &P::TabEnabled, &P::SetTabEnabled).Default(true);
-        b.Boolean("TabVisible", &P::TabVisible, &P::SetTabVisible).Default(true);
+        b.Boolean("TabEnabled", &P::TabEnabled, &P::SetTabEnabled).Default(D::TabEnabled);
+        b.Boolean("TabVisible", &P::TabVisible, &P::SetTabVisible).Default(D::TabVisible);
         b.Boolean("Visible", &P::Visible, &P::SetVisible).Stored(false);
         b.Event("OnPaintBackground", &P::OnPaintBackground);
     });
@@ -413,10 +389,11 @@ void TVtPageControl::RegisterClassInfo() {
     TVtTabSheet::RegisterClassInfo();
     RegisterClass<TVtPageControl>("TVtPageControl", "TVtCustomTabControl", [](TClassBuilder<TVtPageControl>& b) {
         using C = TVtPageControl;
+        using D = TVtPageControl::Defaults;
         b.Component("ActivePage", &C::ActivePage, &C::SetActivePage);
         b.Component("ActivePageDefault", &C::ActivePageDefault, &C::SetActivePageDefault);
-        b.Boolean("SaveResources", &C::SaveResources, &C::SetSaveResources).Default(false);
-        b.Boolean("DblClickUndocks", &C::DblClickUndocks, &C::SetDblClickUndocks).Default(true);
-        b.Boolean("UseColoredTabs", &C::UseColoredTabs, &C::SetUseColoredTabs).Default(false);
+        b.Boolean("SaveResources", &C::SaveResources, &C::SetSaveResources).Default(D::SaveResources);
+        b.Boolean("DblClickUndocks", &C::DblClickUndocks, &C::SetDblClickUndocks).Default(D::DblClickUndocks);
+        b.Boolean("UseColoredTabs", &C::UseColoredTabs, &C::SetUseColoredTabs).Default(D::UseColoredTabs);
     });
 }

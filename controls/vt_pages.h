@@ -17,6 +17,16 @@ class TVtPageControl;
 
 class TVtTabSheet : public TCustomControl {
 public:
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
+    struct Defaults {
+        static constexpr TColor Color = clBtnFace;
+        static constexpr int DisabledIndex = -1;
+        static constexpr int ImageIndex = -1;
+        static constexpr bool TabEnabled = true;
+        static constexpr bool TabVisible = true;
+    };
+
     explicit TVtTabSheet(TComponent* owner);
     ~TVtTabSheet() override;
 
@@ -27,16 +37,16 @@ public:
     // With a page control that does not colour its tabs, a page can only take its colour.
     void SetColor(TColor color) override;
     int DisabledIndex() const { return FDisabledIndex; }
-    void SetDisabledIndex(int v);
+    void SetDisabledIndex(int v) { if (Change(FDisabledIndex, v)) TabChangedHere(); }
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v);
+    void SetImageIndex(int v) { if (Change(FImageIndex, v)) TabChangedHere(); }
     // Position in the page list; "%d is an invalid PageIndex value. …" beyond the last.
     int PageIndex() const;
     void SetPageIndex(int v);
     bool TabEnabled() const { return FTabEnabled; }
-    void SetTabEnabled(bool v);
+    void SetTabEnabled(bool v) { if (Change(FTabEnabled, v)) TabChangedHere(); }
     bool TabVisible() const { return FTabVisible; }
-    void SetTabVisible(bool v);
+    void SetTabVisible(bool v) { if (Change(FTabVisible, v)) TabChangedHere(); }
     // -1 without a visible tab, else the number of pages before it that have one.
     int TabIndex() const;
     // The page control alone shows and hides pages: "You cannot change the Visible property
@@ -60,16 +70,24 @@ private:
     void TabChangedHere();
 
     TVtPageControl* FPageControl = nullptr;
-    int FDisabledIndex = -1;
-    int FImageIndex = -1;
-    bool FTabEnabled = true;
-    bool FTabVisible = true;
+    int FDisabledIndex = Defaults::DisabledIndex;
+    int FImageIndex = Defaults::ImageIndex;
+    bool FTabEnabled = Defaults::TabEnabled;
+    bool FTabVisible = Defaults::TabVisible;
 };
 
 // ---------------------------------------------------------------- TVtPageControl
 
 class TVtPageControl : public TVtCustomTabControl {
 public:
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
+    struct Defaults {
+        static constexpr bool SaveResources = false;
+        static constexpr bool DblClickUndocks = true;
+        static constexpr bool UseColoredTabs = false;
+    };
+
     explicit TVtPageControl(TComponent* owner);
     ~TVtPageControl() override;
 
@@ -127,8 +145,8 @@ private:
     std::vector<TVtTabSheet*> FPages;
     TVtTabSheet* FActivePage = nullptr;
     TVtTabSheet* FActivePageDefault = nullptr;
-    bool FSaveResources = false;
-    bool FDblClickUndocks = true;
+    bool FSaveResources = Defaults::SaveResources;
+    bool FDblClickUndocks = Defaults::DblClickUndocks;
     // Set while loading completes: no OnChanging, no OnChange.
     bool FCompletingLoad = false;
 };
