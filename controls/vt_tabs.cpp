@@ -125,8 +125,8 @@ TVtCustomTabControl::TVtCustomTabControl(TComponent* owner)
     static const bool registered = (RegisterClassInfo(), true);
     (void)registered;
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks};
-    FColor = clBtnFace;
-    FTabStop = true;
+    FColor = Defaults::Color;
+    FTabStop = Defaults::TabStop;
     FTabFont.Assign(*Font());
     FTabColors->OnChange = [this](TObject*) { RepaintTabs(); };
     FTextColors->OnChange = [this](TObject*) { RepaintTabs(); };
@@ -143,19 +143,9 @@ TVtCustomTabControl::~TVtCustomTabControl() {
 
 TColor TVtCustomTabControl::OutlineColor() const { return ShiftColorLightness(FFlatColor, FFlatColorAdjustment); }
 
-void TVtCustomTabControl::SetAlignTabs(bool v) {
-    if (Change(FAlignTabs, v) && FMultiLine) LayoutChanged();
-}
 void TVtCustomTabControl::SetBackgroundColor(TColor v) {
     FParentBackgroundColor = false;
     if (Change(FBackgroundColor, v)) Invalidate();
-}
-void TVtCustomTabControl::SetBoldCurrentTab(bool v) {
-    if (Change(FBoldCurrentTab, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetCutCornerSize(int v) {
-    if (v < 0) return;
-    if (Change(FCutCornerSize, v) && FTabStyle == tsCutCorner) LayoutChanged();
 }
 void TVtCustomTabControl::SetFlatColor(TColor v) {
     if (!Change(FFlatColor, v)) return;
@@ -171,27 +161,6 @@ void TVtCustomTabControl::SetHotTrack(bool v) {
     if (!Change(FHotTrack, v)) return;
     if (!FHotTrack && !FTabHints) StopHotTrackTimer();
 }
-void TVtCustomTabControl::SetHotTrackColor(TColor v) {
-    if (Change(FHotTrackColor, v)) Invalidate();
-}
-void TVtCustomTabControl::SetHotTrackColorType(TVtHotTrackColorType v) {
-    if (Change(FHotTrackColorType, v)) Invalidate();
-}
-void TVtCustomTabControl::SetHotTrackStyle(TVtHotTrackStyle v) {
-    if (Change(FHotTrackStyle, v)) Invalidate();
-}
-void TVtCustomTabControl::SetImageAlignment(TVtHorizontalAlignment v) {
-    if (Change(FImageAlignment, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetImageAlignmentVertical(TVtVerticalAlignment v) {
-    if (Change(FImageAlignmentVertical, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetImageMargin(int v) {
-    if (v >= 0 && Change(FImageMargin, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetImagePosition(TVtImagePosition v) {
-    if (Change(FImagePosition, v)) LayoutChanged();
-}
 void TVtCustomTabControl::SetImages(TCustomImageList* v) {
     if (FImages == v) return;
     if (FImages) {
@@ -205,24 +174,9 @@ void TVtCustomTabControl::SetImages(TCustomImageList* v) {
     }
     LayoutChanged();
 }
-void TVtCustomTabControl::SetMargin(int v) {
-    if (v >= 0 && Change(FMargin, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetMultiLine(bool v) {
-    if (Change(FMultiLine, v)) LayoutChanged();
-}
 void TVtCustomTabControl::SetParentBackgroundColor(bool v) {
     if (!Change(FParentBackgroundColor, v)) return;
     if (v && Parent() && !ComponentState().Contains(csReading)) Perform(CM_PARENTCOLORCHANGED);
-}
-void TVtCustomTabControl::SetRowIndent(int v) {
-    if (v >= 0 && Change(FRowIndent, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetRowOverlap(int v) {
-    if (v >= 0 && Change(FRowOverlap, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetShowCardFrame(bool v) {
-    if (Change(FShowCardFrame, v)) LayoutChanged();
 }
 void TVtCustomTabControl::SetShowCloseButton(bool v) {
     if (!Change(FShowCloseButton, v)) return;
@@ -230,9 +184,6 @@ void TVtCustomTabControl::SetShowCloseButton(bool v) {
     if (FCloseButton) FCloseButton->SetVisible(v && !Designing());
     LayoutChanged();
     Invalidate();
-}
-void TVtCustomTabControl::SetShowFocusRect(bool v) {
-    if (Change(FShowFocusRect, v)) Invalidate();
 }
 void TVtCustomTabControl::SetShowFullFrame(bool v) {
     if (!Change(FShowFullFrame, v)) return;
@@ -245,9 +196,6 @@ void TVtCustomTabControl::SetShowShadow(bool v) {
     LayoutChanged();
     Invalidate();
 }
-void TVtCustomTabControl::SetTabHeight(int v) {
-    if (v >= 0 && Change(FTabHeight, v)) LayoutChanged();
-}
 void TVtCustomTabControl::SetTabHints(bool v) {
     if (!Change(FTabHints, v)) return;
     if (!FTabHints && !FHotTrack) StopHotTrackTimer();
@@ -257,44 +205,16 @@ void TVtCustomTabControl::SetTabOrientation(TVtTabOrientation v) {
     if (FScroller) FScroller->SetOrientation(SideTabs() ? orVertical : orHorizontal);
     if (!Loading()) LayoutChanged();
 }
-void TVtCustomTabControl::SetTabSequence(TVtTabSequence v) {
-    if (Change(FTabSequence, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetTabStyle(TVtTabStyle v) {
-    if (Change(FTabStyle, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetTabWidth(int v) {
-    if (v >= 0 && Change(FTabWidth, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetTextAlignment(TVtHorizontalAlignment v) {
-    if (Change(FTextAlignment, v)) LayoutChanged();
-}
-void TVtCustomTabControl::SetTextAlignmentVertical(TVtVerticalAlignment v) {
-    if (Change(FTextAlignmentVertical, v)) LayoutChanged();
-}
 void TVtCustomTabControl::SetTextOrientation(TOrientation v) {
     if (!Change(FTextOrientation, v)) return;
     // Only scalable faces turn; a bitmap face gives way to one that does.
     if (!Loading() && !IsOutlineFont(Font())) Font()->SetName("Verdana");
     LayoutChanged();
 }
-void TVtCustomTabControl::SetTransparent(bool v) {
-    if (Change(FTransparent, v)) Invalidate();
-}
-void TVtCustomTabControl::SetUseColoredTabs(bool v) {
-    if (Change(FUseColoredTabs, v)) Invalidate();
-}
-void TVtCustomTabControl::SetUseGradients(bool v) {
-    if (Change(FUseGradients, v)) Invalidate();
-}
-void TVtCustomTabControl::SetAllowTabDragging(bool v) { FAllowTabDragging = v; }
 
 void TVtCustomTabControl::SetLayoutDirty(bool v) {
     FLayoutDirty = v;
     if (v) Invalidate();
-}
-void TVtCustomTabControl::SetShowCard(bool v) {
-    if (Change(FShowCard, v)) LayoutChanged();
 }
 void TVtCustomTabControl::SetRowCount(int v) {
     if (v >= 1) FRowCount = v;
@@ -438,60 +358,65 @@ void TVtCustomTabControl::RegisterClassInfo() {
     TVtTextColors::RegisterClassInfo();
     RegisterClass<TVtCustomTabControl>("TVtCustomTabControl", "TCustomControl", [](TClassBuilder<TVtCustomTabControl>& b) {
         using T = TVtCustomTabControl;
-        b.Color("Color", &T::Color, &T::SetColor).Default(clBtnFace).Stored([](T& x) { return !x.ParentColor(); });
-        b.Boolean("TabStop", &T::TabStop, &T::SetTabStop).Default(true);
-        b.Boolean("AlignTabs", &T::AlignTabs, &T::SetAlignTabs).Default(false);
+        using D = TVtCustomTabControl::Defaults;
+        b.Color("Color", &T::Color, &T::SetColor).Default(D::Color).Stored([](T& x) { return !x.ParentColor(); });
+        b.Boolean("TabStop", &T::TabStop, &T::SetTabStop).Default(D::TabStop);
+        b.Boolean("AlignTabs", &T::AlignTabs, &T::SetAlignTabs).Default(D::AlignTabs);
         b.Color("BackgroundColor", &T::BackgroundColor, &T::SetBackgroundColor)
-            .Default(clBtnFace)
+            .Default(D::BackgroundColor)
             .Stored([](T& x) { return !x.ParentBackgroundColor(); });
-        b.Boolean("BoldCurrentTab", &T::BoldCurrentTab, &T::SetBoldCurrentTab).Default(false);
-        b.Integer("CutCornerSize", &T::CutCornerSize, &T::SetCutCornerSize).Default(6);
-        b.Color("FlatColor", &T::FlatColor, &T::SetFlatColor).Default(clBtnShadow);
-        b.Integer("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment).Default(0);
-        b.Boolean("HotTrack", &T::HotTrack, &T::SetHotTrack).Default(true);
-        b.Color("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor).Default(clHighlight);
+        b.Boolean("BoldCurrentTab", &T::BoldCurrentTab, &T::SetBoldCurrentTab).Default(D::BoldCurrentTab);
+        b.Integer("CutCornerSize", &T::CutCornerSize, &T::SetCutCornerSize).Default(D::CutCornerSize);
+        b.Color("FlatColor", &T::FlatColor, &T::SetFlatColor).Default(D::FlatColor);
+        b.Integer("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment)
+            .Default(D::FlatColorAdjustment);
+        b.Boolean("HotTrack", &T::HotTrack, &T::SetHotTrack).Default(D::HotTrack);
+        b.Color("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor).Default(D::HotTrackColor);
         b.Enumeration("HotTrackColorType", HotTrackColorTypeInfo(), &T::HotTrackColorType, &T::SetHotTrackColorType)
-            .Default(htctComplement);
-        b.Enumeration("HotTrackStyle", HotTrackStyleInfo(), &T::HotTrackStyle, &T::SetHotTrackStyle).Default(htsTab);
+            .Default(D::HotTrackColorType);
+        b.Enumeration("HotTrackStyle", HotTrackStyleInfo(), &T::HotTrackStyle, &T::SetHotTrackStyle)
+            .Default(D::HotTrackStyle);
         b.Enumeration("ImageAlignment", HorizontalAlignmentInfo(), &T::ImageAlignment, &T::SetImageAlignment)
-            .Default(haCenter);
+            .Default(D::ImageAlignment);
         b.Enumeration("ImageAlignmentVertical", VerticalAlignmentInfo(), &T::ImageAlignmentVertical,
                       &T::SetImageAlignmentVertical)
-            .Default(vaCenter);
-        b.Integer("ImageMargin", &T::ImageMargin, &T::SetImageMargin).Default(2);
-        b.Enumeration("ImagePosition", ImagePositionInfo(), &T::ImagePosition, &T::SetImagePosition).Default(ipLeft);
+            .Default(D::ImageAlignmentVertical);
+        b.Integer("ImageMargin", &T::ImageMargin, &T::SetImageMargin).Default(D::ImageMargin);
+        b.Enumeration("ImagePosition", ImagePositionInfo(), &T::ImagePosition, &T::SetImagePosition)
+            .Default(D::ImagePosition);
         b.Component("Images", &T::Images, &T::SetImages);
-        b.Integer("Margin", &T::Margin, &T::SetMargin).Default(0);
-        b.Boolean("MultiLine", &T::MultiLine, &T::SetMultiLine).Default(false);
-        b.Boolean("ParentBackgroundColor", &T::ParentBackgroundColor, &T::SetParentBackgroundColor).Default(true);
-        b.Integer("RowIndent", &T::RowIndent, &T::SetRowIndent).Default(5);
-        b.Integer("RowOverlap", &T::RowOverlap, &T::SetRowOverlap).Default(5);
-        b.Boolean("ShowCardFrame", &T::ShowCardFrame, &T::SetShowCardFrame).Default(true);
-        b.Boolean("ShowCloseButton", &T::ShowCloseButton, &T::SetShowCloseButton).Default(false);
-        b.Boolean("ShowFocusRect", &T::ShowFocusRect, &T::SetShowFocusRect).Default(true);
-        b.Boolean("ShowFullFrame", &T::ShowFullFrame, &T::SetShowFullFrame).Default(true);
-        b.Boolean("ShowShadow", &T::ShowShadow, &T::SetShowShadow).Default(true);
+        b.Integer("Margin", &T::Margin, &T::SetMargin).Default(D::Margin);
+        b.Boolean("MultiLine", &T::MultiLine, &T::SetMultiLine).Default(D::MultiLine);
+        b.Boolean("ParentBackgroundColor", &T::ParentBackgroundColor, &T::SetParentBackgroundColor)
+            .Default(D::ParentBackgroundColor);
+        b.Integer("RowIndent", &T::RowIndent, &T::SetRowIndent).Default(D::RowIndent);
+        b.Integer("RowOverlap", &T::RowOverlap, &T::SetRowOverlap).Default(D::RowOverlap);
+        b.Boolean("ShowCardFrame", &T::ShowCardFrame, &T::SetShowCardFrame).Default(D::ShowCardFrame);
+        b.Boolean("ShowCloseButton", &T::ShowCloseButton, &T::SetShowCloseButton).Default(D::ShowCloseButton);
+        b.Boolean("ShowFocusRect", &T::ShowFocusRect, &T::SetShowFocusRect).Default(D::ShowFocusRect);
+        b.Boolean("ShowFullFrame", &T::ShowFullFrame, &T::SetShowFullFrame).Default(D::ShowFullFrame);
+        b.Boolean("ShowShadow", &T::ShowShadow, &T::SetShowShadow).Default(D::ShowShadow);
         b.Object("TabColors", "TVtTabColors", &T::TabColors);
-        b.Integer("TabHeight", &T::TabHeight, &T::SetTabHeight).Default(0);
-        b.Boolean("TabHints", &T::TabHints, &T::SetTabHints).Default(false);
-        b.Integer("TabIndex", &T::TabIndex, &T::SetTabIndex).Default(-1);
+        b.Integer("TabHeight", &T::TabHeight, &T::SetTabHeight).Default(D::TabHeight);
+        b.Boolean("TabHints", &T::TabHints, &T::SetTabHints).Default(D::TabHints);
+        b.Integer("TabIndex", &T::TabIndex, &T::SetTabIndex).Default(D::TabIndex);
         b.Enumeration("TabOrientation", TabOrientationInfo(), &T::TabOrientation, &T::SetTabOrientation)
-            .Default(toTop);
-        b.Enumeration("TabSequence", TabSequenceInfo(), &T::TabSequence, &T::SetTabSequence).Default(tsStandard);
-        b.Enumeration("TabStyle", TabStyleInfo(), &T::TabStyle, &T::SetTabStyle).Default(tsSingleSlant);
-        b.Integer("TabWidth", &T::TabWidth, &T::SetTabWidth).Default(0);
+            .Default(D::TabOrientation);
+        b.Enumeration("TabSequence", TabSequenceInfo(), &T::TabSequence, &T::SetTabSequence).Default(D::TabSequence);
+        b.Enumeration("TabStyle", TabStyleInfo(), &T::TabStyle, &T::SetTabStyle).Default(D::TabStyle);
+        b.Integer("TabWidth", &T::TabWidth, &T::SetTabWidth).Default(D::TabWidth);
         b.Enumeration("TextAlignment", HorizontalAlignmentInfo(), &T::TextAlignment, &T::SetTextAlignment)
-            .Default(haCenter);
+            .Default(D::TextAlignment);
         b.Enumeration("TextAlignmentVertical", VerticalAlignmentInfo(), &T::TextAlignmentVertical,
                       &T::SetTextAlignmentVertical)
-            .Default(vaCenter);
+            .Default(D::TextAlignmentVertical);
         b.Object("TextColors", "TVtTextColors", &T::TextColors);
         b.Enumeration("TextOrientation", OrientationInfo(), &T::TextOrientation, &T::SetTextOrientation)
-            .Default(orHorizontal);
-        b.Boolean("Transparent", &T::Transparent, &T::SetTransparent).Default(false);
-        b.Boolean("UseColoredTabs", &T::UseColoredTabs, &T::SetUseColoredTabs).Default(false);
-        b.Boolean("UseGradients", &T::UseGradients, &T::SetUseGradients).Default(true);
-        b.Boolean("AllowTabDragging", &T::AllowTabDragging, &T::SetAllowTabDragging).Default(false);
+            .Default(D::TextOrientation);
+        b.Boolean("Transparent", &T::Transparent, &T::SetTransparent).Default(D::Transparent);
+        b.Boolean("UseColoredTabs", &T::UseColoredTabs, &T::SetUseColoredTabs).Default(D::UseColoredTabs);
+        b.Boolean("UseGradients", &T::UseGradients, &T::SetUseGradients).Default(D::UseGradients);
+        b.Boolean("AllowTabDragging", &T::AllowTabDragging, &T::SetAllowTabDragging).Default(D::AllowTabDragging);
         b.Event("OnChanging", &T::OnChanging);
         b.Event("OnChange", &T::OnChange);
         b.Event("OnTabClick", &T::OnTabClick);

@@ -213,9 +213,9 @@ class TVtTabScroller : public TCustomControl {
 public:
     TVtTabScroller(TComponent* owner, TVtCustomTabControl* tabControl);
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v);
+    void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) Invalidate(); }
     TOrientation Orientation() const { return FOrientation; }
-    void SetOrientation(TOrientation v);
+    void SetOrientation(TOrientation v) { if (Change(FOrientation, v)) Invalidate(); }
     TNotifyEvent OnUpRightClick;
     TNotifyEvent OnDownLeftClick;
 
@@ -245,7 +245,7 @@ class TVtTabCloseButton : public TCustomControl {
 public:
     TVtTabCloseButton(TComponent* owner, TVtCustomTabControl* tabControl);
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v);
+    void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) Invalidate(); }
     TNotifyEvent OnClose;
     bool ShownPressed() const { return FShownPressed; }
 
@@ -267,18 +267,65 @@ private:
 
 class TVtCustomTabControl : public TCustomControl {
 public:
+    // Published defaults: the fields and the constructor start from them, the class table
+    // names them.
+    struct Defaults {
+        static constexpr TColor Color = clBtnFace;
+        static constexpr bool TabStop = true;
+        static constexpr bool AlignTabs = false;
+        static constexpr TColor BackgroundColor = clBtnFace;
+        static constexpr bool BoldCurrentTab = false;
+        static constexpr int CutCornerSize = 6;
+        static constexpr TColor FlatColor = clBtnShadow;
+        static constexpr int FlatColorAdjustment = 0;
+        static constexpr bool HotTrack = true;
+        static constexpr TColor HotTrackColor = clHighlight;
+        static constexpr TVtHotTrackColorType HotTrackColorType = htctComplement;
+        static constexpr TVtHotTrackStyle HotTrackStyle = htsTab;
+        static constexpr TVtHorizontalAlignment ImageAlignment = haCenter;
+        static constexpr TVtVerticalAlignment ImageAlignmentVertical = vaCenter;
+        static constexpr int ImageMargin = 2;
+        static constexpr TVtImagePosition ImagePosition = ipLeft;
+        static constexpr int Margin = 0;
+        static constexpr bool MultiLine = false;
+        static constexpr bool ParentBackgroundColor = true;
+        static constexpr int RowIndent = 5;
+        static constexpr int RowOverlap = 5;
+        static constexpr bool ShowCardFrame = true;
+        static constexpr bool ShowCloseButton = false;
+        static constexpr bool ShowFocusRect = true;
+        static constexpr bool ShowFullFrame = true;
+        static constexpr bool ShowShadow = true;
+        static constexpr int TabHeight = 0;
+        static constexpr bool TabHints = false;
+        static constexpr int TabIndex = -1;
+        static constexpr TVtTabOrientation TabOrientation = toTop;
+        static constexpr TVtTabSequence TabSequence = tsStandard;
+        static constexpr TVtTabStyle TabStyle = tsSingleSlant;
+        static constexpr int TabWidth = 0;
+        static constexpr TVtHorizontalAlignment TextAlignment = haCenter;
+        static constexpr TVtVerticalAlignment TextAlignmentVertical = vaCenter;
+        static constexpr TOrientation TextOrientation = orHorizontal;
+        static constexpr bool Transparent = false;
+        static constexpr bool UseColoredTabs = false;
+        static constexpr bool UseGradients = true;
+        static constexpr bool AllowTabDragging = false;
+    };
+
     explicit TVtCustomTabControl(TComponent* owner);
     ~TVtCustomTabControl() override;
 
     // ---- published properties (setters: relayout or repaint as each one needs)
     bool AlignTabs() const { return FAlignTabs; }
-    virtual void SetAlignTabs(bool v);
+    virtual void SetAlignTabs(bool v) { if (Change(FAlignTabs, v) && FMultiLine) LayoutChanged(); }
     TColor BackgroundColor() const { return FBackgroundColor; }
     virtual void SetBackgroundColor(TColor v);
     bool BoldCurrentTab() const { return FBoldCurrentTab; }
-    virtual void SetBoldCurrentTab(bool v);
+    virtual void SetBoldCurrentTab(bool v) { if (Change(FBoldCurrentTab, v)) LayoutChanged(); }
     int CutCornerSize() const { return FCutCornerSize; }
-    virtual void SetCutCornerSize(int v);
+    virtual void SetCutCornerSize(int v) {
+        if (v >= 0 && Change(FCutCornerSize, v) && FTabStyle == tsCutCorner) LayoutChanged();
+    }
     TColor FlatColor() const { return FFlatColor; }
     virtual void SetFlatColor(TColor v);
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
@@ -286,37 +333,39 @@ public:
     bool HotTrack() const { return FHotTrack; }
     virtual void SetHotTrack(bool v);
     TColor HotTrackColor() const { return FHotTrackColor; }
-    virtual void SetHotTrackColor(TColor v);
+    virtual void SetHotTrackColor(TColor v) { if (Change(FHotTrackColor, v)) Invalidate(); }
     TVtHotTrackColorType HotTrackColorType() const { return FHotTrackColorType; }
-    virtual void SetHotTrackColorType(TVtHotTrackColorType v);
+    virtual void SetHotTrackColorType(TVtHotTrackColorType v) { if (Change(FHotTrackColorType, v)) Invalidate(); }
     TVtHotTrackStyle HotTrackStyle() const { return FHotTrackStyle; }
-    virtual void SetHotTrackStyle(TVtHotTrackStyle v);
+    virtual void SetHotTrackStyle(TVtHotTrackStyle v) { if (Change(FHotTrackStyle, v)) Invalidate(); }
     TVtHorizontalAlignment ImageAlignment() const { return FImageAlignment; }
-    virtual void SetImageAlignment(TVtHorizontalAlignment v);
+    virtual void SetImageAlignment(TVtHorizontalAlignment v) { if (Change(FImageAlignment, v)) LayoutChanged(); }
     TVtVerticalAlignment ImageAlignmentVertical() const { return FImageAlignmentVertical; }
-    virtual void SetImageAlignmentVertical(TVtVerticalAlignment v);
+    virtual void SetImageAlignmentVertical(TVtVerticalAlignment v) {
+        if (Change(FImageAlignmentVertical, v)) LayoutChanged();
+    }
     int ImageMargin() const { return FImageMargin; }
-    virtual void SetImageMargin(int v);
+    virtual void SetImageMargin(int v) { if (v >= 0 && Change(FImageMargin, v)) LayoutChanged(); }
     TVtImagePosition ImagePosition() const { return FImagePosition; }
-    virtual void SetImagePosition(TVtImagePosition v);
+    virtual void SetImagePosition(TVtImagePosition v) { if (Change(FImagePosition, v)) LayoutChanged(); }
     TCustomImageList* Images() const { return FImages; }
     virtual void SetImages(TCustomImageList* v);
     int Margin() const { return FMargin; }
-    virtual void SetMargin(int v);
+    virtual void SetMargin(int v) { if (v >= 0 && Change(FMargin, v)) LayoutChanged(); }
     bool MultiLine() const { return FMultiLine; }
-    virtual void SetMultiLine(bool v);
+    virtual void SetMultiLine(bool v) { if (Change(FMultiLine, v)) LayoutChanged(); }
     bool ParentBackgroundColor() const { return FParentBackgroundColor; }
     virtual void SetParentBackgroundColor(bool v);
     int RowIndent() const { return FRowIndent; }
-    virtual void SetRowIndent(int v);
+    virtual void SetRowIndent(int v) { if (v >= 0 && Change(FRowIndent, v)) LayoutChanged(); }
     int RowOverlap() const { return FRowOverlap; }
-    virtual void SetRowOverlap(int v);
+    virtual void SetRowOverlap(int v) { if (v >= 0 && Change(FRowOverlap, v)) LayoutChanged(); }
     bool ShowCardFrame() const { return FShowCardFrame; }
-    virtual void SetShowCardFrame(bool v);
+    virtual void SetShowCardFrame(bool v) { if (Change(FShowCardFrame, v)) LayoutChanged(); }
     bool ShowCloseButton() const { return FShowCloseButton; }
     virtual void SetShowCloseButton(bool v);
     bool ShowFocusRect() const { return FShowFocusRect; }
-    virtual void SetShowFocusRect(bool v);
+    virtual void SetShowFocusRect(bool v) { if (Change(FShowFocusRect, v)) Invalidate(); }
     bool ShowFullFrame() const { return FShowFullFrame; }
     virtual void SetShowFullFrame(bool v);
     bool ShowShadow() const { return FShowShadow; }
@@ -324,7 +373,7 @@ public:
     TVtTabColors* TabColors() const { return FTabColors.get(); }
     void SetTabColors(const TVtTabColors* v) { FTabColors->Assign(v); }
     int TabHeight() const { return FTabHeight; }
-    virtual void SetTabHeight(int v);
+    virtual void SetTabHeight(int v) { if (v >= 0 && Change(FTabHeight, v)) LayoutChanged(); }
     bool TabHints() const { return FTabHints; }
     virtual void SetTabHints(bool v);
     // The selection operation: every way of choosing a tab ends here.
@@ -333,27 +382,29 @@ public:
     TVtTabOrientation TabOrientation() const { return FTabOrientation; }
     virtual void SetTabOrientation(TVtTabOrientation v);
     TVtTabSequence TabSequence() const { return FTabSequence; }
-    virtual void SetTabSequence(TVtTabSequence v);
+    virtual void SetTabSequence(TVtTabSequence v) { if (Change(FTabSequence, v)) LayoutChanged(); }
     TVtTabStyle TabStyle() const { return FTabStyle; }
-    virtual void SetTabStyle(TVtTabStyle v);
+    virtual void SetTabStyle(TVtTabStyle v) { if (Change(FTabStyle, v)) LayoutChanged(); }
     int TabWidth() const { return FTabWidth; }
-    virtual void SetTabWidth(int v);
+    virtual void SetTabWidth(int v) { if (v >= 0 && Change(FTabWidth, v)) LayoutChanged(); }
     TVtHorizontalAlignment TextAlignment() const { return FTextAlignment; }
-    virtual void SetTextAlignment(TVtHorizontalAlignment v);
+    virtual void SetTextAlignment(TVtHorizontalAlignment v) { if (Change(FTextAlignment, v)) LayoutChanged(); }
     TVtVerticalAlignment TextAlignmentVertical() const { return FTextAlignmentVertical; }
-    virtual void SetTextAlignmentVertical(TVtVerticalAlignment v);
+    virtual void SetTextAlignmentVertical(TVtVerticalAlignment v) {
+        if (Change(FTextAlignmentVertical, v)) LayoutChanged();
+    }
     TVtTextColors* TextColors() const { return FTextColors.get(); }
     void SetTextColors(const TVtTextColors* v) { FTextColors->Assign(v); }
     TOrientation TextOrientation() const { return FTextOrientation; }
     virtual void SetTextOrientation(TOrientation v);
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool v);
+    virtual void SetTransparent(bool v) { if (Change(FTransparent, v)) Invalidate(); }
     bool UseColoredTabs() const { return FUseColoredTabs; }
-    virtual void SetUseColoredTabs(bool v);
+    virtual void SetUseColoredTabs(bool v) { if (Change(FUseColoredTabs, v)) Invalidate(); }
     bool UseGradients() const { return FUseGradients; }
-    virtual void SetUseGradients(bool v);
+    virtual void SetUseGradients(bool v) { if (Change(FUseGradients, v)) Invalidate(); }
     bool AllowTabDragging() const { return FAllowTabDragging; }
-    virtual void SetAllowTabDragging(bool v);
+    virtual void SetAllowTabDragging(bool v) { FAllowTabDragging = v; }
 
     TVtTabChangingEvent OnChanging;
     TNotifyEvent OnChange;
@@ -430,7 +481,7 @@ protected:
     virtual void CloseActiveTab() {}
     virtual void MoveActiveTab(int /*newIndex*/) {}
     virtual void SetLayoutDirty(bool v);
-    virtual void SetShowCard(bool v);
+    virtual void SetShowCard(bool v) { if (Change(FShowCard, v)) LayoutChanged(); }
     virtual void SetRowCount(int v);
     virtual void TabChanged();
     virtual void HideAllTabs() {}
@@ -527,47 +578,47 @@ private:
     void HideDragMarker();
 
     // ---- published state
-    bool FAlignTabs = false;
-    TColor FBackgroundColor = clBtnFace;
-    bool FBoldCurrentTab = false;
-    int FCutCornerSize = 6;
-    TColor FFlatColor = clBtnShadow;
-    int FFlatColorAdjustment = 0;
-    bool FHotTrack = true;
-    TColor FHotTrackColor = clHighlight;
-    TVtHotTrackColorType FHotTrackColorType = htctComplement;
-    TVtHotTrackStyle FHotTrackStyle = htsTab;
-    TVtHorizontalAlignment FImageAlignment = haCenter;
-    TVtVerticalAlignment FImageAlignmentVertical = vaCenter;
-    int FImageMargin = 2;
-    TVtImagePosition FImagePosition = ipLeft;
+    bool FAlignTabs = Defaults::AlignTabs;
+    TColor FBackgroundColor = Defaults::BackgroundColor;
+    bool FBoldCurrentTab = Defaults::BoldCurrentTab;
+    int FCutCornerSize = Defaults::CutCornerSize;
+    TColor FFlatColor = Defaults::FlatColor;
+    int FFlatColorAdjustment = Defaults::FlatColorAdjustment;
+    bool FHotTrack = Defaults::HotTrack;
+    TColor FHotTrackColor = Defaults::HotTrackColor;
+    TVtHotTrackColorType FHotTrackColorType = Defaults::HotTrackColorType;
+    TVtHotTrackStyle FHotTrackStyle = Defaults::HotTrackStyle;
+    TVtHorizontalAlignment FImageAlignment = Defaults::ImageAlignment;
+    TVtVerticalAlignment FImageAlignmentVertical = Defaults::ImageAlignmentVertical;
+    int FImageMargin = Defaults::ImageMargin;
+    TVtImagePosition FImagePosition = Defaults::ImagePosition;
     TCustomImageList* FImages = nullptr;
-    int FMargin = 0;
-    bool FMultiLine = false;
-    bool FParentBackgroundColor = true;
-    int FRowIndent = 5;
-    int FRowOverlap = 5;
-    bool FShowCardFrame = true;
-    bool FShowCloseButton = false;
-    bool FShowFocusRect = true;
-    bool FShowFullFrame = true;
-    bool FShowShadow = true;
+    int FMargin = Defaults::Margin;
+    bool FMultiLine = Defaults::MultiLine;
+    bool FParentBackgroundColor = Defaults::ParentBackgroundColor;
+    int FRowIndent = Defaults::RowIndent;
+    int FRowOverlap = Defaults::RowOverlap;
+    bool FShowCardFrame = Defaults::ShowCardFrame;
+    bool FShowCloseButton = Defaults::ShowCloseButton;
+    bool FShowFocusRect = Defaults::ShowFocusRect;
+    bool FShowFullFrame = Defaults::ShowFullFrame;
+    bool FShowShadow = Defaults::ShowShadow;
     std::unique_ptr<TVtTabColors> FTabColors;
-    int FTabHeight = 0;
-    bool FTabHints = false;
-    int FTabIndex = -1;
-    TVtTabOrientation FTabOrientation = toTop;
-    TVtTabSequence FTabSequence = tsStandard;
-    TVtTabStyle FTabStyle = tsSingleSlant;
-    int FTabWidth = 0;
-    TVtHorizontalAlignment FTextAlignment = haCenter;
-    TVtVerticalAlignment FTextAlignmentVertical = vaCenter;
+    int FTabHeight = Defaults::TabHeight;
+    bool FTabHints = Defaults::TabHints;
+    int FTabIndex = Defaults::TabIndex;
+    TVtTabOrientation FTabOrientation = Defaults::TabOrientation;
+    TVtTabSequence FTabSequence = Defaults::TabSequence;
+    TVtTabStyle FTabStyle = Defaults::TabStyle;
+    int FTabWidth = Defaults::TabWidth;
+    TVtHorizontalAlignment FTextAlignment = Defaults::TextAlignment;
+    TVtVerticalAlignment FTextAlignmentVertical = Defaults::TextAlignmentVertical;
     std::unique_ptr<TVtTextColors> FTextColors;
-    TOrientation FTextOrientation = orHorizontal;
-    bool FTransparent = false;
-    bool FUseColoredTabs = false;
-    bool FUseGradients = true;
-    bool FAllowTabDragging = false;
+    TOrientation FTextOrientation = Defaults::TextOrientation;
+    bool FTransparent = Defaults::Transparent;
+    bool FUseColoredTabs = Defaults::UseColoredTabs;
+    bool FUseGradients = Defaults::UseGradients;
+    bool FAllowTabDragging = Defaults::AllowTabDragging;
 
     // ---- internal state
     std::unique_ptr<TBitmap> FBitmap;

@@ -354,18 +354,6 @@ TVtTabScroller::TVtTabScroller(TComponent* owner, TVtCustomTabControl* tabContro
     FParentColor = true;
 }
 
-void TVtTabScroller::SetFrameColor(TColor v) {
-    if (FFrameColor == v) return;
-    FFrameColor = v;
-    Invalidate();
-}
-
-void TVtTabScroller::SetOrientation(TOrientation v) {
-    if (FOrientation == v) return;
-    FOrientation = v;
-    Invalidate();
-}
-
 TRect TVtTabScroller::HalfRect(bool upRight) const {
     const int w = Width(), h = Height();
     if (FOrientation == orHorizontal)
@@ -436,12 +424,6 @@ void TVtTabScroller::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 TVtTabCloseButton::TVtTabCloseButton(TComponent* owner, TVtCustomTabControl* tabControl)
     : TCustomControl(owner), FTabControl(tabControl) {
     FControlStyle = TControlStyle{csCaptureMouse, csOpaque, csNoDesignVisible};
-}
-
-void TVtTabCloseButton::SetFrameColor(TColor v) {
-    if (FFrameColor == v) return;
-    FFrameColor = v;
-    Invalidate();
 }
 
 void TVtTabCloseButton::Paint() {
