@@ -254,9 +254,10 @@ const TColor kFocusUL = RGB(214, 223, 253), kFocusLR = RGB(154, 174, 250);
 const TColor kFocusUL2 = RGB(194, 206, 252), kFocusLR2 = RGB(174, 188, 251);
 const TColor kPressedFace = RGB(235, 235, 228);
 const TColor kDisabledRing = RGB(172, 172, 142);
-// The rim comes from clBtnFace (236, 233, 216) whatever the button's colour.
-TColor RimA() { return DarkenColor(clBtnFace, 20); }
-TColor RimZ() { return LightenColor(clBtnFace, 20); }
+// The rim comes from clBtnFace (236, 233, 216) whatever the button's colour: darkened and
+// lightened by 20.
+TColor RimA() { return RGB(222, 217, 188); }
+TColor RimZ() { return RGB(250, 249, 245); }
 
 Face EnabledFrame(TColor darkRing = kDarkRing) {
     Face f;
@@ -303,10 +304,10 @@ TEST_F(VtButtonTest, HotRingsWithActualColorType) {
     b->SetHotTrackColorType(htctActual);
     Show();
     MoveTo(At(b, 30, 12));
-    const TColor u = LightenColor(3983359, 30);
-    const TColor r = DarkenColor(3983359, 30);
+    // HotTrackColor (255, 199, 60) lightened and darkened by 30, then those by 10 towards each other.
+    const TColor u = RGB(255, 219, 123), r = RGB(251, 183, 0);
     Face f = EnabledFrame();
-    f.TwoRings(u, r, DarkenColor(u, 10), LightenColor(r, 10), kBody);
+    f.TwoRings(u, r, RGB(255, 213, 102), RGB(255, 190, 17), kBody);
     f.Caption("Create", clBlack);
     EXPECT_TRUE(MatchesFace(*this, b, f));
 }
@@ -375,16 +376,16 @@ TEST_F(VtButtonTest, ButtonFaceColorUsesSystemShades) {
     Show();
     EXPECT_EQ(exit->Color(), clBtnFace);
     Face f = EnabledFrame(cl3DDkShadow);  // (113, 111, 100): the stored value decides
-    const TColor c = clBtnFace;
-    f.Shaded(LightenColor(c, 20), LightenColor(c, 15), LightenColor(c, 10), c, DarkenColor(c, 10),
-             DarkenColor(c, 20), DarkenColor(c, 30));
+    // clBtnFace (236, 233, 216) lightened by 20, 15 and 10, itself, then darkened by 10, 20 and 30.
+    f.Shaded(RGB(250, 249, 245), RGB(247, 245, 238), RGB(243, 241, 231), clBtnFace, RGB(229, 225, 202),
+             RGB(222, 217, 188), RGB(215, 209, 173));
     f.Caption("Exit Program", clBlack);
     EXPECT_TRUE(MatchesFace(*this, exit, f));
 
     exit->SetEnabled(false);
     Settle();
     Face d;
-    d.DarkRing(LightenColor(clBtnShadow, 30));
+    d.DarkRing(RGB(201, 198, 188));  // clBtnShadow lightened by 30
     d.Fill(2, 2, W - 3, H - 3, clBtnFace);
     d.Caption("Exit Program", clBtnHighlight, 1, 1);
     d.Caption("Exit Program", clBtnShadow);
@@ -395,7 +396,7 @@ TEST_F(VtButtonTest, ColorResolvingLikeButtonFaceStillDarkensItsOwnColor) {
     TVtButton* b = Button("b", 8, 8, RGB(236, 233, 216));
     Show();
     ASSERT_EQ(ColorToRGB(b->Color()), ColorToRGB(clBtnFace));
-    EXPECT_EQ(ScreenPixel(8 + 1, 8 + 10), DarkenColor(RGB(236, 233, 216), 150));
+    EXPECT_EQ(ScreenPixel(8 + 1, 8 + 10), RGB(90, 83, 44));  // its own colour darkened by 150
     EXPECT_NE(ScreenPixel(8 + 1, 8 + 10), ColorToRGB(cl3DDkShadow));
 }
 

@@ -237,14 +237,15 @@ TEST(FrameStyle, EachStyleInItsSystemColours) {
 
 TEST(FrameStyle, TintedStylesUseShadesOfTheBase) {
     const TColor c = RGB(244, 244, 240);
-    auto d = [c](int n) { return DarkenColor(c, n); };
-    auto l = [c](int n) { return LightenColor(c, n); };
+    // Its shades: darkened by 50 and by 100; lightened by 40, 50 or 100 it is white.
+    const TColor d50 = RGB(199, 199, 179), d100 = RGB(154, 154, 118);
+    const TColor l40 = clWhite, l50 = clWhite, l100 = clWhite;
     const TwoBandCase cases[] = {
-        {fsLowered, d(50), l(100), d(100), l(50)},
-        {fsRaised, l(50), d(100), l(100), d(50)},
-        {fsButtonUp, l(100), d(100), l(40), d(50)},
-        {fsButtonDown, d(100), d(100), d(50), d(50)},
-        {fsFlatBold, d(50), d(50), d(50), d(50)},
+        {fsLowered, d50, l100, d100, l50},
+        {fsRaised, l50, d100, l100, d50},
+        {fsButtonUp, l100, d100, l40, d50},
+        {fsButtonDown, d100, d100, d50, d50},
+        {fsFlatBold, d50, d50, d50, d50},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.style);
@@ -257,13 +258,13 @@ TEST(FrameStyle, TintedStylesUseShadesOfTheBase) {
     }
     Surface g(6, 6);
     EXPECT_RECT(PaintTintedFrameStyle(g.Canvas(), {0, 0, 6, 6}, c, fsGroove), 2, 2, 4, 4);
-    EXPECT_EQ(g.At(0, 2), d(50));   // A, outer left
-    EXPECT_EQ(g.At(1, 2), l(100));  // Z, inner left
-    EXPECT_EQ(g.At(5, 2), l(100));  // Z, outer right
+    EXPECT_EQ(g.At(0, 2), d50);   // A, outer left
+    EXPECT_EQ(g.At(1, 2), l100);  // Z, inner left
+    EXPECT_EQ(g.At(5, 2), l100);  // Z, outer right
     Surface p(6, 6);
     EXPECT_RECT(PaintTintedFrameStyle(p.Canvas(), {0, 0, 6, 6}, c, fsPopup), 1, 1, 5, 5);
-    EXPECT_EQ(p.At(0, 2), l(100));
-    EXPECT_EQ(p.At(5, 2), d(50));
+    EXPECT_EQ(p.At(0, 2), l100);
+    EXPECT_EQ(p.At(5, 2), d50);
 }
 
 // ---------------------------------------------------------------- rounded, outer/inner, edit, focus
@@ -356,8 +357,8 @@ TEST(EditFrame, ErasesTwoRingsThenDrawsTheStyle) {
     EXPECT_EQ(w.At(1, 2), Rgb(cl3DDkShadow));
     Surface t(8, 6);  // any other colour: shades of it
     PaintEditFrame(t.Canvas(), 8, 6, fsLowered, clMaroon, clNavy, AllSides, false);
-    EXPECT_EQ(t.At(0, 2), DarkenColor(clMaroon, 50));
-    EXPECT_EQ(t.At(7, 2), LightenColor(clMaroon, 100));
+    EXPECT_EQ(t.At(0, 2), RGB(21, 0, 0));     // clMaroon darkened by 50
+    EXPECT_EQ(t.At(7, 2), RGB(255, 85, 85));  // ... lightened by 100
     EXPECT_EQ(t.At(2, 2), kBackground);
 }
 
@@ -423,7 +424,7 @@ TEST(ColorArithmetic, DerivedColours) {
     EXPECT_FALSE(ColorsLookAlike(RGB(244, 244, 240), RGB(128, 128, 120)));  // lightness 60 apart
     EXPECT_FALSE(ColorsLookAlike(RGB(255, 0, 0), RGB(255, 255, 0)));        // hue 40 apart
     // Hue 100 turns to 220, hue 120 to 0.
-    EXPECT_EQ(OppositeHueColor(RGB(0, 255, 125), 120), JoinHslColor(220, 240, 120));
+    EXPECT_EQ(OppositeHueColor(RGB(0, 255, 125), 120), RGB(255, 0, 122));  // hue 220
     EXPECT_EQ(OppositeHueColor(RGB(0, 255, 255), 120), RGB(255, 0, 0));
     EXPECT_TRUE(DisplayHasManyColors());
 }

@@ -383,8 +383,8 @@ TEST_F(VtEditTest, MemoFrameVisibleRecreatesTheWindow) {
     EXPECT_EQ(lineCol, 1);
     EXPECT_EQ(clipboard, 2);
     // fsBump in clAppWorkSpace's shades of the view's colour over the sunken edge.
-    EXPECT_EQ(WindowPixel(Memo, 0, 50), ColorToRGB(LightenColor(kViewColor, 100)));
-    EXPECT_EQ(WindowPixel(Memo, 1, 50), ColorToRGB(DarkenColor(kViewColor, 50)));
+    EXPECT_EQ(WindowPixel(Memo, 0, 50), RGB(255, 255, 255));  // the view's colour lightened by 100
+    EXPECT_EQ(WindowPixel(Memo, 1, 50), RGB(239, 255, 104));  // ... darkened by 50
 
     // The edit's Alignment also makes the window again; the text stays.
     A->SetAlignment(taRightJustify);

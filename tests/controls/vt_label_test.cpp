@@ -503,7 +503,7 @@ TEST_F(VtLabelTest, FramesAndFillSurroundTheText) {
     l->SetBorderInner(fsFlat);
     l->SetCaption("Framed.");
     Settle();
-    const TColor flat = ColorToRGB(ShiftColorLightness(clBtnShadow, 30));
+    const TColor flat = RGB(201, 198, 188);  // clBtnShadow (172, 168, 153) lightened by 30
     EXPECT_EQ(ScreenPixel(l->Left(), l->Top()), ColorToRGB(clNavy));
     EXPECT_EQ(ScreenPixel(l->Left() + 1, l->Top() + 1), flat);
     EXPECT_EQ(ScreenPixel(l->Left() + l->Width() - 2, l->Top() + l->Height() - 2), flat);
@@ -525,8 +525,8 @@ TEST_F(VtLabelTest, AFrameControllerSetsTheOuterFrameWhenVisible) {
     EXPECT_EQ(l->FlatColor(), clBtnShadow);
     EXPECT_EQ(l->FlatColorAdjustment(), 0);
     EXPECT_EQ(l->Color(), clNavy);
-    EXPECT_EQ(l->BorderHighlight(), LightenColor(clNavy, 100));
-    EXPECT_EQ(l->BorderShadow(), DarkenColor(clNavy, 50));
+    EXPECT_EQ(l->BorderHighlight(), RGB(88, 85, 255));  // clNavy lightened by 100
+    EXPECT_EQ(l->BorderShadow(), RGB(0, 0, 21));        // ... darkened by 50
     delete controller;
     EXPECT_EQ(l->FrameController(), nullptr);
 }

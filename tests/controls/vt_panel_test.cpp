@@ -380,8 +380,8 @@ TEST_F(VtPanelTest, FrameControllerPushesItsFrameAndIsForgottenWhenFreed) {
     EXPECT_EQ(p->FlatColor(), clRed);
     EXPECT_EQ(p->FlatColorAdjustment(), 0);
     EXPECT_EQ(p->Color(), clYellow);
-    EXPECT_EQ(p->BorderHighlight(), LightenColor(clYellow, 100));
-    EXPECT_EQ(p->BorderShadow(), DarkenColor(clYellow, 50));
+    EXPECT_EQ(p->BorderHighlight(), RGB(255, 255, 212));  // clYellow lightened by 100
+    EXPECT_EQ(p->BorderShadow(), RGB(148, 149, 0));       // ... darkened by 50
     fc->SetFrameSides(TSides{sdLeft});
     EXPECT_EQ(p->BorderSides(), TSides{sdLeft});
     delete fc;

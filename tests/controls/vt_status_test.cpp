@@ -277,7 +277,7 @@ TEST_F(VtStatusTest, TheHeaderClockDrawsItsFlatFrameFillAndCentredText) {
     const int ox = clock->Left(), oy = clock->Top();
     auto at = [&](int x, int y) { return ScreenPixel(ox + x, oy + y); };
     const TColor grey = ColorToRGB(kWindowGrey);
-    const TColor frame = ColorToRGB(ShiftColorLightness(clBtnShadow, 30));
+    const TColor frame = RGB(201, 198, 188);  // clBtnShadow (172, 168, 153) lightened by 30
     // The outer ring and the frame's corner pixels keep Color.
     for (int x = 0; x < 150; ++x) {
         EXPECT_EQ(at(x, 0), grey) << x;
