@@ -18,7 +18,6 @@
 #include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 
-class TComponent;
 template <class T>
 class TClassBuilder;
 
