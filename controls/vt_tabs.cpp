@@ -333,22 +333,18 @@ void TVtCustomTabControl::Notification(TComponent* component, TOperation operati
 
 void TVtTabColors::RegisterClassInfo() {
     RegisterClass<TVtTabColors>("TVtTabColors", "", [](TClassBuilder<TVtTabColors>& b) {
-        using C = TVtTabColors;
-        constexpr TVtTabColorValues d{};
-        b.Color("HighlightBar", &C::HighlightBar, &C::SetHighlightBar).Default(d.HighlightBar);
-        b.Color("Shadow", &C::Shadow, &C::SetShadow).Default(d.Shadow);
-        b.Color("Unselected", &C::Unselected, &C::SetUnselected).Default(d.Unselected);
+        using V = TVtTabColorValues;
+        PublishColors(b, {{"HighlightBar", &V::HighlightBar}, {"Shadow", &V::Shadow}, {"Unselected", &V::Unselected}});
     });
 }
 
 void TVtTextColors::RegisterClassInfo() {
     RegisterClass<TVtTextColors>("TVtTextColors", "", [](TClassBuilder<TVtTextColors>& b) {
-        using C = TVtTextColors;
-        constexpr TVtTextColorValues d{};
-        b.Color("DisabledHighlight", &C::DisabledHighlight, &C::SetDisabledHighlight).Default(d.DisabledHighlight);
-        b.Color("DisabledShadow", &C::DisabledShadow, &C::SetDisabledShadow).Default(d.DisabledShadow);
-        b.Color("Selected", &C::Selected, &C::SetSelected).Default(d.Selected);
-        b.Color("Unselected", &C::Unselected, &C::SetUnselected).Default(d.Unselected);
+        using V = TVtTextColorValues;
+        PublishColors(b, {{"DisabledHighlight", &V::DisabledHighlight},
+                          {"DisabledShadow", &V::DisabledShadow},
+                          {"Selected", &V::Selected},
+                          {"Unselected", &V::Unselected}});
     });
 }
 

@@ -17,9 +17,11 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/vt_helpers.h"
@@ -31,6 +33,8 @@
 
 struct TEnumInfo;
 class TVtCustomTabControl;
+template <class T>
+class TClassBuilder;
 
 // ---------------------------------------------------------------- vocabulary
 
@@ -113,11 +117,16 @@ private:
 
 // ---------------------------------------------------------------- TVtTabColors, TVtTextColors
 
-// A set of colours that tells its owner of every change. Colors is a plain struct of the
+// A set of colours that tells its owner of every change. Values is a plain struct of the
 // colours; its member initialisers are the defaults.
-template <class Colors>
+template <class Values>
 class TVtColorSet : public TPersistent {
 public:
+    const Values& Colors() const { return FColors; }
+    // Stores a changed colour, then OnChange.
+    void SetColor(TColor Values::*color, TColor v) {
+        if (Change(FColors.*color, v) && OnChange) OnChange(this);
+    }
     // From a set of the same colours: all of them, then OnChange once.
     void Assign(const TPersistent* source) override {
         auto* s = dynamic_cast<const TVtColorSet*>(source);
@@ -131,10 +140,20 @@ public:
     TNotifyEvent OnChange;
 
 protected:
-    void SetColor(TColor Colors::*color, TColor v) {
-        if (Change(FColors.*color, v) && OnChange) OnChange(this);
+    // The class table of Set: one colour property for each named member, in the order given,
+    // its default the member's initialiser.
+    template <class Set>
+    static void PublishColors(TClassBuilder<Set>& b,
+                              std::initializer_list<std::pair<const char*, TColor Values::*>> colors) {
+        const Values defaults{};
+        for (const auto& [name, color] : colors)
+            b.Color(name, [color](Set& s) { return s.Colors().*color; },
+                    [color](Set& s, TColor v) { s.SetColor(color, v); })
+                .Default(defaults.*color);
     }
-    Colors FColors;
+
+private:
+    Values FColors;
 };
 
 struct TVtTabColorValues {
@@ -145,12 +164,6 @@ struct TVtTabColorValues {
 
 class TVtTabColors : public TVtColorSet<TVtTabColorValues> {
 public:
-    TColor HighlightBar() const { return FColors.HighlightBar; }
-    void SetHighlightBar(TColor v) { SetColor(&TVtTabColorValues::HighlightBar, v); }
-    TColor Shadow() const { return FColors.Shadow; }
-    void SetShadow(TColor v) { SetColor(&TVtTabColorValues::Shadow, v); }
-    TColor Unselected() const { return FColors.Unselected; }
-    void SetUnselected(TColor v) { SetColor(&TVtTabColorValues::Unselected, v); }
     static void RegisterClassInfo();
 };
 
@@ -163,14 +176,6 @@ struct TVtTextColorValues {
 
 class TVtTextColors : public TVtColorSet<TVtTextColorValues> {
 public:
-    TColor DisabledHighlight() const { return FColors.DisabledHighlight; }
-    void SetDisabledHighlight(TColor v) { SetColor(&TVtTextColorValues::DisabledHighlight, v); }
-    TColor DisabledShadow() const { return FColors.DisabledShadow; }
-    void SetDisabledShadow(TColor v) { SetColor(&TVtTextColorValues::DisabledShadow, v); }
-    TColor Selected() const { return FColors.Selected; }
-    void SetSelected(TColor v) { SetColor(&TVtTextColorValues::Selected, v); }
-    TColor Unselected() const { return FColors.Unselected; }
-    void SetUnselected(TColor v) { SetColor(&TVtTextColorValues::Unselected, v); }
     static void RegisterClassInfo();
 };
 

@@ -110,7 +110,8 @@ void TVtCustomTabControl::PaintTab(TCanvas* canvas, int index) {
         PaintTabFill(canvas, index, bounds, handled);
         if (!handled) {
             const TVtTabData& tab = *FTabs[index];
-            TColor selected = Color(), unselected = FTabColors->Unselected(), shadow = FTabColors->Shadow();
+            TColor selected = Color(), unselected = FTabColors->Colors().Unselected;
+            TColor shadow = FTabColors->Colors().Shadow;
             if (FUseColoredTabs) {
                 selected = unselected = tab.Color;
                 // A white tab would vanish into a white card; it shades to the face colour.
@@ -240,14 +241,15 @@ TVtCustomTabControl::TTabLook TVtCustomTabControl::TabLook(int index) {
     TTabLook look;
     look.Selected = index == FTabIndex;
     if (tab.Enabled && hot) {
-        look.Text = TextColorFor(index, tsHotTrack, FHotTrackStyle == htsText ? FHotTrackColor : FTextColors->Selected());
+        const TColor hotText = FHotTrackStyle == htsText ? FHotTrackColor : FTextColors->Colors().Selected;
+        look.Text = TextColorFor(index, tsHotTrack, hotText);
         if (FHotTrackStyle == htsTab)
             look.Bar = FHotTrackColorType == htctActual ? FHotTrackColor : OppositeHueColor(FHotTrackColor, 140);
     } else if (tab.Enabled && look.Selected) {
-        look.Text = TextColorFor(index, tsSelected, FTextColors->Selected());
-        if (FHotTrack && FHotTrackStyle == htsTab) look.Bar = FTabColors->HighlightBar();
+        look.Text = TextColorFor(index, tsSelected, FTextColors->Colors().Selected);
+        if (FHotTrack && FHotTrackStyle == htsTab) look.Bar = FTabColors->Colors().HighlightBar;
     } else if (tab.Enabled) {
-        look.Text = TextColorFor(index, tsUnselected, FTextColors->Unselected());
+        look.Text = TextColorFor(index, tsUnselected, FTextColors->Colors().Unselected);
     }
     return look;
 }
@@ -279,8 +281,9 @@ TRect TVtCustomTabControl::PaintTabText(TCanvas* canvas, int index, const TVtTab
         if (tab.Enabled) {
             DrawTabText(canvas, text, look.Text, 0, 0);
         } else {
-            DrawTabText(canvas, text, TextColorFor(index, tsDisabledHighlight, FTextColors->DisabledHighlight()), 1, 1);
-            DrawTabText(canvas, text, TextColorFor(index, tsDisabledShadow, FTextColors->DisabledShadow()), 0, 0);
+            const TVtTextColorValues& colors = FTextColors->Colors();
+            DrawTabText(canvas, text, TextColorFor(index, tsDisabledHighlight, colors.DisabledHighlight), 1, 1);
+            DrawTabText(canvas, text, TextColorFor(index, tsDisabledShadow, colors.DisabledShadow), 0, 0);
         }
     }
     FFontStack.pop_back();
