@@ -147,13 +147,7 @@ void TVtCustomTabControl::SetBackgroundColor(TColor v) {
     FParentBackgroundColor = false;
     if (Change(FBackgroundColor, v)) Invalidate();
 }
-void TVtCustomTabControl::SetFlatColor(TColor v) {
-    if (!Change(FFlatColor, v)) return;
-    UpdateButtonColors();
-    Invalidate();
-}
-void TVtCustomTabControl::SetFlatColorAdjustment(int v) {
-    if (!Change(FFlatColorAdjustment, v)) return;
+void TVtCustomTabControl::OutlineColorChanged() {
     UpdateButtonColors();
     Invalidate();
 }

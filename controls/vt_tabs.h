@@ -332,9 +332,9 @@ public:
         if (v >= 0 && Change(FCutCornerSize, v) && FTabStyle == tsCutCorner) LayoutChanged();
     }
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor v);
+    virtual void SetFlatColor(TColor v) { if (Change(FFlatColor, v)) OutlineColorChanged(); }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int v);
+    virtual void SetFlatColorAdjustment(int v) { if (Change(FFlatColorAdjustment, v)) OutlineColorChanged(); }
     bool HotTrack() const { return FHotTrack; }
     virtual void SetHotTrack(bool v);
     TColor HotTrackColor() const { return FHotTrackColor; }
@@ -524,6 +524,10 @@ protected:
 private:
     friend class TVtTabScroller;
     friend class TVtTabCloseButton;
+
+    // ---- properties (vt_tabs.cpp)
+    // The scroller and close button take the new outline colour; the control repaints.
+    void OutlineColorChanged();
 
     // ---- layout (vt_tabs_layout.cpp)
     void PerformLayout();
