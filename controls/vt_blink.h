@@ -12,7 +12,7 @@
 
 #include "controls/vt_draw.h"
 #include "controls/vt_vocabulary.h"
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 class TControl;
 class TTimer;

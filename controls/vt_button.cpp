@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "controls/vt_draw.h"
-#include "framework/accessibility.h"
+#include "framework/ui/accessibility.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. helpers
 

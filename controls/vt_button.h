@@ -11,9 +11,9 @@
 
 #include <string>
 
-#include "framework/controls.h"
+#include "framework/ui/controls.h"
 #include "controls/vt_vocabulary.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 
 class TBitmap;
 struct TEnumInfo;

@@ -4,8 +4,8 @@
 // rounded, outer/inner, edit and focus frames · colour arithmetic · fonts · gradient · arrow glyph
 #include "controls/vt_draw.h"
 
-#include "framework/controls.h"
-#include "framework/forms.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/forms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,9 +6,9 @@
 //   4. class tables
 #include "controls/vt_edit.h"
 
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/platform.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtFramedEdit
 

@@ -11,7 +11,7 @@
 #include <numbers>
 
 #include "framework/graphics/bitmap.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. vocabulary and helpers
 

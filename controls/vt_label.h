@@ -14,7 +14,7 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
-#include "framework/stdctrls.h"
+#include "framework/stdctrls/stdctrls.h"
 
 struct TEnumInfo;
 

@@ -5,7 +5,7 @@
 // Sections: vocabulary · TVtLine
 #pragma once
 
-#include "framework/controls.h"
+#include "framework/ui/controls.h"
 
 struct TEnumInfo;
 

@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-#include "framework/accessibility.h"
-#include "framework/forms.h"
-#include "framework/sysutils.h"
-#include "framework/typinfo.h"
+#include "framework/ui/accessibility.h"
+#include "framework/ui/forms.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtTabSheet
 

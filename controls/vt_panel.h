@@ -15,7 +15,7 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
-#include "framework/extctrls.h"
+#include "framework/stdctrls/extctrls.h"
 
 struct TEnumInfo;
 

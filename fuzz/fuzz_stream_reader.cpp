@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "controls/vt_classes.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/streaming.h"
+#include "framework/core/streaming.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     InstallHeadlessPlatform();

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "framework/graphics/color.h"
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = Set<TFontStyle>;

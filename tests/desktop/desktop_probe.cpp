@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/dialogs.h"
-#include "framework/forms.h"
+#include "framework/ui/dialogs.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/qt/qt_platform.h"
-#include "framework/strings.h"
+#include "framework/core/strings.h"
 
 namespace {
 

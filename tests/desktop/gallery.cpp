@@ -11,10 +11,10 @@
 
 #include "controls/vt_button.h"
 #include "controls/vt_edit.h"
-#include "framework/edits.h"
-#include "framework/extctrls.h"
-#include "framework/forms.h"
-#include "framework/memo.h"
+#include "framework/stdctrls/edits.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/ui/forms.h"
+#include "framework/stdctrls/memo.h"
 #include "framework/platform/qt/qt_platform.h"
 
 namespace {

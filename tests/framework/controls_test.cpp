@@ -2,8 +2,8 @@
 // alignment, ownership and destruction, recreating a window, stored properties.
 #include <gtest/gtest.h>
 
-#include "framework/streaming.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/typinfo.h"
 #include "tests/framework/control_tree_fixture.h"
 
 using Controls = ControlTreeTest;

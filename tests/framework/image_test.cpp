@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "framework/extctrls.h"
-#include "framework/graphics/errors.h"
-#include "framework/streaming.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/base/errors.h"
+#include "framework/core/streaming.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

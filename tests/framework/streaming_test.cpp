@@ -6,12 +6,12 @@
 
 #include <algorithm>
 
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/graphics/font.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/streaming.h"
-#include "framework/strings.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/strings.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 
