@@ -11,6 +11,7 @@
 #include "framework/ui/dialogs.h"
 #include "framework/core/file_bytes.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
 #include "langfile/catalogue.h"
@@ -35,6 +36,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FMethods.Add<TNotifyEvent>("btnRecreateClick", this, &TForm1::btnRecreateClick);
     FMethods.Add<TNotifyEvent>("btnSaveClick", this, &TForm1::btnSaveClick);
     FMethods.Add<TNotifyEvent>("btnExitClick", this, &TForm1::btnExitClick);
+    // The description names classes of the framework, of the control set and the form's own.
+    RegisterStdCtrlsClasses();
     RegisterControlSetClasses();
     RegisterClassInfo();
     const std::string_view icon = EmbeddedFile("icon.bmp");

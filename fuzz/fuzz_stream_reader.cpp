@@ -10,10 +10,12 @@
 #include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     InstallHeadlessPlatform();
     CreateApplication()->Initialize();
+    RegisterStdCtrlsClasses();
     RegisterControlSetClasses();
     return 0;
 }

@@ -207,9 +207,10 @@ Registry& TheRegistry() {
     return registry;
 }
 
-// Every look-up goes through here so that the framework's own tables exist first.
+// Every look-up goes through here so that the core's own tables exist first.
 Registry& RegistryForLookup() {
-    RegisterFrameworkClasses();
+    static const bool coreRegistered = (RegisterCoreClasses(), true);
+    (void)coreRegistered;
     return TheRegistry();
 }
 
@@ -329,10 +330,7 @@ const TEnumInfo& BrushStyleInfo() {
     return info;
 }
 
-void RegisterFrameworkClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
+void RegisterCoreClasses() {
     // Name is written in the object header, never as a property line.
     RegisterClass<TComponent>("TComponent", "", [](TClassBuilder<TComponent>& b) {
         b.String("Name", &TComponent::Name, &TComponent::SetName).Stored(false);

@@ -459,9 +459,10 @@ const TClassInfo& GetClass(std::string_view name);
 const TClassInfo* ClassInfoOf(const TObject* obj);
 const TClassInfo* ClassInfoOfType(const std::type_info& type);
 
-// The framework's own tables: TComponent, TFont, TPen, TBrush. Registered on the first
-// registry look-up; calling it again does nothing.
-void RegisterFrameworkClasses();
+// The core's own tables: TComponent, TFont, TPen, TBrush. Every registry look-up makes
+// sure of them first. Like every layer's RegisterXxxClasses, calling it again does nothing:
+// registering a class twice keeps its first table.
+void RegisterCoreClasses();
 const TEnumInfo& FontStyleInfo();
 const TEnumInfo& FontPitchInfo();
 const TEnumInfo& CharsetInfo();

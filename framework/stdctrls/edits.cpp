@@ -89,7 +89,6 @@ void TEditGlyphs::Draw(TCanvas* canvas, int offset, int y, std::string_view s, i
 TCustomEdit::TCustomEdit(TComponent* owner) : TCustomEdit(owner, false) {}
 
 TCustomEdit::TCustomEdit(TComponent* owner, bool multiLine) : TCustomControl(owner), FBuffer(multiLine) {
-    RegisterEditClasses();
     FWidth = 121;
     FHeight = 21;
     FTabStop = true;
@@ -645,18 +644,3 @@ void TCustomEdit::RegisterClassInfo() {
 void TEdit::RegisterClassInfo() { RegisterClass<TEdit>("TEdit", "TCustomEdit"); }
 void TCustomMaskEdit::RegisterClassInfo() { RegisterClass<TCustomMaskEdit>("TCustomMaskEdit", "TCustomEdit"); }
 void TMaskEdit::RegisterClassInfo() { RegisterClass<TMaskEdit>("TMaskEdit", "TCustomMaskEdit"); }
-
-void RegisterEditClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TCustomEdit::RegisterClassInfo();
-    TEdit::RegisterClassInfo();
-    TCustomMaskEdit::RegisterClassInfo();
-    TMaskEdit::RegisterClassInfo();
-}
-
-namespace {
-// Stored descriptions may name these classes before any edit exists.
-const bool kEditClassesRegistered = (RegisterEditClasses(), true);
-}  // namespace

@@ -235,7 +235,7 @@ public:
     static void RegisterClassInfo();
 };
 
-// Registers TCustomEdit … TMaskEdit (and, from memo.cpp, the memo classes); runs once.
+// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
 void RegisterEditClasses();
 
 // The caret's blink period in milliseconds (the platform's default).

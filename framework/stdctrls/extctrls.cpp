@@ -35,7 +35,6 @@ void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, 
 // ---------------------------------------------------------------- 2. TCustomPanel
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
-    RegisterExtControlClasses();
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
                                   csOpaque,          csDoubleClicks, csReplicatable};
     FColor = clBtnFace;
@@ -303,7 +302,6 @@ std::vector<uint8_t> SaveBitmapToBmp(const TBitmap& bitmap) {
 // ---------------------------------------------------------------- 4. TImage
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_unique<TPicture>()) {
-    RegisterExtControlClasses();
     FControlStyle.Include(csReplicatable);
     UpdateBoundsFields(FLeft, FTop, 105, 105);
     FPicture->OnChange = [this](TObject*) { PictureChanged(); };
@@ -391,7 +389,6 @@ const TEnumInfo& PanelBorderStyleInfo() {
 }  // namespace
 
 void TCustomPanel::RegisterClassInfo() {
-    RegisterControlClasses();
     RegisterClass<TCustomPanel>("TCustomPanel", "TCustomControl", [](TClassBuilder<TCustomPanel>& b) {
         using P = TCustomPanel;
         b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default(taCenter);
@@ -407,10 +404,7 @@ void TCustomPanel::RegisterClassInfo() {
     });
 }
 
-void TPanel::RegisterClassInfo() {
-    TCustomPanel::RegisterClassInfo();
-    RegisterClass<TPanel>("TPanel", "TCustomPanel");
-}
+void TPanel::RegisterClassInfo() { RegisterClass<TPanel>("TPanel", "TCustomPanel"); }
 
 void TPicture::RegisterClassInfo() {
     RegisterClass<TPicture>("TPicture", "", [](TClassBuilder<TPicture>& b) {
@@ -419,8 +413,6 @@ void TPicture::RegisterClassInfo() {
 }
 
 void TImage::RegisterClassInfo() {
-    RegisterControlClasses();
-    TPicture::RegisterClassInfo();
     RegisterClass<TImage>("TImage", "TGraphicControl", [](TClassBuilder<TImage>& b) {
         using I = TImage;
         b.Boolean("AutoSize", &I::AutoSize, &I::SetAutoSize).Default(false);
@@ -429,12 +421,4 @@ void TImage::RegisterClassInfo() {
         b.Boolean("Stretch", &I::Stretch, &I::SetStretch).Default(false);
         b.Boolean("Transparent", &I::Transparent, &I::SetTransparent).Default(false);
     });
-}
-
-void RegisterExtControlClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TPanel::RegisterClassInfo();
-    TImage::RegisterClassInfo();
 }

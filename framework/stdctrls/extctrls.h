@@ -175,6 +175,6 @@ protected:
 
 // ---------------------------------------------------------------- registration
 
-// TCustomPanel, TPanel, TPicture and TImage in the class registry.
+// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
 void RegisterExtControlClasses();
 const TEnumInfo& BevelCutInfo();

@@ -12,7 +12,7 @@ TChangeLink::~TChangeLink() {
     if (FSender) FSender->UnRegisterChanges(this);
 }
 
-TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) { RegisterImageListClasses(); }
+TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
 TCustomImageList::~TCustomImageList() {
     // Links that outlive the list just lose it; their owners hear of the list's end
@@ -238,14 +238,4 @@ void TCustomImageList::RegisterClassInfo() {
     });
 }
 
-void TImageList::RegisterClassInfo() {
-    TCustomImageList::RegisterClassInfo();
-    RegisterClass<TImageList>("TImageList", "TCustomImageList");
-}
-
-void RegisterImageListClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TImageList::RegisterClassInfo();
-}
+void TImageList::RegisterClassInfo() { RegisterClass<TImageList>("TImageList", "TCustomImageList"); }

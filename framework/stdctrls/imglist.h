@@ -111,6 +111,4 @@ public:
     static void RegisterClassInfo();
 };
 
-// TCustomImageList and TImageList in the class registry.
-void RegisterImageListClasses();
 const TEnumInfo& DrawingStyleInfo();

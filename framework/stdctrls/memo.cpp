@@ -76,7 +76,6 @@ void TMemoStrings::SetText(const std::string& text) { FMemo->SetText(text); }
 
 TCustomMemo::TCustomMemo(TComponent* owner)
     : TCustomEdit(owner, true), FLines(std::make_unique<TMemoStrings>(this)) {
-    RegisterMemoClasses();
     SetAutoSize(false);
     FWidth = 185;
     FHeight = 89;
@@ -616,16 +615,3 @@ void TCustomMemo::RegisterClassInfo() {
 }
 
 void TMemo::RegisterClassInfo() { RegisterClass<TMemo>("TMemo", "TCustomMemo"); }
-
-void RegisterMemoClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    RegisterEditClasses();
-    TCustomMemo::RegisterClassInfo();
-    TMemo::RegisterClassInfo();
-}
-
-namespace {
-const bool kMemoClassesRegistered = (RegisterMemoClasses(), true);
-}  // namespace

@@ -159,7 +159,7 @@ public:
     static void RegisterClassInfo();
 };
 
-// Registers TCustomMemo and TMemo; runs once.
+// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
 void RegisterMemoClasses();
 
 // Where text starts inside the memo's client area.

@@ -5,7 +5,6 @@
 #include "framework/core/typinfo.h"
 
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
-    RegisterStdControlClasses();
     FControlStyle.Include(csOpaque);
     FControlStyle.Include(csReplicatable);
     UpdateBoundsFields(FLeft, FTop, 65, 17);
@@ -186,7 +185,6 @@ const TEnumInfo& TextLayoutInfo() {
 }
 
 void TCustomLabel::RegisterClassInfo() {
-    RegisterControlClasses();
     RegisterClass<TCustomLabel>("TCustomLabel", "TGraphicControl", [](TClassBuilder<TCustomLabel>& b) {
         using L = TCustomLabel;
         b.Enumeration("Alignment", AlignmentInfo(), &L::Alignment, &L::SetAlignment).Default(taLeftJustify);
@@ -199,14 +197,4 @@ void TCustomLabel::RegisterClassInfo() {
     });
 }
 
-void TLabel::RegisterClassInfo() {
-    TCustomLabel::RegisterClassInfo();
-    RegisterClass<TLabel>("TLabel", "TCustomLabel");
-}
-
-void RegisterStdControlClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TLabel::RegisterClassInfo();
-}
+void TLabel::RegisterClassInfo() { RegisterClass<TLabel>("TLabel", "TCustomLabel"); }

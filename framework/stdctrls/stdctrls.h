@@ -78,6 +78,6 @@ public:
     static void RegisterClassInfo();
 };
 
-// TCustomLabel and TLabel in the class registry, so stored descriptions can create them.
+// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
 void RegisterStdControlClasses();
 const TEnumInfo& TextLayoutInfo();

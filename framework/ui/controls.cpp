@@ -168,8 +168,6 @@ bool IsAccel(char ch, const std::string& caption) {
 // ---------------------------------------------------------------- 2. TControl
 
 TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
-    static const bool registered = (RegisterControlClasses(), true);
-    (void)registered;
     FFont->OnChange = [this] { FontChanged(); };
 }
 
@@ -1545,12 +1543,3 @@ void TWinControl::RegisterClassInfo() {
 
 void TCustomControl::RegisterClassInfo() { RegisterClass<TCustomControl>("TCustomControl", "TWinControl"); }
 
-void RegisterControlClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TControl::RegisterClassInfo();
-    TGraphicControl::RegisterClassInfo();
-    TWinControl::RegisterClassInfo();
-    TCustomControl::RegisterClassInfo();
-}

@@ -774,8 +774,7 @@ inline bool VisualStylesActive() { return false; }
 // True when the character is the accelerator of caption ("&x"), ignoring case.
 bool IsAccel(char ch, const std::string& caption);
 
-// The framework's class tables (TControl … TCustomControl); run once, from the first
-// control's constructor too.
+// The older name of RegisterUiClasses (ui_classes.h), for the callers that still use it.
 void RegisterControlClasses();
 const TEnumInfo& AlignInfo();
 const TEnumInfo& AlignmentInfo();

@@ -3,10 +3,7 @@
 #include "framework/ui/forms.h"
 #include "framework/core/typinfo.h"
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {
-    static const bool registered = (TOpenDialog::RegisterClassInfo(), true);
-    (void)registered;
-}
+TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
 TFileDialogRequest TOpenDialog::Request() const {
     TFileDialogRequest request;
@@ -33,10 +30,7 @@ bool TOpenDialog::Execute() {
     return true;
 }
 
-TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {
-    static const bool registered = (TSaveDialog::RegisterClassInfo(), true);
-    (void)registered;
-}
+TSaveDialog::TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
 
 bool TSaveDialog::Execute() {
     TFileDialogRequest request = Request();
@@ -72,7 +66,6 @@ void TOpenDialog::RegisterClassInfo() {
 }
 
 void TSaveDialog::RegisterClassInfo() {
-    TOpenDialog::RegisterClassInfo();
     RegisterClass<TSaveDialog>("TSaveDialog", "TOpenDialog");
 }
 

@@ -8,8 +8,6 @@
 //   6. class tables
 #include "framework/ui/forms.h"
 
-#include "framework/stdctrls/standard_classes.h"
-
 #include <algorithm>
 #include <cctype>
 #include <csignal>
@@ -34,8 +32,6 @@ std::vector<TCustomForm*>& AllForms() {
 // ---------------------------------------------------------------- 1. TCustomForm
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
-    static const bool registered = (TCustomForm::RegisterClassInfo(), TForm::RegisterClassInfo(), true);
-    (void)registered;
     FVisible = false;
     FColor = clBtnFace;
     FParentColor = false;
@@ -700,8 +696,6 @@ void TApplication::Initialize() {
     // A file-size limit (ulimit -f, a quota) would otherwise end the program in the middle
     // of a save; ignored, the write fails with EFBIG and the save reports it in words.
     signal(SIGXFSZ, SIG_IGN);
-    // A stored description may name any standard class before one of them exists.
-    RegisterStandardClasses();
     Platform().OnEvent = [this](const TPlatformEvent& e) { DispatchPlatformEvent(e); };
     Platform().OnService = [this] { return Service(); };
 }
@@ -849,7 +843,6 @@ const TEnumInfo& PositionInfo() {
 }  // namespace
 
 void TCustomForm::RegisterClassInfo() {
-    RegisterControlClasses();
     RegisterClass<TCustomForm>("TCustomForm", "TWinControl", [](TClassBuilder<TCustomForm>& b) {
         b.Enumeration("BorderStyle", BorderStyleInfo(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
             .Default(bsSizeable);

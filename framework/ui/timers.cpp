@@ -49,10 +49,7 @@ void Stop(TTimer* timer, TWinControl* control, uintptr_t id) {
 
 }  // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    static const bool registered = (TTimer::RegisterClassInfo(), true);
-    (void)registered;
-}
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
 TTimer::~TTimer() { Stop(this, nullptr, 0); }
 

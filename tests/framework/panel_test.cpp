@@ -4,6 +4,7 @@
 
 #include "framework/stdctrls/extctrls.h"
 #include "framework/core/streaming.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -129,7 +130,7 @@ TEST_F(Panel, CaptionAndSingleBorder) {
 }
 
 TEST_F(Panel, ReadFromADescription) {
-    RegisterExtControlClasses();
+    RegisterStdCtrlsClasses();
     TComponent* c = CreateComponentFromText(
         "object Panel1: TPanel\n"
         "  Left = 9\n"
