@@ -81,3 +81,7 @@ public:
 // The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
 void RegisterStdControlClasses();
 const TEnumInfo& TextLayoutInfo();
+
+// The label that names control for assistive tools: its AccessibleLabel, else a label whose
+// FocusControl it is; nullptr when there is none.
+TControl* NamingLabelOf(const TControl* control);

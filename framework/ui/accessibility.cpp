@@ -2,18 +2,15 @@
 //   1. ids
 //   2. announcing, and the hooks in the control tree
 //   3. helpers for describing
-//   4. the framework's own descriptions: control, windowed control, form, label, panel,
-//      edit and memo (pictures present nothing: they are decoration)
+//   4. the ui layer's own descriptions: control, windowed control, form (the standard
+//      controls describe themselves in stdctrls_accessibility.cpp)
 //   5. the form's tree
 #include "framework/ui/accessibility.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-#include "framework/stdctrls/edits.h"
-#include "framework/stdctrls/extctrls.h"
 #include "framework/ui/forms.h"
-#include "framework/stdctrls/stdctrls.h"
 
 // ---------------------------------------------------------------- 1. ids
 
@@ -110,33 +107,6 @@ bool Contains(const std::vector<TAccessibleId>& ids, TAccessibleId id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-// The edits keep CR LF between lines; assistive tools count lines by a single "\n".
-std::string ToolText(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-    return out;
-}
-
-int ToolOffset(const std::string& text, int pos) {
-    int out = pos;
-    for (int i = 0; i + 1 < static_cast<int>(text.size()) && i < pos; ++i)
-        if (text[i] == '\r' && text[i + 1] == '\n') --out;
-    return out;
-}
-
-int BufferOffset(const std::string& text, int toolPos) {
-    int tool = 0;
-    int i = 0;
-    const int n = static_cast<int>(text.size());
-    while (i < n && tool < toolPos) {
-        i += (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
-        ++tool;
-    }
-    return i;
-}
-
 }  // namespace
 
 TRect AccessibleBoundsOf(const TControl* control) {
@@ -171,17 +141,7 @@ std::string AccessibleCaption(const std::string& caption) {
     return out;
 }
 
-TControl* NamingLabelOf(const TControl* control) {
-    if (control->AccessibleLabel()) return control->AccessibleLabel();
-    const TComponent* owner = control->Owner();
-    if (!owner) return nullptr;
-    for (int i = 0; i < owner->ComponentCount(); ++i)
-        if (auto* label = dynamic_cast<TCustomLabel*>(owner->Components(i)); label && label->FocusControl() == control)
-            return label;
-    return nullptr;
-}
-
-// ---------------------------------------------------------------- 4. the framework's descriptions
+// ---------------------------------------------------------------- 4. the ui layer's descriptions
 
 TAccessibleRole TControl::AccessibleRole(int) const { return arNone; }
 
@@ -243,46 +203,6 @@ TAccessibleRole TCustomForm::AccessibleRole(int part) const { return part < 0 ? 
 void TCustomForm::GetAccessibleInfo(int part, TAccessibleInfo& info) {
     TControl::GetAccessibleInfo(part, info);
     info.Name = Caption();
-}
-
-TAccessibleRole TCustomLabel::AccessibleRole(int part) const {
-    return part < 0 && !Caption().empty() ? arStaticText : arNone;
-}
-
-void TCustomLabel::GetAccessibleInfo(int part, TAccessibleInfo& info) {
-    TGraphicControl::GetAccessibleInfo(part, info);
-    info.Name = FShowAccelChar ? AccessibleCaption(GetLabelText()) : GetLabelText();
-}
-
-void TCustomPanel::GetAccessibleInfo(int part, TAccessibleInfo& info) {
-    TCustomControl::GetAccessibleInfo(part, info);
-    info.Name = AccessibleCaption(Caption());
-}
-
-TAccessibleRole TCustomEdit::AccessibleRole(int part) const { return part < 0 ? arEditableText : arNone; }
-
-void TCustomEdit::GetAccessibleInfo(int part, TAccessibleInfo& info) {
-    TCustomControl::GetAccessibleInfo(part, info);
-    if (part >= 0) return;
-    if (TControl* label = NamingLabelOf(this)) {
-        info.Name = AccessibleCaption(label->Caption());
-        info.LabelledBy = AccessibleIdOf(label);
-    }
-    const std::string& text = FBuffer.Text();
-    info.HasText = true;
-    info.Text = ToolText(text);
-    info.Caret = ToolOffset(text, FBuffer.Caret());
-    info.SelStart = ToolOffset(text, FBuffer.SelStart());
-    info.SelEnd = ToolOffset(text, FBuffer.SelEnd());
-    if (FReadOnly) info.States.Include(asReadOnly);
-    if (FBuffer.MultiLine()) info.States.Include(asMultiLine);
-}
-
-bool TCustomEdit::SetAccessibleSelection(int part, int anchor, int caret) {
-    if (part >= 0) return false;
-    const std::string& text = FBuffer.Text();
-    SetSelection(BufferOffset(text, anchor), BufferOffset(text, caret));
-    return true;
 }
 
 // ---------------------------------------------------------------- 5. the form's tree

@@ -10,8 +10,9 @@
 // children arriving and leaving, moves, focus) come from the control's own dispatch; the
 // rest (typing, caret moves, a new tab) from the controls that know.
 //
-// The default descriptions of the framework's own classes (control, windowed control, form,
-// label, panel, picture, edit, memo) live in accessibility.cpp.
+// The default descriptions of the control tree's classes (control, windowed control, form)
+// live in accessibility.cpp, those of the standard controls (label, panel, picture, edit,
+// memo) in framework/stdctrls/stdctrls_accessibility.cpp.
 //
 // Sections: ids · announcing · helpers for describing · the form's tree · control-tree hooks
 #pragma once
@@ -52,9 +53,6 @@ TAccessibleRole PresentedRole(const TControl* control, int part = -1);
 void CollectAccessibleChildren(TWinControl* parent, std::vector<TAccessibleId>& children);
 // A caption as it reads: "&" accelerator marks removed ("&&" is one "&").
 std::string AccessibleCaption(const std::string& caption);
-// The label that names control: its AccessibleLabel, else a label whose FocusControl it
-// is; nullptr when there is none.
-TControl* NamingLabelOf(const TControl* control);
 
 // ---------------------------------------------------------------- the form's tree
 
