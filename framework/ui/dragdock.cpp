@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/ui/control_tree_internal.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
 
