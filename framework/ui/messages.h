@@ -144,6 +144,15 @@ constexpr unsigned CM_DOCKNOTIFICATION = CM_BASE + 66; // WParam: TControl* clie
 constexpr unsigned CM_CANCELHINT = CM_BASE + 70;
 constexpr unsigned CM_ACCESSIBLEACTION = CM_BASE + 90;  // WParam: TAccessibleAction, LParam: part
 
+// Private messages: the protocols the program's own controls speak among themselves, listed
+// with the rest so that no number is taken twice. The numbers are fixed by those protocols:
+// the blink messages lie in a range of their own above the framework's notifications, the
+// group press in the range the platform leaves to programs (from WM_USER on).
+constexpr unsigned CM_PRIVATE_BASE = CM_BASE + 1000;
+constexpr unsigned CM_BLINKQUERY = CM_PRIVATE_BASE + 0;  // 46056; Result 1: the control blinks now
+constexpr unsigned CM_BLINKSTATE = CM_PRIVATE_BASE + 1;  // 46057; WParam: the new blink phase
+constexpr unsigned WM_GROUPPRESS = WM_USER + 8225;       // 9249; WParam: GroupIndex, LParam: the sending button
+
 // ---------------------------------------------------------------- flags
 
 // WM_GETDLGCODE answers: which keys the control keeps from focus movement.

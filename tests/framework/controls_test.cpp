@@ -223,3 +223,14 @@ end
     EXPECT_NE(text.find("ClientWidth = 689"), std::string::npos);
     EXPECT_EQ(text.find("\n  Width ="), std::string::npos);
 }
+
+// The private protocols' numbers are fixed; a clash with a framework message would send one
+// notification to the other's handler.
+TEST(Messages, PrivateMessagesKeepTheirNumbersAndClashWithNoOther) {
+    EXPECT_EQ(CM_BLINKQUERY, 46056u);
+    EXPECT_EQ(CM_BLINKSTATE, 46057u);
+    EXPECT_EQ(WM_GROUPPRESS, 9249u);
+    for (unsigned framework : {CM_ACTIVATE, CM_DIALOGKEY, CM_FOCUSCHANGED, CM_MOUSEENTER, CM_MOUSELEAVE,
+                               CM_ACCESSIBLEACTION, WM_USER})
+        for (unsigned own : {CM_BLINKQUERY, CM_BLINKSTATE, WM_GROUPPRESS}) EXPECT_NE(framework, own);
+}
