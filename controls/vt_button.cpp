@@ -29,14 +29,10 @@ void FillFace(TCanvas* canvas, const TRect& r, TColor color) {
     canvas->FillRect(r);
 }
 
-// Push buttons for ActiveDefault: ours, and the framework's TButton, found by its registered
-// class name so that the button does not depend on the standard controls.
-bool IsPushButton(const TWinControl* control) {
-    if (!control) return false;
-    if (dynamic_cast<const TVtButton*>(control)) return true;
-    const TClassInfo* info = ClassInfoOf(control);
-    return info && info->InheritsFrom("TButton");
-}
+// A push button takes Enter itself while it holds the focus, so the window's default button
+// stands back for it (ActiveDefault). TVtButton is the only push button there is: the
+// framework has none of its own.
+bool IsPushButton(const TWinControl* control) { return dynamic_cast<const TVtButton*>(control) != nullptr; }
 
 }  // namespace
 
