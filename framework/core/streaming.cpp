@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "framework/core/scope_guards.h"
 #include "framework/core/strings.h"
 
 namespace {
@@ -336,23 +337,23 @@ public:
     explicit TReader(TComponent* root) : FRoot(root) {}
 
     void ReadRoot(const TObjectNode& node) {
-        try {
-            Begin(FRoot);
-            if (const TClassInfo* declared = FindClass(node.ClassName); declared && !declared->IsInstance(FRoot))
-                ReadError(node.Line, node.Name, Format("%s is not a %s", FRoot->ClassName(), node.ClassName));
-            if (!node.Name.empty() && node.Name != FRoot->Name()) Guard(node.Line, node.Name, [&] { FRoot->SetName(node.Name); });
-            ReadBody(FRoot, node);
-            ResolveReferences();
-            for (TComponent* c : FLoaded) c->SetStateFlag(csReading, false);
-            // Still loading, all of them: what this sends belongs to the description.
-            for (TComponent* c : FLoaded) c->ReadingDone();
-        } catch (...) {
+        // A description that fails leaves nothing reading or loading.
+        TScopeExit failed([this] {
             for (TComponent* c : FLoaded) {
                 c->SetStateFlag(csReading, false);
                 c->SetStateFlag(csLoading, false);
             }
-            throw;
-        }
+        });
+        Begin(FRoot);
+        if (const TClassInfo* declared = FindClass(node.ClassName); declared && !declared->IsInstance(FRoot))
+            ReadError(node.Line, node.Name, Format("%s is not a %s", FRoot->ClassName(), node.ClassName));
+        if (!node.Name.empty() && node.Name != FRoot->Name()) Guard(node.Line, node.Name, [&] { FRoot->SetName(node.Name); });
+        ReadBody(FRoot, node);
+        ResolveReferences();
+        for (TComponent* c : FLoaded) c->SetStateFlag(csReading, false);
+        // Still loading, all of them: what this sends belongs to the description.
+        for (TComponent* c : FLoaded) c->ReadingDone();
+        failed.Release();
         for (TComponent* c : FLoaded) {
             c->SetStateFlag(csLoading, false);
             c->Loaded();
@@ -430,13 +431,9 @@ private:
             } else {
                 Guard(childNode.Line, what, [&] {
                     const TClassInfo& cls = GetClass(childNode.ClassName);
-                    child = cls.Create(FRoot);
-                    try {
-                        child->SetName(childNode.Name);
-                    } catch (...) {
-                        delete child;
-                        throw;
-                    }
+                    std::unique_ptr<TComponent> made(cls.Create(FRoot));
+                    made->SetName(childNode.Name);
+                    child = made.release();
                 });
             }
             Begin(child);
@@ -549,10 +546,7 @@ private:
         const TClassInfo* cls = ClassInfoOf(c);
         if (!cls) throw EWriteError(Format("Class %s not registered", c->ClassName()));
         c->SetStateFlag(csWriting, true);
-        struct Unmark {
-            TComponent* C;
-            ~Unmark() { C->SetStateFlag(csWriting, false); }
-        } unmark{c};
+        TScopeExit unmark([c] { c->SetStateFlag(csWriting, false); });
         Line(level, "object " + (c->Name().empty() ? std::string() : c->Name() + ": ") + cls->Name());
         WriteProperties(InstanceOf(c), *cls, "", level + 1);
         for (const TExtraValue* extra : cls->AllExtras()) {

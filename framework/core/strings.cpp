@@ -14,18 +14,14 @@
 #include <random>
 #include <string_view>
 
+#include "framework/core/scope_guards.h"
+
 // ---------------------------------------------------------------- TStrings
 
 void TStrings::Put(int index, const std::string& s) {
-    BeginUpdate();
-    try {
-        Delete(index);
-        Insert(index, s);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TStringsUpdate update(this);
+    Delete(index);
+    Insert(index, s);
 }
 
 int TStrings::Add(const std::string& s) {
@@ -63,24 +59,18 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& text) {
-    BeginUpdate();
-    try {
-        Clear();
-        size_t i = 0;
-        while (i < text.size()) {
-            size_t j = text.find_first_of("\r\n", i);
-            if (j == std::string::npos) {
-                Add(text.substr(i));
-                break;
-            }
-            Add(text.substr(i, j - i));
-            i = j + ((text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ? 2 : 1);
+    TStringsUpdate update(this);
+    Clear();
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t j = text.find_first_of("\r\n", i);
+        if (j == std::string::npos) {
+            Add(text.substr(i));
+            break;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        Add(text.substr(i, j - i));
+        i = j + ((text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ? 2 : 1);
     }
-    EndUpdate();
 }
 
 void TStrings::BeginUpdate() {
@@ -97,15 +87,9 @@ void TStrings::Assign(const TPersistent* source) {
     if (auto* other = dynamic_cast<const TStrings*>(source)) {
         if (other == this) return;
         std::vector<std::string> lines = other->ToVector();
-        BeginUpdate();
-        try {
-            Clear();
-            for (const std::string& s : lines) Add(s);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        TStringsUpdate update(this);
+        Clear();
+        for (const std::string& s : lines) Add(s);
         return;
     }
     TPersistent::Assign(source);

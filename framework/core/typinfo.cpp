@@ -6,6 +6,7 @@
 #include <memory>
 #include <typeindex>
 
+#include "framework/core/scope_guards.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/font.h"
 #include "framework/core/strings.h"
@@ -503,15 +504,9 @@ void SetPropValue(const TPropTarget& target, const TValue& value, const TValueCo
         if (value.Type != TValue::vtList) InvalidValue();
         TStrings* list = p.GetStrings(inst);
         if (!list) InvalidValue();
-        list->BeginUpdate();
-        try {
-            list->Clear();
-            for (const std::string& s : value.Items) list->Add(s);
-        } catch (...) {
-            list->EndUpdate();
-            throw;
-        }
-        list->EndUpdate();
+        TStringsUpdate update(list);
+        list->Clear();
+        for (const std::string& s : value.Items) list->Add(s);
         return;
     }
     case TPropKind::Component: {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "framework/core/scope_guards.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/timers.h"
 #include "framework/core/typinfo.h"
@@ -361,21 +362,16 @@ void TCustomMemo::WMNCPaint(TWMNCPaint& m) {
     if (!dc.Valid()) return;
     TCanvas canvas;
     BindCanvas(&canvas, dc);
-    try {
-        SyncScrollBars();
-        if (style & WS_VSCROLL) FVert.Paint(&canvas);
-        if (style & WS_HSCROLL) FHorz.Paint(&canvas);
-        if ((style & WS_VSCROLL) && (style & WS_HSCROLL)) {
-            // The corner where the bars meet.
-            const TRect ci = ClientInWindow();
-            canvas.Brush()->SetColor(clBtnFace);
-            canvas.FillRect(Rect(ci.Right, ci.Bottom, ci.Right + kScrollBarSize, ci.Bottom + kScrollBarSize));
-        }
-    } catch (...) {
-        ReleaseDC(this, dc);
-        throw;
+    TScopeExit release([&] { ReleaseDC(this, dc); });
+    SyncScrollBars();
+    if (style & WS_VSCROLL) FVert.Paint(&canvas);
+    if (style & WS_HSCROLL) FHorz.Paint(&canvas);
+    if ((style & WS_VSCROLL) && (style & WS_HSCROLL)) {
+        // The corner where the bars meet.
+        const TRect ci = ClientInWindow();
+        canvas.Brush()->SetColor(clBtnFace);
+        canvas.FillRect(Rect(ci.Right, ci.Bottom, ci.Right + kScrollBarSize, ci.Bottom + kScrollBarSize));
     }
-    ReleaseDC(this, dc);
 }
 
 // ---------------------------------------------------------------- 5. layout queries and painting

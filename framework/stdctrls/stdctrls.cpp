@@ -2,6 +2,9 @@
 // notifications · class tables
 #include "framework/stdctrls/stdctrls.h"
 
+#include <optional>
+
+#include "framework/core/scope_guards.h"
 #include "framework/core/typinfo.h"
 
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
@@ -132,18 +135,15 @@ void TCustomLabel::AdjustBounds() {
     if (FWordWrap) flags |= DT_WORDBREAK;
     // Measuring draws nothing: an unbound canvas measures on a scratch surface of its own
     // rather than binding to the form's back buffer.
-    const bool borrowed = !FCanvas->Bound();
-    if (borrowed) {
-        static TBitmap measuringSurface(1, 1);
-        FCanvas->Bind(&measuringSurface, {0, 0}, Rect(0, 0, 0, 0));
-    }
-    try {
+    {
+        std::optional<TCanvasBinding> measuring;
+        if (!FCanvas->Bound()) {
+            static TBitmap measuringSurface(1, 1);
+            measuring.emplace(FCanvas.get());
+            FCanvas->Bind(&measuringSurface, {0, 0}, Rect(0, 0, 0, 0));
+        }
         DoDrawText(r, flags);
-    } catch (...) {
-        if (borrowed) FCanvas->Unbind();
-        throw;
     }
-    if (borrowed) FCanvas->Unbind();
     int left = FLeft;
     if (FAlignment == taRightJustify) left += FWidth - r.Right;
     SetBounds(left, FTop, r.Right, r.Bottom);

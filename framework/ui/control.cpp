@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/core/scope_guards.h"
 #include "framework/core/typinfo.h"
 #include "framework/ui/accessibility.h"
 #include "framework/ui/control_tree_internal.h"
@@ -520,14 +521,9 @@ void TGraphicControl::WMPaint(TWMPaint& m) {
         return;
     }
     // Someone else's canvas (a parent's background drawn into a child): draw there.
+    TCanvasBinding binding(FCanvas.get());
     BindCanvasTo(FCanvas.get(), m.Canvas, {0, 0}, Rect(0, 0, FWidth, FHeight));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->Unbind();
-        throw;
-    }
-    FCanvas->Unbind();
+    Paint();
 }
 
 // ---------------------------------------------------------------- 4. class tables

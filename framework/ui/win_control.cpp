@@ -6,6 +6,7 @@
 // Docking sites live in dragdock.cpp.
 #include <algorithm>
 
+#include "framework/core/scope_guards.h"
 #include "framework/core/typinfo.h"
 #include "framework/ui/control_tree_internal.h"
 #include "framework/ui/controls.h"
@@ -270,15 +271,11 @@ void TWinControl::DestroyHandle() {
     if (!FHandleAllocated) return;
     for (TWinControl* c : FWinControls) c->DestroyHandle();
     FControlState.Include(csDestroyingHandle);
-    try {
-        DestroyWnd();
-    } catch (...) {
+    TScopeExit destroyed([this] {
         FControlState.Exclude(csDestroyingHandle);
         FHandleAllocated = false;
-        throw;
-    }
-    FControlState.Exclude(csDestroyingHandle);
-    FHandleAllocated = false;
+    });
+    DestroyWnd();
 }
 
 void TWinControl::RecreateWnd() {
@@ -344,15 +341,9 @@ void TWinControl::AlignChildren() {
     bool any = false;
     for (int i = 0; i < ControlCount() && !any; ++i) any = Controls(i)->FAlign != alNone;
     if (!any) return;
-    FAligning = true;
-    try {
-        TRect r = ClientRect();
-        AlignControls(nullptr, r);
-    } catch (...) {
-        FAligning = false;
-        throw;
-    }
-    FAligning = false;
+    TRestore<bool> aligning(FAligning, true);
+    TRect r = ClientRect();
+    AlignControls(nullptr, r);
 }
 
 void TWinControl::AlignControls(TControl*, TRect& rect) {
@@ -488,14 +479,9 @@ void TWinControl::PaintControls(TCanvas* canvas) {
         auto* g = dynamic_cast<TGraphicControl*>(c);
         if (!g) continue;
         TCanvas* own = g->FCanvas.get();
+        TCanvasBinding binding(own);
         BindCanvasTo(own, canvas, b.TopLeft(), Rect(0, 0, b.Width(), b.Height()));
-        try {
-            g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(own));
-        } catch (...) {
-            own->Unbind();
-            throw;
-        }
-        own->Unbind();
+        g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(own));
     }
 }
 
@@ -756,23 +742,10 @@ void TCustomControl::PaintWindow(TCanvas* canvas) {
     // Painting onto another canvas (PaintControlTo, a child's background): the own canvas
     // draws there for the time of Paint and then returns to where it was.
     // A screen binding is simply dropped: the next request makes a fresh one.
-    const bool wasBound = FCanvas->Bound() && !FCanvas->NeedsScreenBinding();
-    TBitmap* surface = FCanvas->Surface();
-    const TPoint origin = FCanvas->DeviceOrigin();
-    const TRect clip = FCanvas->DeviceClip();
+    TCanvasBinding binding(FCanvas.get(), !FCanvas->NeedsScreenBinding());
     const TRect ci = ClientInWindow();
     BindCanvasTo(FCanvas.get(), canvas, {0, 0}, Rect(0, 0, ci.Width(), ci.Height()));
-    auto restore = [&] {
-        if (wasBound) FCanvas->Bind(surface, origin, clip);
-        else FCanvas->Unbind();
-    };
-    try {
-        Paint();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
+    Paint();
 }
 
 // ---------------------------------------------------------------- 3. class tables
