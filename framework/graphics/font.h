@@ -144,6 +144,8 @@ public:
 
 private:
     void Changed();
+    // Every setting and the handle; the one list of what a copy of a font takes.
+    void CopyDescription(const TFont& source);
     std::string FName;
     int FHeight;
     TFontStyles FStyle;

@@ -359,16 +359,22 @@ void TCustomEdit::PaintCaret(TCanvas* canvas, TPoint at) {
     canvas->LineTo(at.X, at.Y + Glyphs().CellHeight());
 }
 
+TRect TCustomEdit::BeginTextPaint(TCanvas* c, const TRect& area) {
+    c->IntersectClipRect(area);
+    const TRect clip = IntersectRect(c->ClipRect(), area);
+    if (clip.IsEmpty()) return clip;
+    c->Font()->Assign(*Font());
+    if (!FEnabled) c->Font()->SetColor(clGrayText);
+    c->Brush()->SetStyle(bsClear);
+    return clip;
+}
+
 void TCustomEdit::PaintText(TCanvas* c) {
     const TEditGlyphs& g = Glyphs();
     const TRect area = TextArea();
     TCanvasStateSaver saver(c);
-    c->IntersectClipRect(area);
-    const TRect clip = IntersectRect(c->ClipRect(), area);
+    const TRect clip = BeginTextPaint(c, area);
     if (clip.IsEmpty()) return;
-    c->Font()->Assign(*Font());
-    if (!FEnabled) c->Font()->SetColor(clGrayText);
-    c->Brush()->SetStyle(bsClear);
     const int origin = area.Left - FScrollX + AlignOffset();
     const std::string_view text = FBuffer.Text();
     const int n = static_cast<int>(text.size());

@@ -174,6 +174,10 @@ protected:
     void RestartBlink();
     // The selection is drawn now.
     bool SelectionVisible();
+    // The opening every text paint shares: the canvas clipped to area, the control's font in
+    // its own colour (grey while disabled), text drawn without a background. Returns the part
+    // of area to paint, empty when there is none. The caller keeps the canvas state around.
+    TRect BeginTextPaint(TCanvas* canvas, const TRect& area);
     // Paints the caret (inverted) at a client point when it is shown.
     void PaintCaret(TCanvas* canvas, TPoint at);
     void Refuse();  // a beep

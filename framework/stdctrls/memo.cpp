@@ -441,13 +441,9 @@ void TCustomMemo::PaintText(TCanvas* c) {
     const TEditGlyphs& g = Glyphs();
     const TRect area = TextArea();
     TCanvasStateSaver saver(c);
-    c->IntersectClipRect(area);
-    const TRect clip = IntersectRect(c->ClipRect(), area);
+    const TRect clip = BeginTextPaint(c, area);
     if (clip.IsEmpty()) return;
-    c->Font()->Assign(*Font());
-    const TColor textColor = FEnabled ? Font()->Color() : clGrayText;
-    c->Font()->SetColor(textColor);
-    c->Brush()->SetStyle(bsClear);
+    const TColor textColor = c->Font()->Color();
     const int cell = std::max(1, g.CellHeight());
     const int rows = RowCount();
     const int first = FTopRow + std::max(0, (clip.Top - area.Top) / cell);
