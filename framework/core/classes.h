@@ -2,7 +2,7 @@
 // TComponent (name, owner, owned components, state, free notification, loading) and the
 // method table through which a stored description binds events by handler name.
 //
-//   1. TObject, TPersistent, events
+//   1. TObject, TPersistent, events, the setter helper
 //   2. TMethodTable
 //   3. TComponent
 //      - ownership: an owner frees what it owns, last to first; a component that is freed
@@ -15,6 +15,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "framework/base/types.h"
@@ -32,6 +34,19 @@ public:
 
 // The event every notification handler has: who sent it.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// The first step of a property setter: stores value in field when it differs, and answers
+// whether it did, so that the setter reacts only to a real change:
+//
+//   void SetLayout(TTextLayout v) { if (Change(FLayout, v)) Invalidate(); }
+//
+// (In a class that has a Change() notification of its own, write ::Change.)
+template <class V>
+bool Change(V& field, std::type_identity_t<V> value) {
+    if (field == value) return false;
+    field = std::move(value);
+    return true;
+}
 
 class TPersistent : public TObject {
 public:

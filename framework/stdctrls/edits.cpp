@@ -122,21 +122,8 @@ void TCustomEdit::SetTextValue(const std::string& s) {
     ScrollCaretIntoView();
 }
 
-void TCustomEdit::SetAutoSize(bool v) {
-    if (FAutoSize == v) return;
-    FAutoSize = v;
-    AdjustHeight();
-}
-
-void TCustomEdit::SetHideSelection(bool v) {
-    if (FHideSelection == v) return;
-    FHideSelection = v;
-    InvalidateText();
-}
-
 void TCustomEdit::SetAlignment(TAlignment v) {
-    if (FAlignment == v) return;
-    FAlignment = v;
+    if (!::Change(FAlignment, v)) return;
     LayoutChanged();
     ScrollCaretIntoView();
     InvalidateText();

@@ -63,12 +63,13 @@ public:
     void SetReadOnly(bool v) { FReadOnly = v; }
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool v) { FAutoSelect = v; }
+    // (Setters write ::Change: Change() is the edit's text-change notification.)
     // The height follows the font: character cell + 6 border widths (8 with Ctl3D).
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v);
+    void SetAutoSize(bool v) { if (::Change(FAutoSize, v)) AdjustHeight(); }
     // While unfocused the selection is not drawn (false: it is, in the highlight colours).
     bool HideSelection() const { return FHideSelection; }
-    void SetHideSelection(bool v);
+    void SetHideSelection(bool v) { if (::Change(FHideSelection, v)) InvalidateText(); }
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
     // Set by every edit of the user; SetText clears it.

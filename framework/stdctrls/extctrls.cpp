@@ -44,22 +44,14 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
 
 TCustomPanel::~TCustomPanel() = default;
 
-void TCustomPanel::SetAlignment(TAlignment v) {
-    if (FAlignment == v) return;
-    FAlignment = v;
-    Invalidate();
-}
-
 void TCustomPanel::SetBevelInner(TPanelBevel v) {
-    if (FBevelInner == v) return;
-    FBevelInner = v;
+    if (!Change(FBevelInner, v)) return;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBevelOuter(TPanelBevel v) {
-    if (FBevelOuter == v) return;
-    FBevelOuter = v;
+    if (!Change(FBevelOuter, v)) return;
     Realign();
     Invalidate();
 }
@@ -86,12 +78,6 @@ void TCustomPanel::SetBorderStyle(TBorderStyle v) {
     FBorderStyle = v;
     RecreateWnd();
     Realign();
-}
-
-void TCustomPanel::SetFullRepaint(bool v) {
-    if (FFullRepaint == v) return;
-    FFullRepaint = v;
-    RecreateWnd();
 }
 
 void TCustomPanel::CreateParams(TCreateParams& params) {
@@ -308,30 +294,6 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_u
 }
 
 TImage::~TImage() { FPicture->OnChange = nullptr; }
-
-void TImage::SetStretch(bool v) {
-    if (FStretch == v) return;
-    FStretch = v;
-    PictureChanged();
-}
-
-void TImage::SetCenter(bool v) {
-    if (FCenter == v) return;
-    FCenter = v;
-    PictureChanged();
-}
-
-void TImage::SetTransparent(bool v) {
-    if (FTransparent == v) return;
-    FTransparent = v;
-    PictureChanged();
-}
-
-void TImage::SetAutoSize(bool v) {
-    if (FAutoSize == v) return;
-    FAutoSize = v;
-    PictureChanged();
-}
 
 TRect TImage::DestRect() const {
     const int pw = FPicture->Width();

@@ -36,7 +36,7 @@ public:
     ~TCustomPanel() override;
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
+    void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
     TPanelBevel BevelInner() const { return FBevelInner; }
     void SetBevelInner(TPanelBevel v);
     TPanelBevel BevelOuter() const { return FBevelOuter; }
@@ -51,7 +51,7 @@ public:
     void SetBorderStyle(TBorderStyle v);
     // Repaint everything when resized (the platform window's redraw-on-resize styles).
     bool FullRepaint() const { return FFullRepaint; }
-    void SetFullRepaint(bool v);
+    void SetFullRepaint(bool v) { if (Change(FFullRepaint, v)) RecreateWnd(); }
     // Kept for stored descriptions; the framework gives it no meaning.
     bool Locked() const { return FLocked; }
     void SetLocked(bool v) { FLocked = v; }
@@ -144,17 +144,17 @@ public:
     void SetPicture(const TPicture* picture) { FPicture->Assign(picture); }
     // Scale the picture to the bounds.
     bool Stretch() const { return FStretch; }
-    void SetStretch(bool v);
+    void SetStretch(bool v) { if (Change(FStretch, v)) PictureChanged(); }
     // Centre the picture in the bounds (when not stretched).
     bool Center() const { return FCenter; }
-    void SetCenter(bool v);
+    void SetCenter(bool v) { if (Change(FCenter, v)) PictureChanged(); }
     // Pixels of the picture's transparent colour (the bottom-left pixel unless the bitmap
     // names one) are not drawn.
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool v);
+    void SetTransparent(bool v) { if (Change(FTransparent, v)) PictureChanged(); }
     // Takes the picture's size whenever the picture changes.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v);
+    void SetAutoSize(bool v) { if (Change(FAutoSize, v)) PictureChanged(); }
     // Where the picture lands, in client coordinates.
     TRect DestRect() const;
 

@@ -56,30 +56,6 @@ void TCustomImageList::Resize(int width, int height) {
 void TCustomImageList::SetWidth(int v) { Resize(v, FHeight); }
 void TCustomImageList::SetHeight(int v) { Resize(FWidth, v); }
 
-void TCustomImageList::SetMasked(bool v) {
-    if (FMasked == v) return;
-    FMasked = v;
-    Change();
-}
-
-void TCustomImageList::SetBkColor(TColor v) {
-    if (FBkColor == v) return;
-    FBkColor = v;
-    Change();
-}
-
-void TCustomImageList::SetBlendColor(TColor v) {
-    if (FBlendColor == v) return;
-    FBlendColor = v;
-    Change();
-}
-
-void TCustomImageList::SetDrawingStyle(TDrawingStyle v) {
-    if (FDrawingStyle == v) return;
-    FDrawingStyle = v;
-    Change();
-}
-
 int TCustomImageList::AddImages(const TBitmap* bitmap, const std::vector<uint8_t>& opaque) {
     const int first = Count();
     const int bw = bitmap ? bitmap->Width() : 0;

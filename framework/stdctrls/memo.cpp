@@ -87,15 +87,13 @@ TCustomMemo::TCustomMemo(TComponent* owner)
 TCustomMemo::~TCustomMemo() { KillTimer(this, kScrollTimer); }
 
 void TCustomMemo::SetScrollBars(TScrollStyle v) {
-    if (FScrollBars == v) return;
-    FScrollBars = v;
+    if (!::Change(FScrollBars, v)) return;
     RecreateWnd();
     LayoutChanged();
 }
 
 void TCustomMemo::SetWordWrap(bool v) {
-    if (FWordWrap == v) return;
-    FWordWrap = v;
+    if (!::Change(FWordWrap, v)) return;
     FScrollX = 0;
     LayoutChanged();
     ScrollCaretIntoView();

@@ -17,41 +17,20 @@ TCustomLabel::~TCustomLabel() = default;
 
 // ---------------------------------------------------------------- setters
 
-void TCustomLabel::SetAlignment(TAlignment v) {
-    if (FAlignment == v) return;
-    FAlignment = v;
-    Invalidate();
-}
-
-void TCustomLabel::SetLayout(TTextLayout v) {
-    if (FLayout == v) return;
-    FLayout = v;
-    Invalidate();
-}
-
-void TCustomLabel::SetAutoSize(bool v) {
-    if (FAutoSize == v) return;
-    FAutoSize = v;
-    AdjustBounds();
-}
-
 void TCustomLabel::SetWordWrap(bool v) {
-    if (FWordWrap == v) return;
-    FWordWrap = v;
+    if (!Change(FWordWrap, v)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TCustomLabel::SetShowAccelChar(bool v) {
-    if (FShowAccelChar == v) return;
-    FShowAccelChar = v;
+    if (!Change(FShowAccelChar, v)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TCustomLabel::SetTransparent(bool v) {
-    if (FTransparent == v) return;
-    FTransparent = v;
+    if (!Change(FTransparent, v)) return;
     // An opaque label paints every pixel of its bounds; a transparent one lets the parent
     // erase below it first.
     if (v) FControlStyle.Exclude(csOpaque);

@@ -19,11 +19,11 @@ public:
     ~TCustomLabel() override;
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
+    void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
     TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout v);
+    void SetLayout(TTextLayout v) { if (Change(FLayout, v)) Invalidate(); }
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v);
+    void SetAutoSize(bool v) { if (Change(FAutoSize, v)) AdjustBounds(); }
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
     bool ShowAccelChar() const { return FShowAccelChar; }

@@ -169,8 +169,7 @@ void TControl::SetAccessibleLabel(TControl* label) {
 }
 
 void TControl::SetAccessibleHidden(bool v) {
-    if (FAccessibleHidden == v) return;
-    FAccessibleHidden = v;
+    if (!Change(FAccessibleHidden, v)) return;
     if (FParent) NotifyAccessible(FParent, aeChildrenChanged);
 }
 

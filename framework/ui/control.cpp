@@ -180,8 +180,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 TComponent* TControl::GetParentComponent() const { return FParent; }
 
 void TControl::SetVisible(bool v) {
-    if (FVisible == v) return;
-    FVisible = v;
+    if (!Change(FVisible, v)) return;
     Perform(CM_VISIBLECHANGED, v ? 1 : 0);
     SendDockNotification(CM_VISIBLECHANGED, v ? 1 : 0, 0);
     RequestAlign();
@@ -194,22 +193,14 @@ void TControl::Show() {
 
 bool TControl::Showing() const { return FVisible && FParent && FParent->Showing(); }
 
-void TControl::SetEnabled(bool v) {
-    if (FEnabled == v) return;
-    FEnabled = v;
-    Perform(CM_ENABLEDCHANGED);
-}
-
 void TControl::SetColor(TColor c) {
-    if (FColor == c) return;
-    FColor = c;
+    if (!Change(FColor, c)) return;
     FParentColor = false;
     Perform(CM_COLORCHANGED);
 }
 
 void TControl::SetParentColor(bool v) {
-    if (FParentColor == v) return;
-    FParentColor = v;
+    if (!Change(FParentColor, v)) return;
     if (v && FParent && !ComponentState().Contains(csReading)) Perform(CM_PARENTCOLORCHANGED);
 }
 
@@ -219,8 +210,7 @@ void TControl::FontChanged() {
 }
 
 void TControl::SetParentFont(bool v) {
-    if (FParentFont == v) return;
-    FParentFont = v;
+    if (!Change(FParentFont, v)) return;
     if (v && FParent && !ComponentState().Contains(csReading)) Perform(CM_PARENTFONTCHANGED);
 }
 
@@ -229,18 +219,6 @@ void TControl::SetText(const std::string& s) {
     SetTextValue(s);
     Perform(CM_TEXTCHANGED);
     SendDockNotification(CM_TEXTCHANGED, 0, 0);
-}
-
-void TControl::SetCursor(TCursor c) {
-    if (FCursor == c) return;
-    FCursor = c;
-    Perform(CM_CURSORCHANGED);
-}
-
-void TControl::SetAlign(TAlign a) {
-    if (FAlign == a) return;
-    FAlign = a;
-    RequestAlign();
 }
 
 void TControl::RequestAlign() {

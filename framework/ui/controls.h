@@ -215,7 +215,7 @@ public:
     // Visible here and in every parent up to a shown form.
     virtual bool Showing() const;
     bool Enabled() const { return FEnabled; }
-    virtual void SetEnabled(bool v);
+    virtual void SetEnabled(bool v) { if (Change(FEnabled, v)) Perform(CM_ENABLEDCHANGED); }
     TColor Color() const { return FColor; }
     virtual void SetColor(TColor c);
     bool ParentColor() const { return FParentColor; }
@@ -230,13 +230,13 @@ public:
     std::string Text() const { return GetText(); }
     void SetText(const std::string& s);
     TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor c);
+    void SetCursor(TCursor c) { if (Change(FCursor, c)) Perform(CM_CURSORCHANGED); }
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& h) { FHint = h; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool v) { FShowHint = v; }
     TAlign Align() const { return FAlign; }
-    void SetAlign(TAlign a);
+    void SetAlign(TAlign a) { if (Change(FAlign, a)) RequestAlign(); }
     TAnchors Anchors() const { return FAnchors; }
     void SetAnchors(TAnchors a) { FAnchors = a; }
     TControlStyle ControlStyle() const { return FControlStyle; }
@@ -497,7 +497,7 @@ public:
     int TabOrder() const;
     void SetTabOrder(int order);
     bool TabStop() const { return FTabStop; }
-    void SetTabStop(bool v);
+    void SetTabStop(bool v) { if (Change(FTabStop, v)) Perform(CM_TABSTOPCHANGED); }
     // The platform focus is here.
     bool Focused() const;
     // It and every parent up to the form are visible and enabled.

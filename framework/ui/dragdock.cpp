@@ -420,8 +420,7 @@ void TDockMachinery::ReturnHome(TControl* client) {
 // ---------------------------------------------------------------- 5. TWinControl
 
 void TWinControl::SetDockSite(bool v) {
-    if (FDockSite == v) return;
-    FDockSite = v;
+    if (!Change(FDockSite, v)) return;
     if (v) gDockSites.push_back(this);
     else gDockSites.erase(std::remove(gDockSites.begin(), gDockSites.end(), this), gDockSites.end());
 }

@@ -53,18 +53,6 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
 TTimer::~TTimer() { Stop(this, nullptr, 0); }
 
-void TTimer::SetInterval(unsigned ms) {
-    if (FInterval == ms) return;
-    FInterval = ms;
-    UpdateTimer();
-}
-
-void TTimer::SetEnabled(bool v) {
-    if (FEnabled == v) return;
-    FEnabled = v;
-    UpdateTimer();
-}
-
 void TTimer::SetOnTimer(TNotifyEvent handler) {
     OnTimer = std::move(handler);
     UpdateTimer();

@@ -139,12 +139,6 @@ void TWinControl::SetTabOrder(int order) {
     list.insert(list.begin() + order, this);
 }
 
-void TWinControl::SetTabStop(bool v) {
-    if (FTabStop == v) return;
-    FTabStop = v;
-    Perform(CM_TABSTOPCHANGED);
-}
-
 bool TWinControl::Focused() const {
     TCustomForm* f = GetParentForm(this);
     return f && f->Active() && f->FocusHandle() == this;
@@ -201,15 +195,13 @@ void TWinControl::ShowControl(TControl*) {
 }
 
 void TWinControl::SetCtl3D(bool v) {
-    if (FCtl3D == v) return;
-    FCtl3D = v;
+    if (!Change(FCtl3D, v)) return;
     FParentCtl3D = false;
     Perform(CM_CTL3DCHANGED);
 }
 
 void TWinControl::SetParentCtl3D(bool v) {
-    if (FParentCtl3D == v) return;
-    FParentCtl3D = v;
+    if (!Change(FParentCtl3D, v)) return;
     if (v && FParent && !ComponentState().Contains(csReading)) Perform(CM_PARENTCTL3DCHANGED);
 }
 
