@@ -114,6 +114,16 @@ bool TPropInfo::IsOrdinal() const {
            Kind == TPropKind::Set || Kind == TPropKind::Color;
 }
 
+std::optional<int64_t> TPropInfo::OrdinalDefault() const {
+    if (DefaultFromInstance) DeclaredBy->ReadInstanceDefaults();
+    return OrdDefault;
+}
+
+std::optional<std::string> TPropInfo::StringDefault() const {
+    if (DefaultFromInstance) DeclaredBy->ReadInstanceDefaults();
+    return StrDefault;
+}
+
 bool TPropInfo::IsReadOnly() const {
     if (IsOrdinal()) return !SetOrd;
     if (Kind == TPropKind::String || Kind == TPropKind::Binary) return !SetStr;
@@ -136,6 +146,23 @@ bool TClassInfo::InheritsFrom(std::string_view className) const {
     for (const TClassInfo* c = this; c; c = c->Parent())
         if (SameText(c->FName, className)) return true;
     return false;
+}
+
+void TClassInfo::WithFreshInstance(const std::function<void(void*)>& f) const {
+    if (!FWithFreshInstance) throw EClassNotFound(Format("Cannot create an instance of class %s", FName));
+    FWithFreshInstance(f);
+}
+
+void TClassInfo::ReadInstanceDefaults() const {
+    if (FInstanceDefaultsRead) return;
+    WithFreshInstance([this](void* fresh) {
+        for (const TPropInfo& p : FProps) {
+            if (!p.DefaultFromInstance) continue;
+            if (p.IsOrdinal()) p.OrdDefault = p.GetOrd(fresh);
+            else if (p.GetStr) p.StrDefault = p.GetStr(fresh);
+        }
+    });
+    FInstanceDefaultsRead = true;
 }
 
 TComponent* TClassInfo::Create(TComponent* owner) const {
@@ -241,10 +268,20 @@ void SetClassFactory(TClassInfo& info, std::function<TComponent*(TComponent*)> f
     info.FCreate = std::move(factory);
 }
 
+void SetClassFreshInstance(TClassInfo& info, std::function<void(const std::function<void(void*)>&)> make) {
+    info.FWithFreshInstance = std::move(make);
+}
+
 const TClassInfo* FindClass(std::string_view name) {
     Registry& r = RegistryForLookup();
     auto it = r.ByName.find(UpperCase(name));
     return it == r.ByName.end() ? nullptr : it->second.get();
+}
+
+std::vector<const TClassInfo*> RegisteredClasses() {
+    std::vector<const TClassInfo*> out;
+    for (const auto& [key, info] : RegistryForLookup().ByName) out.push_back(info.get());
+    return out;
 }
 
 const TClassInfo& GetClass(std::string_view name) {
@@ -335,7 +372,7 @@ void RegisterCoreClasses() {
     // Name is written in the object header, never as a property line.
     RegisterClass<TComponent>("TComponent", "", [](TClassBuilder<TComponent>& b) {
         b.String("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
-        b.Integer("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
+        b.Integer("Tag", &TComponent::Tag, &TComponent::SetTag).Default();
     });
     // A stored font carries its whole description (as the window's fonts are written);
     // Size is another view of Height and is not stored, Pitch only when not the default.
@@ -344,19 +381,19 @@ void RegisterCoreClasses() {
         b.Color("Color", &TFont::Color, &TFont::SetColor);
         b.Integer("Height", &TFont::Height, &TFont::SetHeight);
         b.String("Name", &TFont::Name, &TFont::SetName).NoDefault();
-        b.Enumeration("Pitch", FontPitchInfo(), &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
+        b.Enumeration("Pitch", FontPitchInfo(), &TFont::Pitch, &TFont::SetPitch).Default();
         b.Integer("Size", &TFont::Size, &TFont::SetSize).Stored(false);
         b.SetOf("Style", FontStyleInfo(), &TFont::Style, &TFont::SetStyle);
     });
     RegisterClass<TPen>("TPen", "", [](TClassBuilder<TPen>& b) {
-        b.Color("Color", &TPen::Color, &TPen::SetColor).Default(clBlack);
-        b.Enumeration("Mode", PenModeInfo(), &TPen::Mode, &TPen::SetMode).Default(pmCopy);
-        b.Enumeration("Style", PenStyleInfo(), &TPen::Style, &TPen::SetStyle).Default(psSolid);
-        b.Integer("Width", &TPen::Width, &TPen::SetWidth).Default(1);
+        b.Color("Color", &TPen::Color, &TPen::SetColor).Default();
+        b.Enumeration("Mode", PenModeInfo(), &TPen::Mode, &TPen::SetMode).Default();
+        b.Enumeration("Style", PenStyleInfo(), &TPen::Style, &TPen::SetStyle).Default();
+        b.Integer("Width", &TPen::Width, &TPen::SetWidth).Default();
     });
     RegisterClass<TBrush>("TBrush", "", [](TClassBuilder<TBrush>& b) {
-        b.Color("Color", &TBrush::Color, &TBrush::SetColor).Default(clWhite);
-        b.Enumeration("Style", BrushStyleInfo(), &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
+        b.Color("Color", &TBrush::Color, &TBrush::SetColor).Default();
+        b.Enumeration("Style", BrushStyleInfo(), &TBrush::Style, &TBrush::SetStyle).Default();
     });
 }
 
@@ -616,10 +653,14 @@ bool IsStoredProp(const TPropTarget& target) {
     case TPropKind::Boolean:
     case TPropKind::Enumeration:
     case TPropKind::Set:
-    case TPropKind::Color:
-        return !p.OrdDefault || p.GetOrd(inst) != *p.OrdDefault;
-    case TPropKind::String:
-        return !p.StrDefault || p.GetStr(inst) != *p.StrDefault;
+    case TPropKind::Color: {
+        const std::optional<int64_t> def = p.OrdinalDefault();
+        return !def || p.GetOrd(inst) != *def;
+    }
+    case TPropKind::String: {
+        const std::optional<std::string> def = p.StringDefault();
+        return !def || p.GetStr(inst) != *def;
+    }
     case TPropKind::Binary:
         return !p.GetStr(inst).empty();
     case TPropKind::Strings: {

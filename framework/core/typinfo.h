@@ -5,6 +5,14 @@
 // it still accepts from older descriptions. Look-ups walk parent classes. Streaming and the
 // frame controller's "set a property by name" use this; nothing else does.
 //
+// Defaults have one home, the class's constructor and field initialisers: .Default() takes
+// as the default what a fresh instance of the class holds (made once, the first time a
+// default of the class is needed, by the class's own constructor: a component without an
+// owner, any other class default-constructed). .Default(value) states one instead, for the
+// rare property whose stored default is not its initial value; .NoDefault() stores always.
+// A class that re-publishes an inherited property with .Default() reads it from its own
+// fresh instance, so a subclass whose constructor changes a value re-publishes it.
+//
 //   1. enumeration and set names (TEnumInfo)
 //   2. values as a description spells them (TValue)
 //   3. TPropInfo, TExtraValue, TClassInfo
@@ -20,9 +28,9 @@
 //
 //   void TVtLine::RegisterClassInfo() {
 //       RegisterClass<TVtLine>("TVtLine", "TGraphicControl", [](TClassBuilder<TVtLine>& b) {
-//           b.Color("LineColor", &TVtLine::LineColor, &TVtLine::SetLineColor).Default(clBtnShadow);
+//           b.Color("LineColor", &TVtLine::LineColor, &TVtLine::SetLineColor).Default();
 //           b.Enumeration("Direction", DirectionInfo(), &TVtLine::Direction, &TVtLine::SetDirection)
-//               .Default(ldHorizontal);
+//               .Default();
 //           b.Object("Font", "TFont", &TVtLine::Font).Stored([](TVtLine& l) { return !l.ParentFont(); });
 //           b.Event("OnClick", &TVtLine::OnClick);
 //           b.DefineInteger("FixedDimension", [](TVtLine& l, int64_t v) { l.FFixed = v; },
@@ -36,6 +44,7 @@
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +57,7 @@
 #include "framework/graphics/color.h"
 
 class TStrings;
+class TClassInfo;
 
 // ---------------------------------------------------------------- 1. TEnumInfo
 
@@ -134,13 +144,22 @@ struct TPropInfo {
     // handler nullptr clears the event. EPropertyError when the handler's type differs.
     std::function<void(void*, const std::any* handler, const std::string& method)> SetEvent;
 
-    // Without a default the value is always stored; strings default to "".
-    std::optional<int64_t> OrdDefault;
-    std::optional<std::string> StrDefault = std::string();
     std::function<bool(void*)> StoredRule;  // nullptr: stored
+
+    // The default the stored rule compares with; nullopt: always stored. Strings default to
+    // "" unless the table says otherwise.
+    std::optional<int64_t> OrdinalDefault() const;
+    std::optional<std::string> StringDefault() const;
 
     bool IsOrdinal() const;
     bool IsReadOnly() const;
+
+    // Set by the table: a default given as a value, or (FromInstance) read from a fresh
+    // instance of the class that declares the entry when first asked for.
+    mutable std::optional<int64_t> OrdDefault;
+    mutable std::optional<std::string> StrDefault = std::string();
+    bool DefaultFromInstance = false;
+    const TClassInfo* DeclaredBy = nullptr;
 };
 
 // An extra named value a class reads (and maybe writes) itself: FixedDimension, or the
@@ -161,6 +180,11 @@ public:
     bool InheritsFrom(std::string_view className) const;
 
     bool CanCreate() const { return static_cast<bool>(FCreate); }
+    // A fresh instance made by the class's own constructor (a component without an owner,
+    // any other class default-constructed), for the time of f; false when the class makes
+    // none (it is abstract or has no such constructor).
+    bool CanMakeInstance() const { return static_cast<bool>(FWithFreshInstance); }
+    void WithFreshInstance(const std::function<void(void*)>& f) const;
     // EClassNotFound "Cannot create an instance of class %s" when it has no factory.
     TComponent* Create(TComponent* owner) const;
     bool IsInstance(const TObject* obj) const { return FIsInstance && FIsInstance(obj); }
@@ -179,11 +203,17 @@ private:
     friend TClassInfo* BeginClassRegistration(const std::string&, const std::string&, const std::type_info&, bool&);
     friend void SetClassInstanceTest(TClassInfo&, std::function<bool(const TObject*)>);
     friend void SetClassFactory(TClassInfo&, std::function<TComponent*(TComponent*)>);
+    friend void SetClassFreshInstance(TClassInfo&, std::function<void(const std::function<void(void*)>&)>);
+    friend struct TPropInfo;
+    // The defaults the class's own entries take from a fresh instance, read once.
+    void ReadInstanceDefaults() const;
     std::string FName;
     std::string FParentName;
     const std::type_info* FType = nullptr;
     std::function<TComponent*(TComponent*)> FCreate;
     std::function<bool(const TObject*)> FIsInstance;
+    std::function<void(const std::function<void(void*)>&)> FWithFreshInstance;
+    mutable bool FInstanceDefaultsRead = false;
     std::deque<TPropInfo> FProps;  // deque: entries keep their address while a table grows
     // Every property of the class and its ancestors by lower-case name, the class's own
     // first; made again when a table of the chain has grown since.
@@ -226,24 +256,44 @@ V FromOrd(int64_t o) {
 }
 template <class T, class G>
 using GetterValue = std::decay_t<std::invoke_result_t<G, T&>>;
+
+// The classes the registry can make a fresh instance of.
+template <class T>
+constexpr bool kMakesComponent =
+    std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> && std::is_constructible_v<T, TComponent*>;
+template <class T>
+constexpr bool kMakesPlain =
+    !std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> && std::is_default_constructible_v<T>;
 }  // namespace typinfo_detail
 
-// The chained settings of one table entry: .Default(v), .NoDefault(), .Stored(rule).
+// The chained settings of one table entry: .Default(), .Default(v), .NoDefault(),
+// .Stored(rule).
 template <class T>
 class TPropRef {
 public:
     explicit TPropRef(TPropInfo& p) : P(&p) {}
+    // The default is what a fresh instance of T holds.
+    TPropRef& Default() {
+        static_assert(typinfo_detail::kMakesComponent<T> || typinfo_detail::kMakesPlain<T>,
+                      "Default() reads a fresh instance; this class cannot make one: give the value");
+        P->OrdDefault.reset();
+        P->StrDefault.reset();
+        P->DefaultFromInstance = true;
+        return *this;
+    }
     template <class V>
     TPropRef& Default(const V& value) {
         if constexpr (std::is_convertible_v<V, std::string_view> && !std::is_arithmetic_v<V>)
             P->StrDefault = std::string(std::string_view(value));
         else
             P->OrdDefault = typinfo_detail::ToOrd(value);
+        P->DefaultFromInstance = false;
         return *this;
     }
     TPropRef& NoDefault() {
         P->OrdDefault.reset();
         P->StrDefault.reset();
+        P->DefaultFromInstance = false;
         return *this;
     }
     // rule(T&) -> bool, or a constant.
@@ -402,6 +452,7 @@ private:
         TPropInfo& p = FInfo.FProps.emplace_back();
         p.Name = name;
         p.Kind = kind;
+        p.DeclaredBy = &FInfo;
         return p;
     }
     template <class G, class S>
@@ -432,6 +483,7 @@ TClassInfo* BeginClassRegistration(const std::string& name, const std::string& p
                                    const std::type_info& type, bool& isNew);
 void SetClassInstanceTest(TClassInfo& info, std::function<bool(const TObject*)> test);
 void SetClassFactory(TClassInfo& info, std::function<TComponent*(TComponent*)> factory);
+void SetClassFreshInstance(TClassInfo& info, std::function<void(const std::function<void(void*)>&)> make);
 
 // Registers T under name with its parent's registered name ("" for none). A component class
 // constructible from (TComponent* owner) gets a factory, so descriptions can create it.
@@ -445,14 +497,25 @@ const TClassInfo& RegisterClass(const std::string& name, const std::string& pare
     // The instance test lets an unregistered subclass find its nearest registered class.
     if constexpr (std::is_base_of_v<TObject, T>)
         SetClassInstanceTest(*info, [](const TObject* o) { return dynamic_cast<const T*>(o) != nullptr; });
-    if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
-                  std::is_constructible_v<T, TComponent*>)
+    if constexpr (typinfo_detail::kMakesComponent<T>) {
         SetClassFactory(*info, [](TComponent* owner) -> TComponent* { return new T(owner); });
+        SetClassFreshInstance(*info, [](const std::function<void(void*)>& f) {
+            std::unique_ptr<T> fresh(new T(nullptr));
+            f(InstanceOf(fresh.get()));
+        });
+    } else if constexpr (typinfo_detail::kMakesPlain<T>) {
+        SetClassFreshInstance(*info, [](const std::function<void(void*)>& f) {
+            T fresh;
+            f(InstanceOf(&fresh));
+        });
+    }
     if (build) build(builder);
     return *info;
 }
 // nullptr when no class of that name (case-insensitive) is registered.
 const TClassInfo* FindClass(std::string_view name);
+// Every registered class, by name.
+std::vector<const TClassInfo*> RegisteredClasses();
 // EClassNotFound "Class %s not found".
 const TClassInfo& GetClass(std::string_view name);
 // The class registered for obj's exact type, else its nearest registered ancestor.

@@ -619,15 +619,15 @@ void TCustomEdit::CMCtl3DChanged(TMessage& m) {
 
 void TCustomEdit::RegisterClassInfo() {
     RegisterClass<TCustomEdit>("TCustomEdit", "TCustomControl", [](TClassBuilder<TCustomEdit>& b) {
-        b.Integer("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
-        b.Boolean("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
-        b.Boolean("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
-        b.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default(true);
-        b.Boolean("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).Default(true);
+        b.Integer("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default();
+        b.Boolean("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default();
+        b.Boolean("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default();
+        b.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default();
+        b.Boolean("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).Default();
         // An edit starts as a tab stop with the I-beam and the window colour.
-        b.Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
-        b.Integer("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crIBeam);
-        b.Color("Color", &TControl::Color, &TControl::SetColor).Default(clWindow).Stored([](TCustomEdit& e) {
+        b.Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default();
+        b.Integer("Cursor", &TControl::Cursor, &TControl::SetCursor).Default();
+        b.Color("Color", &TControl::Color, &TControl::SetColor).Default().Stored([](TCustomEdit& e) {
             return !e.ParentColor();
         });
         b.Event("OnChange", &TCustomEdit::OnChange);

@@ -353,16 +353,16 @@ const TEnumInfo& PanelBorderStyleInfo() {
 void TCustomPanel::RegisterClassInfo() {
     RegisterClass<TCustomPanel>("TCustomPanel", "TCustomControl", [](TClassBuilder<TCustomPanel>& b) {
         using P = TCustomPanel;
-        b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default(taCenter);
-        b.Enumeration("BevelInner", BevelCutInfo(), &P::BevelInner, &P::SetBevelInner).Default(bvNone);
-        b.Enumeration("BevelOuter", BevelCutInfo(), &P::BevelOuter, &P::SetBevelOuter).Default(bvRaised);
-        b.Integer("BevelWidth", &P::BevelWidth, &P::SetBevelWidth).Default(1);
-        b.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth).Default(0);
-        b.Enumeration("BorderStyle", PanelBorderStyleInfo(), &P::BorderStyle, &P::SetBorderStyle).Default(bsNone);
-        b.Color("Color", &P::Color, &P::SetColor).Default(clBtnFace).Stored([](P& p) { return !p.ParentColor(); });
-        b.Boolean("ParentColor", &P::ParentColor, &P::SetParentColor).Default(false);
-        b.Boolean("FullRepaint", &P::FullRepaint, &P::SetFullRepaint).Default(true);
-        b.Boolean("Locked", &P::Locked, &P::SetLocked).Default(false);
+        b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default();
+        b.Enumeration("BevelInner", BevelCutInfo(), &P::BevelInner, &P::SetBevelInner).Default();
+        b.Enumeration("BevelOuter", BevelCutInfo(), &P::BevelOuter, &P::SetBevelOuter).Default();
+        b.Integer("BevelWidth", &P::BevelWidth, &P::SetBevelWidth).Default();
+        b.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth).Default();
+        b.Enumeration("BorderStyle", PanelBorderStyleInfo(), &P::BorderStyle, &P::SetBorderStyle).Default();
+        b.Color("Color", &P::Color, &P::SetColor).Default().Stored([](P& p) { return !p.ParentColor(); });
+        b.Boolean("ParentColor", &P::ParentColor, &P::SetParentColor).Default();
+        b.Boolean("FullRepaint", &P::FullRepaint, &P::SetFullRepaint).Default();
+        b.Boolean("Locked", &P::Locked, &P::SetLocked).Default();
     });
 }
 
@@ -377,10 +377,10 @@ void TPicture::RegisterClassInfo() {
 void TImage::RegisterClassInfo() {
     RegisterClass<TImage>("TImage", "TGraphicControl", [](TClassBuilder<TImage>& b) {
         using I = TImage;
-        b.Boolean("AutoSize", &I::AutoSize, &I::SetAutoSize).Default(false);
-        b.Boolean("Center", &I::Center, &I::SetCenter).Default(false);
+        b.Boolean("AutoSize", &I::AutoSize, &I::SetAutoSize).Default();
+        b.Boolean("Center", &I::Center, &I::SetCenter).Default();
         b.Object("Picture", "TPicture", &I::Picture);
-        b.Boolean("Stretch", &I::Stretch, &I::SetStretch).Default(false);
-        b.Boolean("Transparent", &I::Transparent, &I::SetTransparent).Default(false);
+        b.Boolean("Stretch", &I::Stretch, &I::SetStretch).Default();
+        b.Boolean("Transparent", &I::Transparent, &I::SetTransparent).Default();
     });
 }

@@ -204,12 +204,12 @@ const TEnumInfo& DrawingStyleInfo() {
 void TCustomImageList::RegisterClassInfo() {
     RegisterClass<TCustomImageList>("TCustomImageList", "TComponent", [](TClassBuilder<TCustomImageList>& b) {
         using L = TCustomImageList;
-        b.Color("BkColor", &L::BkColor, &L::SetBkColor).Default(clNone);
-        b.Color("BlendColor", &L::BlendColor, &L::SetBlendColor).Default(clNone);
-        b.Enumeration("DrawingStyle", DrawingStyleInfo(), &L::DrawingStyle, &L::SetDrawingStyle).Default(dsNormal);
-        b.Integer("Height", &L::Height, &L::SetHeight).Default(16);
-        b.Integer("Width", &L::Width, &L::SetWidth).Default(16);
-        b.Boolean("Masked", &L::Masked, &L::SetMasked).Default(true);
+        b.Color("BkColor", &L::BkColor, &L::SetBkColor).Default();
+        b.Color("BlendColor", &L::BlendColor, &L::SetBlendColor).Default();
+        b.Enumeration("DrawingStyle", DrawingStyleInfo(), &L::DrawingStyle, &L::SetDrawingStyle).Default();
+        b.Integer("Height", &L::Height, &L::SetHeight).Default();
+        b.Integer("Width", &L::Width, &L::SetWidth).Default();
+        b.Boolean("Masked", &L::Masked, &L::SetMasked).Default();
         b.Event("OnChange", &L::OnChange);
     });
 }

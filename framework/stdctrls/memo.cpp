@@ -592,14 +592,14 @@ void TCustomMemo::RegisterClassInfo() {
     RegisterClass<TCustomMemo>("TCustomMemo", "TCustomEdit", [](TClassBuilder<TCustomMemo>& b) {
         b.Strings("Lines", &TCustomMemo::Lines);
         b.Enumeration("ScrollBars", ScrollStyleInfo(), &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars)
-            .Default(ssNone);
-        b.Boolean("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default(true);
-        b.Boolean("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).Default(true);
-        b.Boolean("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).Default(false);
+            .Default();
+        b.Boolean("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default();
+        b.Boolean("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).Default();
+        b.Boolean("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).Default();
         b.Enumeration("Alignment", AlignmentInfo(), &TCustomEdit::Alignment, &TCustomEdit::SetAlignment)
-            .Default(taLeftJustify);
+            .Default();
         // A memo keeps the height it is given, and its text is its lines.
-        b.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default(false);
+        b.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default();
         b.String("Text", &TControl::Text, &TControl::SetText).Stored([](TCustomMemo&) { return false; });
     });
 }

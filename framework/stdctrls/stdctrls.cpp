@@ -166,13 +166,13 @@ const TEnumInfo& TextLayoutInfo() {
 void TCustomLabel::RegisterClassInfo() {
     RegisterClass<TCustomLabel>("TCustomLabel", "TGraphicControl", [](TClassBuilder<TCustomLabel>& b) {
         using L = TCustomLabel;
-        b.Enumeration("Alignment", AlignmentInfo(), &L::Alignment, &L::SetAlignment).Default(taLeftJustify);
-        b.Boolean("AutoSize", &L::AutoSize, &L::SetAutoSize).Default(true);
+        b.Enumeration("Alignment", AlignmentInfo(), &L::Alignment, &L::SetAlignment).Default();
+        b.Boolean("AutoSize", &L::AutoSize, &L::SetAutoSize).Default();
         b.Component("FocusControl", &L::FocusControl, &L::SetFocusControl);
-        b.Enumeration("Layout", TextLayoutInfo(), &L::Layout, &L::SetLayout).Default(tlTop);
-        b.Boolean("ShowAccelChar", &L::ShowAccelChar, &L::SetShowAccelChar).Default(true);
-        b.Boolean("Transparent", &L::Transparent, &L::SetTransparent).Default(false);
-        b.Boolean("WordWrap", &L::WordWrap, &L::SetWordWrap).Default(false);
+        b.Enumeration("Layout", TextLayoutInfo(), &L::Layout, &L::SetLayout).Default();
+        b.Boolean("ShowAccelChar", &L::ShowAccelChar, &L::SetShowAccelChar).Default();
+        b.Boolean("Transparent", &L::Transparent, &L::SetTransparent).Default();
+        b.Boolean("WordWrap", &L::WordWrap, &L::SetWordWrap).Default();
     });
 }
 

@@ -535,9 +535,9 @@ void TControl::RegisterClassInfo() {
         b.Integer("Top", &TControl::Top, &TControl::SetTop).NoDefault();
         b.Integer("Width", &TControl::Width, &TControl::SetWidth).NoDefault().Stored(boundsStored);
         b.Integer("Height", &TControl::Height, &TControl::SetHeight).NoDefault().Stored(boundsStored);
-        b.Enumeration("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign).Default(alNone);
+        b.Enumeration("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign).Default();
         b.SetOf("Anchors", AnchorsInfo(), &TControl::Anchors, &TControl::SetAnchors)
-            .Default(TAnchors{akLeft, akTop});
+            .Default();
         b.String("Caption", &TControl::Caption, &TControl::SetCaption).Stored([](TControl& c) {
             return !c.StoresText();
         });
@@ -545,14 +545,14 @@ void TControl::RegisterClassInfo() {
         b.Color("Color", &TControl::Color, &TControl::SetColor).NoDefault().Stored([](TControl& c) {
             return !c.ParentColor();
         });
-        b.Integer("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
-        b.Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+        b.Integer("Cursor", &TControl::Cursor, &TControl::SetCursor).Default();
+        b.Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default();
         b.Object("Font", "TFont", &TControl::Font).Stored([](TControl& c) { return !c.ParentFont(); });
         b.String("Hint", &TControl::Hint, &TControl::SetHint);
         b.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).NoDefault();
-        b.Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
-        b.Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false);
-        b.Boolean("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+        b.Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default();
+        b.Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default();
+        b.Boolean("Visible", &TControl::Visible, &TControl::SetVisible).Default();
         b.Event("OnClick", &TControl::OnClick);
         b.Event("OnDblClick", &TControl::OnDblClick);
         b.Event("OnMouseDown", &TControl::OnMouseDown);
@@ -562,9 +562,9 @@ void TControl::RegisterClassInfo() {
         b.Event("OnMouseWheelDown", &TControl::OnMouseWheelDown);
         b.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
         b.Event("OnResize", &TControl::OnResize);
-        b.Enumeration("DragMode", DragModeInfo(), &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
-        b.Enumeration("DragKind", DragKindInfo(), &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
-        b.Integer("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default(crDrag);
+        b.Enumeration("DragMode", DragModeInfo(), &TControl::DragMode, &TControl::SetDragMode).Default();
+        b.Enumeration("DragKind", DragKindInfo(), &TControl::DragKind, &TControl::SetDragKind).Default();
+        b.Integer("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).Default();
         b.Event("OnStartDrag", &TControl::OnStartDrag);
         b.Event("OnDragOver", &TControl::OnDragOver);
         b.Event("OnDragDrop", &TControl::OnDragDrop);

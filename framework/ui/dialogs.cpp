@@ -57,10 +57,10 @@ void TOpenDialog::RegisterClassInfo() {
         b.String("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
         b.String("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
         b.String("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
-        b.Integer("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex).Default(1);
+        b.Integer("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex).Default();
         b.String("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
         b.SetOf("Options", OpenOptionsInfo(), &TOpenDialog::Options, &TOpenDialog::SetOptions)
-            .Default(TOpenOptions{ofHideReadOnly, ofEnableSizing});
+            .Default();
         b.String("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
     });
 }

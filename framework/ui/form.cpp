@@ -329,14 +329,17 @@ const TEnumInfo& PositionInfo() {
 void TCustomForm::RegisterClassInfo() {
     RegisterClass<TCustomForm>("TCustomForm", "TWinControl", [](TClassBuilder<TCustomForm>& b) {
         b.Enumeration("BorderStyle", BorderStyleInfo(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
-            .Default(bsSizeable);
+            .Default();
         b.SetOf("BorderIcons", BorderIconsInfo(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
-            .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+            .Default();
         b.Enumeration("Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition)
-            .Default(poDefaultPosOnly);
+            .Default();
         b.Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth).NoDefault();
         b.Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight).NoDefault();
-        b.Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+        b.Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default();
+        // A form starts hidden and with a font of its own.
+        b.Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default();
+        b.Boolean("Visible", &TControl::Visible, &TControl::SetVisible).Default();
         b.Event("OnCreate", &TCustomForm::OnCreate);
         b.Event("OnDestroy", &TCustomForm::OnDestroy);
         b.Event("OnShow", &TCustomForm::OnShow);

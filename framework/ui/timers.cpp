@@ -75,8 +75,8 @@ void TTimer::Timer() {
 
 void TTimer::RegisterClassInfo() {
     RegisterClass<TTimer>("TTimer", "TComponent", [](TClassBuilder<TTimer>& b) {
-        b.Boolean("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true);
-        b.Integer("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000);
+        b.Boolean("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default();
+        b.Integer("Interval", &TTimer::Interval, &TTimer::SetInterval).Default();
         b.Event("OnTimer", &TTimer::OnTimer);
     });
 }

@@ -747,18 +747,18 @@ void TWinControl::RegisterClassInfo() {
         b.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).NoDefault().Stored([](TWinControl& w) {
             return w.Parent() != nullptr;
         });
-        b.Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+        b.Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default();
         b.Boolean("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).NoDefault().Stored([](TWinControl& w) {
             return !w.ParentCtl3D();
         });
-        b.Boolean("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
+        b.Boolean("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default();
         b.Event("OnEnter", &TWinControl::OnEnter);
         b.Event("OnExit", &TWinControl::OnExit);
         b.Event("OnKeyDown", &TWinControl::OnKeyDown);
         b.Event("OnKeyUp", &TWinControl::OnKeyUp);
         b.Event("OnKeyPress", &TWinControl::OnKeyPress);
-        b.Boolean("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default(false);
-        b.Boolean("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default(false);
+        b.Boolean("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).Default();
+        b.Boolean("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).Default();
         b.Event("OnDockOver", &TWinControl::OnDockOver);
         b.Event("OnDockDrop", &TWinControl::OnDockDrop);
         b.Event("OnUnDock", &TWinControl::OnUnDock);
