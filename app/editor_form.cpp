@@ -8,11 +8,12 @@
 #include "controls/vt_classes.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
-#include "framework/dialogs.h"
-#include "framework/file_bytes.h"
-#include "framework/stdctrls.h"
-#include "framework/streaming.h"
-#include "framework/typinfo.h"
+#include "framework/ui/dialogs.h"
+#include "framework/core/file_bytes.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "framework/stdctrls/stdctrls_classes.h"
+#include "framework/core/streaming.h"
+#include "framework/core/typinfo.h"
 #include "langfile/catalogue.h"
 #include "langfile/language_file.h"
 #include "langfile/language_file_reader.h"
@@ -35,6 +36,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FMethods.Add<TNotifyEvent>("btnRecreateClick", this, &TForm1::btnRecreateClick);
     FMethods.Add<TNotifyEvent>("btnSaveClick", this, &TForm1::btnSaveClick);
     FMethods.Add<TNotifyEvent>("btnExitClick", this, &TForm1::btnExitClick);
+    // The description names classes of the framework, of the control set and the form's own.
+    RegisterStdCtrlsClasses();
     RegisterControlSetClasses();
     RegisterClassInfo();
     const std::string_view icon = EmbeddedFile("icon.bmp");

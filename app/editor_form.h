@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 
 class TVtButton;
 class TVtMemo;

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "framework/edits.h"
-#include "framework/forms.h"
-#include "framework/memo.h"
+#include "framework/stdctrls/edits.h"
+#include "framework/ui/forms.h"
+#include "framework/stdctrls/memo.h"
 #include "framework/platform/headless/headless_platform.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // mouse-enter/leave, hot-tracking repaints) and a full repaint of a 689 × 427 form.
 #include <benchmark/benchmark.h>
 
-#include "framework/controls.h"
-#include "framework/forms.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
 
 namespace {

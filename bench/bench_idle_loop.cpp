@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/qt/qt_platform.h"
-#include "framework/timers.h"
+#include "framework/ui/timers.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "framework/controls.h"
-#include "framework/timers.h"
-#include "framework/typinfo.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/timers.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtBlinkingControlsList
 

@@ -13,7 +13,7 @@
 #include "controls/vt_draw.h"
 #include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 class TControl;
 class TTimer;

@@ -10,9 +10,9 @@
 
 #include "controls/vt_draw.h"
 #include "controls/vt_helpers.h"
-#include "framework/accessibility.h"
+#include "framework/ui/accessibility.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. helpers
 
@@ -30,7 +30,9 @@ void FillFace(TCanvas* canvas, const TRect& r, TColor color) {
     canvas->FillRect(r);
 }
 
-// Push buttons for ActiveDefault: ours; the framework's standard controls have none.
+// A push button takes Enter itself while it holds the focus, so the window's default button
+// stands back for it (ActiveDefault). TVtButton is the only push button there is: the
+// framework has none of its own.
 bool IsPushButton(const TWinControl* control) { return dynamic_cast<const TVtButton*>(control) != nullptr; }
 
 }  // namespace

@@ -11,10 +11,10 @@
 
 #include <string>
 
-#include "framework/controls.h"
 #include "controls/vt_helpers.h"
+#include "framework/ui/controls.h"
 #include "controls/vt_vocabulary.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 
 class TBitmap;
 struct TEnumInfo;

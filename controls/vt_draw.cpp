@@ -5,8 +5,8 @@
 #include "controls/vt_draw.h"
 
 #include "controls/vt_helpers.h"
-#include "framework/controls.h"
-#include "framework/forms.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/forms.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,7 @@
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 class TControl;
 

@@ -7,9 +7,9 @@
 #include "controls/vt_edit.h"
 
 #include "controls/vt_helpers.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/platform.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtFramedEdit
 

@@ -17,8 +17,8 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_helpers.h"
-#include "framework/edits.h"
-#include "framework/memo.h"
+#include "framework/stdctrls/edits.h"
+#include "framework/stdctrls/memo.h"
 
 // ---------------------------------------------------------------- vocabulary
 

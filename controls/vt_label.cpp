@@ -12,7 +12,7 @@
 
 #include "controls/vt_helpers.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. vocabulary and helpers
 

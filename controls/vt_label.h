@@ -15,7 +15,7 @@
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_frame.h"
-#include "framework/stdctrls.h"
+#include "framework/stdctrls/stdctrls.h"
 
 struct TEnumInfo;
 

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. vocabulary and helpers
 

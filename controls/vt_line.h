@@ -6,7 +6,7 @@
 #pragma once
 
 #include "controls/vt_helpers.h"
-#include "framework/controls.h"
+#include "framework/ui/controls.h"
 
 struct TEnumInfo;
 

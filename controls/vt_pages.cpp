@@ -8,10 +8,10 @@
 #include <algorithm>
 
 #include "controls/vt_helpers.h"
-#include "framework/accessibility.h"
-#include "framework/forms.h"
-#include "framework/sysutils.h"
-#include "framework/typinfo.h"
+#include "framework/ui/accessibility.h"
+#include "framework/ui/forms.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtTabSheet
 

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "framework/forms.h"
-#include "framework/typinfo.h"
+#include "framework/ui/forms.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. vocabulary
 

@@ -16,7 +16,7 @@
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_frame.h"
-#include "framework/extctrls.h"
+#include "framework/stdctrls/extctrls.h"
 
 struct TEnumInfo;
 

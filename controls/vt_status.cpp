@@ -7,10 +7,10 @@
 //   5. class tables
 #include "controls/vt_status.h"
 
-#include "framework/accessibility.h"
+#include "framework/ui/accessibility.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/timers.h"
-#include "framework/typinfo.h"
+#include "framework/ui/timers.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtCustomStatusPane
 

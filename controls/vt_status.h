@@ -17,8 +17,8 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_helpers.h"
-#include "framework/controls.h"
-#include "framework/datetime.h"
+#include "framework/ui/controls.h"
+#include "framework/core/datetime.h"
 
 class TTimer;
 class TVtPollingStatus;

@@ -7,11 +7,11 @@
 #include "controls/vt_tabs.h"
 
 #include "controls/vt_draw.h"
-#include "framework/accessibility.h"
-#include "framework/forms.h"
-#include "framework/sysutils.h"
-#include "framework/timers.h"
-#include "framework/typinfo.h"
+#include "framework/ui/accessibility.h"
+#include "framework/ui/forms.h"
+#include "framework/core/sysutils.h"
+#include "framework/ui/timers.h"
+#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. vocabulary names
 

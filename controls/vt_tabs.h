@@ -26,10 +26,10 @@
 
 #include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
-#include "framework/controls.h"
+#include "framework/ui/controls.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/region.h"
-#include "framework/imglist.h"
+#include "framework/stdctrls/imglist.h"
 
 struct TEnumInfo;
 class TVtCustomTabControl;

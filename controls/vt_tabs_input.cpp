@@ -9,9 +9,9 @@
 
 #include "controls/vt_draw.h"
 #include "controls/vt_tabs.h"
-#include "framework/accessibility.h"
-#include "framework/forms.h"
-#include "framework/timers.h"
+#include "framework/ui/accessibility.h"
+#include "framework/ui/forms.h"
+#include "framework/ui/timers.h"
 
 namespace {
 

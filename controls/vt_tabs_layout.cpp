@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "controls/vt_tabs.h"
-#include "framework/sysutils.h"
+#include "framework/core/sysutils.h"
 
 // ---------------------------------------------------------------- 1. measuring helpers
 

@@ -8,7 +8,7 @@
 
 #include "controls/vt_draw.h"
 #include "controls/vt_tabs.h"
-#include "framework/sysutils.h"
+#include "framework/core/sysutils.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "controls/vt_vocabulary.h"
 
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 const TEnumInfo& FrameStyleInfo() {
     static const TEnumInfo info =

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "framework/graphics/bitmap.h"
-#include "framework/graphics/errors.h"
+#include "framework/base/errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmap bitmap;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/edit_buffer.h"
+#include "framework/stdctrls/edit_buffer.h"
 
 namespace {
 

@@ -7,13 +7,15 @@
 #include <string_view>
 
 #include "controls/vt_classes.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/streaming.h"
+#include "framework/core/streaming.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     InstallHeadlessPlatform();
     CreateApplication()->Initialize();
+    RegisterStdCtrlsClasses();
     RegisterControlSetClasses();
     return 0;
 }

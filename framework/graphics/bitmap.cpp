@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/graphics/canvas.h"
-#include "framework/graphics/errors.h"
+#include "framework/base/errors.h"
 
 // ---------------------------------------------------------------- surface
 

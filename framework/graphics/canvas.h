@@ -21,7 +21,7 @@
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/region.h"
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 // ---------------------------------------------------------------- pen and brush
 

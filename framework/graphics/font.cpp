@@ -34,24 +34,21 @@
 TFont::TFont()
     : FName("Tahoma"), FHeight(-11), FColor(clWindowText), FCharset(DEFAULT_CHARSET), FPitch(fpDefault) {}
 
-TFont::TFont(const TFont& other)
-    : FName(other.FName),
-      FHeight(other.FHeight),
-      FStyle(other.FStyle),
-      FColor(other.FColor),
-      FCharset(other.FCharset),
-      FPitch(other.FPitch),
-      FHandle(other.FHandle) {}
+TFont::TFont(const TFont& other) { CopyDescription(other); }
 
 TFont& TFont::operator=(const TFont& other) {
-    FName = other.FName;
-    FHeight = other.FHeight;
-    FStyle = other.FStyle;
-    FColor = other.FColor;
-    FCharset = other.FCharset;
-    FPitch = other.FPitch;
-    FHandle = other.FHandle;
+    CopyDescription(other);
     return *this;
+}
+
+void TFont::CopyDescription(const TFont& source) {
+    FName = source.FName;
+    FHeight = source.FHeight;
+    FStyle = source.FStyle;
+    FColor = source.FColor;
+    FCharset = source.FCharset;
+    FPitch = source.FPitch;
+    FHandle = source.FHandle;
 }
 
 TFont::~TFont() = default;
@@ -111,13 +108,7 @@ void TFont::SetPitch(TFontPitch pitch) {
 
 void TFont::Assign(const TFont& source) {
     if (&source == this) return;
-    FName = source.FName;
-    FHeight = source.FHeight;
-    FStyle = source.FStyle;
-    FColor = source.FColor;
-    FCharset = source.FCharset;
-    FPitch = source.FPitch;
-    FHandle = source.FHandle;
+    CopyDescription(source);
     if (OnChange) OnChange();
 }
 

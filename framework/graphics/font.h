@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "framework/graphics/color.h"
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = Set<TFontStyle>;
@@ -144,6 +144,8 @@ public:
 
 private:
     void Changed();
+    // Every setting and the handle; the one list of what a copy of a font takes.
+    void CopyDescription(const TFont& source);
     std::string FName;
     int FHeight;
     TFontStyles FStyle;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 class TRegion {
 public:

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 // ---------------------------------------------------------------- vocabulary
 

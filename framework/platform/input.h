@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 
 enum TShiftStateElem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateElem>;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/graphics/bitmap.h"
-#include "framework/graphics/types.h"
+#include "framework/base/types.h"
 #include "framework/platform/accessible.h"
 #include "framework/platform/input.h"
 

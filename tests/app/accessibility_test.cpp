@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/vt_status.h"
-#include "framework/accessibility.h"
+#include "framework/ui/accessibility.h"
 #include "langfile/catalogue.h"
 #include "tests/app/editor_fixture.h"
 

@@ -14,7 +14,7 @@
 #include "controls/vt_button.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
-#include "framework/dialogs.h"
+#include "framework/ui/dialogs.h"
 #include "framework/platform/headless/headless_platform.h"
 #include "langfile/language_file.h"
 

@@ -14,11 +14,11 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_panel.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/streaming.h"
-#include "framework/timers.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/ui/timers.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/streaming.h"
-#include "framework/sysutils.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

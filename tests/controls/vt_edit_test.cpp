@@ -14,11 +14,11 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_edit.h"
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/streaming.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

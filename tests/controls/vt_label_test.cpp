@@ -16,10 +16,10 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_blink.h"
 #include "controls/vt_label.h"
-#include "framework/extctrls.h"
+#include "framework/stdctrls/extctrls.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/streaming.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "controls/vt_draw.h"
 #include "controls/vt_pages.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/streaming.h"
-#include "framework/sysutils.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

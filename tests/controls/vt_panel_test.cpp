@@ -15,8 +15,8 @@
 #include "controls/vt_line.h"
 #include "controls/vt_classes.h"
 #include "controls/vt_panel.h"
-#include "framework/streaming.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_status.h"
 #include "framework/graphics/bitmap.h"
-#include "framework/streaming.h"
-#include "framework/timers.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/ui/timers.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

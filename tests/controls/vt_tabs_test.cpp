@@ -15,8 +15,8 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_tabs.h"
-#include "framework/streaming.h"
-#include "framework/sysutils.h"
+#include "framework/core/streaming.h"
+#include "framework/core/sysutils.h"
 
 namespace {
 

@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/dialogs.h"
-#include "framework/forms.h"
+#include "framework/ui/dialogs.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/qt/qt_platform.h"
-#include "framework/strings.h"
+#include "framework/stdctrls/stdctrls_classes.h"
+#include "framework/core/strings.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     InstallPlatform(std::move(platform));
     TApplication* app = CreateApplication();
     app->Initialize();
+    RegisterStdCtrlsClasses();
     app->SetTitle("Desktop probe");
     TProbeForm* form = nullptr;
     app->CreateForm(form);

@@ -10,11 +10,13 @@
 #include <string>
 
 #include "controls/vt_button.h"
+#include "controls/vt_classes.h"
 #include "controls/vt_edit.h"
-#include "framework/edits.h"
-#include "framework/extctrls.h"
-#include "framework/forms.h"
-#include "framework/memo.h"
+#include "framework/stdctrls/edits.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/ui/forms.h"
+#include "framework/stdctrls/memo.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 #include "framework/platform/qt/qt_platform.h"
 
 namespace {
@@ -121,6 +123,8 @@ int main(int argc, char** argv) {
     InstallPlatform(std::move(platform));
     TApplication* app = CreateApplication();
     app->Initialize();
+    RegisterStdCtrlsClasses();
+    RegisterControlSetClasses();
     app->SetTitle("Verbolt gallery");
     if (scenario == "edits") {
         TEditsForm* form = nullptr;

@@ -41,10 +41,5 @@ shot a11y-start
 timeout 90 "$python" "$here/atspi_client.py" || { shot a11y-failure; cat "$work/editor.log"; fail "the AT-SPI client failed"; }
 
 # Exit Program was pressed through its action.
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "the Exit Program action did not end the program"
-wait "$app_pid"
-status=$?
-app_pid=
-[ "$status" -eq 0 ] || { cat "$work/editor.log"; fail "the program exited with $status"; }
+expect_clean_exit "the Exit Program action" "$work/editor.log"
 echo "desktop accessibility: the tree, the focused field, Create and Exit Program work through AT-SPI"

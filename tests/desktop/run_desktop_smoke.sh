@@ -30,12 +30,7 @@ xdotool key ctrl+a
 xdotool type --delay 20 "$work/out"
 xdotool key Return
 
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after saving"
-wait "$app_pid"
-status=$?
-app_pid=
-[ "$status" -eq 0 ] || { cat "$work/probe.log"; fail "the program exited with $status"; }
+expect_clean_exit "Saving" "$work/probe.log"
 
 [ -f "$work/out.txt" ] || { ls -la "$work"; fail "no out.txt was written (the default extension)"; }
 expected=$(printf 'hello world\r\n' | od -An -tx1)

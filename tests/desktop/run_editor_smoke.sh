@@ -33,10 +33,5 @@ sleep 0.5
 cmp -s "$work/saved.php" "$golden" || fail "the saved file differs from the language file typed from the layout"
 
 xdotool mousemove --window "$win" 133 52 click 1     # Exit Program
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "Exit Program did not end the program"
-wait "$app_pid"
-status=$?
-app_pid=
-[ "$status" -eq 0 ] || { cat "$work/editor.log"; fail "the program exited with $status"; }
+expect_clean_exit "Exit Program" "$work/editor.log"
 echo "desktop editor: Create, Save File and Exit Program work on the real desktop"

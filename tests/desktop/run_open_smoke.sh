@@ -47,15 +47,21 @@ sleep 1
 shot open-start
 save_and_compare start.php
 
+# open_through_dialog PATH: Ctrl+O, the path typed into the real open dialog, Enter.
+open_through_dialog() {
+  local dialog
+  xdotool mousemove --window "$win" 300 200 click 1
+  xdotool key ctrl+o
+  dialog=$(wait_window "Open Language File") || exit 1
+  sleep 0.7
+  xdotool windowfocus --sync "$dialog" 2>/dev/null
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+}
+
 # 2. Ctrl+O and the real open dialog.
 translated chosen.php "Paul"
-xdotool mousemove --window "$win" 300 200 click 1
-xdotool key ctrl+o
-dialog=$(wait_window "Open Language File") || exit 1
-sleep 0.7
-xdotool windowfocus --sync "$dialog" 2>/dev/null
-xdotool type --delay 20 "$work/chosen.php"
-xdotool key Return
+open_through_dialog "$work/chosen.php"
 sleep 1
 shot open-chosen
 save_and_compare chosen.php
@@ -83,13 +89,7 @@ save_and_compare dropped.php
 
 # 4. Junk: a box that says so; the window stays as it was and keeps working.
 head -c 5000 /dev/urandom >"$work/junk.php"
-xdotool mousemove --window "$win" 300 200 click 1
-xdotool key ctrl+o
-dialog=$(wait_window "Open Language File") || exit 1
-sleep 0.7
-xdotool windowfocus --sync "$dialog" 2>/dev/null
-xdotool type --delay 20 "$work/junk.php"
-xdotool key Return
+open_through_dialog "$work/junk.php"
 box=$(wait_window "^Verbolt Editor v1.0$") || exit 1
 sleep 0.5
 shot open-junk
@@ -100,10 +100,5 @@ kill -0 "$app_pid" 2>/dev/null || fail "the program ended after a junk file"
 save_and_compare dropped.php
 
 xdotool mousemove --window "$win" 133 52 click 1     # Exit Program
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "Exit Program did not end the program"
-wait "$app_pid"
-status=$?
-app_pid=
-[ "$status" -eq 0 ] || { cat "$work/editor.log"; fail "the program exited with $status"; }
+expect_clean_exit "Exit Program" "$work/editor.log"
 echo "desktop editor: files open from the command line, the open dialog and a drop; junk is refused in words"

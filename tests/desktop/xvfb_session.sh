@@ -43,3 +43,15 @@ wait_window() {
   [ -n "$id" ] || fail "the window \"$1\" did not appear"
   echo "$id"
 }
+
+# expect_clean_exit WHAT LOG: the program started as $app_pid ends within ten seconds with
+# status 0, or fail saying WHAT did not end it (and show LOG).
+expect_clean_exit() {
+  local status
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app_pid" 2>/dev/null && fail "$1 did not end the program"
+  wait "$app_pid"
+  status=$?
+  app_pid=
+  [ "$status" -eq 0 ] || { cat "$2"; fail "the program exited with $status"; }
+}

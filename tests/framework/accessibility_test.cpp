@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "framework/accessibility.h"
-#include "framework/edits.h"
-#include "framework/extctrls.h"
-#include "framework/stdctrls.h"
+#include "framework/ui/accessibility.h"
+#include "framework/stdctrls/edits.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/stdctrls/stdctrls.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // the loop's end, the main form, and the save dialog.
 #include <gtest/gtest.h>
 
-#include "framework/dialogs.h"
-#include "framework/sysutils.h"
-#include "framework/timers.h"
+#include "framework/ui/dialogs.h"
+#include "framework/core/sysutils.h"
+#include "framework/ui/timers.h"
 #include "tests/framework/control_tree_fixture.h"
 
 using Application_ = ControlTreeTest;

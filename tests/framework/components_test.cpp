@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/classes.h"
-#include "framework/streaming.h"
-#include "framework/sysutils.h"
-#include "framework/typinfo.h"
+#include "framework/core/classes.h"
+#include "framework/core/streaming.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 

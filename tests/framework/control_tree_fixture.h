@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls.h"
-#include "framework/forms.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
 
 // Every notification a probe receives, as "Name:event" lines in one shared log.

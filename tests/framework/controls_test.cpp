@@ -2,8 +2,8 @@
 // alignment, ownership and destruction, recreating a window, stored properties.
 #include <gtest/gtest.h>
 
-#include "framework/streaming.h"
-#include "framework/typinfo.h"
+#include "framework/core/streaming.h"
+#include "framework/core/typinfo.h"
 #include "tests/framework/control_tree_fixture.h"
 
 using Controls = ControlTreeTest;
@@ -222,4 +222,15 @@ end
     const std::string text = WriteComponentText(Form);
     EXPECT_NE(text.find("ClientWidth = 689"), std::string::npos);
     EXPECT_EQ(text.find("\n  Width ="), std::string::npos);
+}
+
+// The private protocols' numbers are fixed; a clash with a framework message would send one
+// notification to the other's handler.
+TEST(Messages, PrivateMessagesKeepTheirNumbersAndClashWithNoOther) {
+    EXPECT_EQ(CM_BLINKQUERY, 46056u);
+    EXPECT_EQ(CM_BLINKSTATE, 46057u);
+    EXPECT_EQ(WM_GROUPPRESS, 9249u);
+    for (unsigned framework : {CM_ACTIVATE, CM_DIALOGKEY, CM_FOCUSCHANGED, CM_MOUSEENTER, CM_MOUSELEAVE,
+                               CM_ACCESSIBLEACTION, WM_USER})
+        for (unsigned own : {CM_BLINKQUERY, CM_BLINKSTATE, WM_GROUPPRESS}) EXPECT_NE(framework, own);
 }

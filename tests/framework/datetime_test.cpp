@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "framework/datetime.h"
-#include "framework/sysutils.h"
+#include "framework/core/datetime.h"
+#include "framework/core/sysutils.h"
 
 namespace {
 

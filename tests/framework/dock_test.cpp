@@ -4,7 +4,7 @@
 // site of caption and visibility changes; a site may put each client on a page of its own.
 #include <gtest/gtest.h>
 
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // immediate drags, dmAutomatic and windowless targets.
 #include <gtest/gtest.h>
 
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/edit_buffer.h"
+#include "framework/stdctrls/edit_buffer.h"
 
 namespace {
 

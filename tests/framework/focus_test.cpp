@@ -3,7 +3,7 @@
 // tab orders from a stored description.
 #include <gtest/gtest.h>
 
-#include "framework/streaming.h"
+#include "framework/core/streaming.h"
 #include "tests/framework/control_tree_fixture.h"
 
 using Focus = ControlTreeTest;

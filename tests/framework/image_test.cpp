@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
-#include "framework/extctrls.h"
-#include "framework/graphics/errors.h"
-#include "framework/streaming.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/base/errors.h"
+#include "framework/core/streaming.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -116,7 +117,7 @@ TEST_F(Image, TransparentLetsTheBottomLeftColourThrough) {
 }
 
 TEST_F(Image, PictureDataFromAStoredDescription) {
-    RegisterExtControlClasses();
+    RegisterStdCtrlsClasses();
     auto source = Pattern(3, 2);
     const std::string bmp = BmpBytes(*source);
     const std::string prefixed = std::string("\x07" "TBitmap") + bmp;

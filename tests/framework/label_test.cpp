@@ -5,9 +5,10 @@
 #include <set>
 #include <utility>
 
-#include "framework/extctrls.h"
-#include "framework/stdctrls.h"
-#include "framework/streaming.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "framework/core/streaming.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -106,8 +107,7 @@ TEST_F(Label, LayoutMovesTheTextDownByTheSpareHeight) {
 }
 
 TEST_F(Label, AcceleratorFocusesFocusControlFromADescription) {
-    RegisterStdControlClasses();
-    RegisterExtControlClasses();
+    RegisterStdCtrlsClasses();
     ReadComponentText(Form,
                       "object Form: TForm\n"
                       "  object Panel1: TPanel\n"

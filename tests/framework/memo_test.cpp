@@ -4,8 +4,8 @@
 // creation from a stored description.
 #include <gtest/gtest.h>
 
-#include "framework/memo.h"
-#include "framework/streaming.h"
+#include "framework/stdctrls/memo.h"
+#include "framework/core/streaming.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

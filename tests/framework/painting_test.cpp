@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/color.h"
-#include "framework/sysutils.h"
+#include "framework/core/sysutils.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

@@ -2,8 +2,9 @@
 // border width, the bevel pixels, the single border, and a panel from a description.
 #include <gtest/gtest.h>
 
-#include "framework/extctrls.h"
-#include "framework/streaming.h"
+#include "framework/stdctrls/extctrls.h"
+#include "framework/core/streaming.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -129,7 +130,7 @@ TEST_F(Panel, CaptionAndSingleBorder) {
 }
 
 TEST_F(Panel, ReadFromADescription) {
-    RegisterExtControlClasses();
+    RegisterStdCtrlsClasses();
     TComponent* c = CreateComponentFromText(
         "object Panel1: TPanel\n"
         "  Left = 9\n"

@@ -17,10 +17,10 @@
 #include <functional>
 #include <sstream>
 
-#include "framework/forms.h"
+#include "framework/ui/forms.h"
 #include "framework/graphics/codepage.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/strings.h"
+#include "framework/core/strings.h"
 
 namespace fs = std::filesystem;
 

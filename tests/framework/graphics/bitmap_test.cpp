@@ -9,7 +9,7 @@
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
-#include "framework/graphics/errors.h"
+#include "framework/base/errors.h"
 
 namespace {
 
