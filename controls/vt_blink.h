@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "controls/vt_draw.h"
-#include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 #include "framework/core/classes.h"
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "controls/vt_draw.h"
-#include "controls/vt_helpers.h"
+#include "framework/core/scope_guards.h"
 #include "framework/ui/accessibility.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/core/typinfo.h"
@@ -290,7 +290,7 @@ void TVtButton::Dispatch(TMessage& m) {
 void TVtButton::ActivateButton() {
     if (FGroupIndex != 0) SetDown(!FDown);
     else NoteStateChange();
-    TFlagScope clicking(FClicking);
+    const TRestore clicking(FClicking, true);
     EmitClick();
 }
 

@@ -11,7 +11,6 @@
 
 #include <string>
 
-#include "controls/vt_helpers.h"
 #include "framework/ui/controls.h"
 #include "controls/vt_vocabulary.h"
 #include "framework/ui/forms.h"

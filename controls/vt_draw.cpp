@@ -4,7 +4,7 @@
 // rounded, outer/inner, edit and focus frames · colour arithmetic · fonts · gradient · arrow glyph
 #include "controls/vt_draw.h"
 
-#include "controls/vt_helpers.h"
+#include "framework/core/scope_guards.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
 

@@ -6,7 +6,7 @@
 //   4. class tables
 #include "controls/vt_edit.h"
 
-#include "controls/vt_helpers.h"
+#include "framework/core/scope_guards.h"
 #include "framework/ui/forms.h"
 #include "framework/platform/platform.h"
 #include "framework/core/typinfo.h"
@@ -30,7 +30,7 @@ template <class Base>
 void TVtFramedEdit<Base>::ApplyStateColor() {
     if (this->ComponentState().Contains(csLoading)) return;
     const TColor pick = !this->Enabled() ? FDisabledColor : this->Focused() ? FFocusColor : FNormalColor;
-    TFlagScope updating(FColorUpdating);
+    const TRestore updating(FColorUpdating, true);
     SetColor(pick);
 }
 

@@ -16,7 +16,6 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
-#include "controls/vt_helpers.h"
 #include "framework/stdctrls/edits.h"
 #include "framework/stdctrls/memo.h"
 

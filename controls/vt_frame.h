@@ -15,7 +15,6 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
-#include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 
 template <class T>

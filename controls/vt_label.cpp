@@ -10,7 +10,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "controls/vt_helpers.h"
+#include "framework/core/scope_guards.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/core/typinfo.h"
 

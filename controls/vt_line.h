@@ -5,7 +5,6 @@
 // Sections: vocabulary · TVtLine
 #pragma once
 
-#include "controls/vt_helpers.h"
 #include "framework/ui/controls.h"
 
 struct TEnumInfo;

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "controls/vt_helpers.h"
+#include "framework/core/scope_guards.h"
 #include "framework/ui/accessibility.h"
 #include "framework/ui/forms.h"
 #include "framework/core/sysutils.h"
@@ -351,7 +351,7 @@ void TVtPageControl::SetChildOrder(TComponent* child, int order) {
 
 void TVtPageControl::Loaded() {
     TVtCustomTabControl::Loaded();
-    TFlagScope completing(FCompletingLoad);
+    const TRestore completing(FCompletingLoad, true);
     EnsureLayout();
     SetTabIndex(-1);
     TVtTabSheet* stored = FActivePage;

@@ -16,7 +16,6 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
-#include "controls/vt_helpers.h"
 #include "framework/ui/controls.h"
 #include "framework/core/datetime.h"
 

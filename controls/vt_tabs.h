@@ -24,7 +24,6 @@
 #include <utility>
 #include <vector>
 
-#include "controls/vt_helpers.h"
 #include "controls/vt_vocabulary.h"
 #include "framework/ui/controls.h"
 #include "framework/graphics/bitmap.h"

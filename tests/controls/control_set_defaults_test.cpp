@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../framework/control_tree_fixture.h"
-#include "framework/typinfo.h"
+#include "framework/core/typinfo.h"
 
 namespace {
 
