@@ -37,7 +37,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FMethods.Add<TNotifyEvent>("btnSaveClick", this, &TForm1::btnSaveClick);
     FMethods.Add<TNotifyEvent>("btnExitClick", this, &TForm1::btnExitClick);
     // The description names classes of the framework, of the control set and the form's own.
-    RegisterStdCtrlsClasses();
     RegisterControlSetClasses();
     RegisterClassInfo();
     const std::string_view icon = EmbeddedFile("icon.bmp");

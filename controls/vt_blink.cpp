@@ -65,7 +65,7 @@ void TVtBlinkingControlsList::Tick() {
 
 // ---------------------------------------------------------------- 2. TVtFrameController
 
-TVtFrameController::TVtFrameController(TComponent* owner) : TComponent(owner) { RegisterBlinkClasses(); }
+TVtFrameController::TVtFrameController(TComponent* owner) : TComponent(owner) {}
 
 // The controls hear of it through their free notification and forget the link.
 TVtFrameController::~TVtFrameController() = default;
@@ -247,7 +247,7 @@ void TVtFrameController::Assign(const TPersistent* source) {
 
 // ---------------------------------------------------------------- 3. TVtRegIniFile
 
-TVtRegIniFile::TVtRegIniFile(TComponent* owner) : TComponent(owner) { RegisterBlinkClasses(); }
+TVtRegIniFile::TVtRegIniFile(TComponent* owner) : TComponent(owner) {}
 
 TVtRegIniFile::~TVtRegIniFile() = default;
 
@@ -319,16 +319,3 @@ void TVtRegIniFile::RegisterClassInfo() {
         b.SetOf("RegAccess", RegAccessInfo(), &R::RegAccess, &R::SetRegAccess).Default(D::RegAccess);
     });
 }
-
-void RegisterBlinkClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TVtFrameController::RegisterClassInfo();
-    TVtRegIniFile::RegisterClassInfo();
-}
-
-namespace {
-// Stored descriptions may name these classes before any of them exists.
-const bool kBlinkClassesRegistered = (RegisterBlinkClasses(), true);
-}  // namespace

@@ -254,6 +254,3 @@ private:
     TVtRegAccess FRegAccess = Defaults::RegAccess;
     bool FNeedsReopen = false;
 };
-
-// Registers TVtFrameController and TVtRegIniFile; runs once.
-void RegisterBlinkClasses();

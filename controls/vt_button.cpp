@@ -40,8 +40,6 @@ bool IsPushButton(const TWinControl* control) { return dynamic_cast<const TVtBut
 // ---------------------------------------------------------------- 2. TVtCustomButton
 
 TVtCustomButton::TVtCustomButton(TComponent* owner) : TCustomControl(owner) {
-    static const bool registered = (RegisterClassInfo(), true);
-    (void)registered;
     // The button makes its own clicks, and a double click is two presses.
     FControlStyle = TControlStyle{csCaptureMouse, csSetCaption};
     FColor = Defaults::Color;
@@ -217,8 +215,6 @@ bool TVtCustomButton::DoAccessibleAction(int part, TAccessibleAction action) {
 // ---------------------------------------------------------------- 3. TVtButton
 
 TVtButton::TVtButton(TComponent* owner) : TVtCustomButton(owner) {
-    static const bool registered = (RegisterClassInfo(), true);
-    (void)registered;
     SetBounds(Left(), Top(), 75, 25);
 }
 
@@ -500,7 +496,6 @@ void TVtButton::Paint() {
 // ---------------------------------------------------------------- 4. class tables
 
 void TVtCustomButton::RegisterClassInfo() {
-    RegisterControlClasses();
     RegisterClass<TVtCustomButton>("TVtCustomButton", "TCustomControl", [](TClassBuilder<TVtCustomButton>& b) {
         using B = TVtCustomButton;
         using D = TVtCustomButton::Defaults;
@@ -530,7 +525,6 @@ void TVtCustomButton::RegisterClassInfo() {
 }
 
 void TVtButton::RegisterClassInfo() {
-    TVtCustomButton::RegisterClassInfo();
     RegisterClass<TVtButton>("TVtButton", "TVtCustomButton", [](TClassBuilder<TVtButton>& b) {
         using B = TVtButton;
         using D = TVtButton::Defaults;

@@ -8,16 +8,30 @@
 #include "controls/vt_pages.h"
 #include "controls/vt_panel.h"
 #include "controls/vt_status.h"
+#include "controls/vt_tabs.h"
+#include "framework/stdctrls/stdctrls_classes.h"
 
+// The one place the control set registers its classes: each class's RegisterClassInfo enters
+// only its own table, so parents come first here, and nothing registers from a constructor.
 void RegisterControlSetClasses() {
-    RegisterBlinkClasses();
+    RegisterStdCtrlsClasses();
+    TVtFrameController::RegisterClassInfo();
+    TVtRegIniFile::RegisterClassInfo();
     TVtCustomButton::RegisterClassInfo();
     TVtButton::RegisterClassInfo();
-    RegisterEditControlClasses();
-    RegisterLabelClasses();
+    TVtCustomEdit::RegisterClassInfo();
+    TVtEdit::RegisterClassInfo();
+    TVtMemo::RegisterClassInfo();
+    TVtLabel::RegisterClassInfo();
     TVtLine::RegisterClassInfo();
     TVtCustomPanel::RegisterClassInfo();
     TVtPanel::RegisterClassInfo();
-    RegisterStatusClasses();
-    TVtPageControl::RegisterClassInfo();  // with the tab control, tab sheets and colour sets
+    TVtCustomStatusPane::RegisterClassInfo();
+    TVtPollingStatus::RegisterClassInfo();
+    TVtClockStatus::RegisterClassInfo();
+    TVtTabColors::RegisterClassInfo();
+    TVtTextColors::RegisterClassInfo();
+    TVtCustomTabControl::RegisterClassInfo();
+    TVtTabSheet::RegisterClassInfo();
+    TVtPageControl::RegisterClassInfo();
 }

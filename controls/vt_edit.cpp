@@ -16,7 +16,6 @@
 template <class Base>
 TVtFramedEdit<Base>::TVtFramedEdit(TComponent* owner)
     : Base(owner), FFrameCanvas(std::make_unique<TControlCanvas>(this)) {
-    RegisterEditControlClasses();
 }
 
 template <class Base>
@@ -401,12 +400,10 @@ void PublishFramedEdit(TClassBuilder<T>& b) {
 }  // namespace
 
 void TVtCustomEdit::RegisterClassInfo() {
-    RegisterEditClasses();
     RegisterClass<TVtCustomEdit>("TVtCustomEdit", "TCustomMaskEdit");
 }
 
 void TVtEdit::RegisterClassInfo() {
-    TVtCustomEdit::RegisterClassInfo();
     RegisterClass<TVtEdit>("TVtEdit", "TVtCustomEdit", [](TClassBuilder<TVtEdit>& b) {
         PublishFramedEdit(b);
         b.Enumeration("Alignment", AlignmentInfo(), &TVtEdit::Alignment, &TVtEdit::SetAlignment)
@@ -415,25 +412,9 @@ void TVtEdit::RegisterClassInfo() {
 }
 
 void TVtMemo::RegisterClassInfo() {
-    RegisterMemoClasses();
     RegisterClass<TVtMemo>("TVtMemo", "TMemo", [](TClassBuilder<TVtMemo>& b) {
         PublishFramedEdit(b);
         b.Event("OnLineColChange", &TVtMemo::OnLineColChange);
         b.Event("OnClipboardChange", &TVtMemo::OnClipboardChange);
     });
 }
-
-void RegisterEditControlClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    RegisterBlinkClasses();
-    TVtCustomEdit::RegisterClassInfo();
-    TVtEdit::RegisterClassInfo();
-    TVtMemo::RegisterClassInfo();
-}
-
-namespace {
-// Stored descriptions may name these classes before any of them exists.
-const bool kEditControlClassesRegistered = (RegisterEditControlClasses(), true);
-}  // namespace

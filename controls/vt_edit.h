@@ -208,6 +208,3 @@ private:
     // Lines a notch scrolls: 1, or the platform's setting with Ctrl down.
     int WheelLines(TShiftState shift) const;
 };
-
-// Registers TVtCustomEdit, TVtEdit and TVtMemo; runs once.
-void RegisterEditControlClasses();

@@ -51,8 +51,6 @@ struct TTextCopy {
 // ---------------------------------------------------------------- 2. construction and setters
 
 TVtLabel::TVtLabel(TComponent* owner) : TVtFramedControl<TLabel>(owner, Defaults::Frame) {
-    static const bool registered = (RegisterLabelClasses(), true);
-    (void)registered;
     FConstructing = true;
     SetColor(Defaults::Color);
     SetParentColor(Defaults::ParentColor);
@@ -442,8 +440,6 @@ void TVtLabel::Loaded() {
 // ---------------------------------------------------------------- 6. class tables
 
 void TVtLabel::RegisterClassInfo() {
-    RegisterStdControlClasses();
-    RegisterBlinkClasses();
     RegisterClass<TVtLabel>("TVtLabel", "TLabel", [](TClassBuilder<TVtLabel>& b) {
         using L = TVtLabel;
         using D = TVtLabel::Defaults;
@@ -475,11 +471,4 @@ void TVtLabel::RegisterClassInfo() {
         // Older descriptions stored the sides of a frame the label no longer has.
         b.Discard("FrameSides");
     });
-}
-
-void RegisterLabelClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TVtLabel::RegisterClassInfo();
 }

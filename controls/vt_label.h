@@ -172,6 +172,3 @@ private:
     // Set while the constructor assigns Color and ParentColor.
     bool FConstructing = false;
 };
-
-// TVtLabel in the class registry; runs once.
-void RegisterLabelClasses();

@@ -34,8 +34,6 @@ int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 // ---------------------------------------------------------------- 2. properties and geometry
 
 TVtLine::TVtLine(TComponent* owner) : TGraphicControl(owner) {
-    static const bool registered = (RegisterClassInfo(), true);
-    (void)registered;
     UpdateEndPoints();
 }
 
@@ -172,7 +170,6 @@ void TVtLine::CMMouseLeave(TMessage& message) {
 // ---------------------------------------------------------------- 5. class table
 
 void TVtLine::RegisterClassInfo() {
-    RegisterControlClasses();
     RegisterClass<TVtLine>("TVtLine", "TGraphicControl", [](TClassBuilder<TVtLine>& b) {
         using L = TVtLine;
         using D = TVtLine::Defaults;

@@ -106,8 +106,6 @@ void TVtTabSheet::Paint() {
 // ---------------------------------------------------------------- 2. TVtPageControl: pages
 
 TVtPageControl::TVtPageControl(TComponent* owner) : TVtCustomTabControl(owner) {
-    static const bool registered = (RegisterClassInfo(), true);
-    (void)registered;
     // Only pages are dropped on a page control; it paints all of itself.
     FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
     SetUseColoredTabs(Defaults::UseColoredTabs);
@@ -368,7 +366,6 @@ void TVtPageControl::Loaded() {
 // ---------------------------------------------------------------- 4. class tables
 
 void TVtTabSheet::RegisterClassInfo() {
-    RegisterControlClasses();
     RegisterClass<TVtTabSheet>("TVtTabSheet", "TCustomControl", [](TClassBuilder<TVtTabSheet>& b) {
         using P = TVtTabSheet;
         using D = TVtTabSheet::Defaults;
@@ -385,8 +382,6 @@ void TVtTabSheet::RegisterClassInfo() {
 }
 
 void TVtPageControl::RegisterClassInfo() {
-    TVtCustomTabControl::RegisterClassInfo();
-    TVtTabSheet::RegisterClassInfo();
     RegisterClass<TVtPageControl>("TVtPageControl", "TVtCustomTabControl", [](TClassBuilder<TVtPageControl>& b) {
         using C = TVtPageControl;
         using D = TVtPageControl::Defaults;

@@ -22,8 +22,6 @@ const TEnumInfo& GridStyleInfo() {
 // ---------------------------------------------------------------- 2. TVtCustomPanel
 
 TVtCustomPanel::TVtCustomPanel(TComponent* owner) : TVtFramedControl<TCustomPanel>(owner, Defaults::Frame) {
-    static const bool registered = (TVtPanel::RegisterClassInfo(), true);
-    (void)registered;
     // Every frame pixel is ours: the framework's bevels stay off.
     FBevelOuter = Defaults::BevelOuter;
     FBevelInner = bvNone;
@@ -259,13 +257,10 @@ void TVtCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& message) {
 // ---------------------------------------------------------------- 6. class tables
 
 void TVtCustomPanel::RegisterClassInfo() {
-    RegisterExtControlClasses();
-    RegisterBlinkClasses();
     RegisterClass<TVtCustomPanel>("TVtCustomPanel", "TCustomPanel");
 }
 
 void TVtPanel::RegisterClassInfo() {
-    TVtCustomPanel::RegisterClassInfo();
     RegisterClass<TVtPanel>("TVtPanel", "TVtCustomPanel", [](TClassBuilder<TVtPanel>& b) {
         using P = TVtPanel;
         using D = TVtPanel::Defaults;

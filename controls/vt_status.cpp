@@ -30,7 +30,6 @@ int FrameAllowance(TFrameStyle style) {
 }  // namespace
 
 TVtCustomStatusPane::TVtCustomStatusPane(TComponent* owner) : TGraphicControl(owner) {
-    RegisterStatusClasses();
     // The frame paint covers every pixel of the bounds.
     FControlStyle.Include(csOpaque);
     SetBounds(0, 0, 100, 20);
@@ -403,8 +402,6 @@ void TVtClockStatus::Paint() {
 // ---------------------------------------------------------------- 5. class tables
 
 void TVtCustomStatusPane::RegisterClassInfo() {
-    RegisterControlClasses();
-    RegisterBlinkClasses();
     RegisterClass<TVtCustomStatusPane>("TVtCustomStatusPane", "TGraphicControl", [](TClassBuilder<TVtCustomStatusPane>& b) {
         using P = TVtCustomStatusPane;
         using D = TVtCustomStatusPane::Defaults;
@@ -451,17 +448,3 @@ void TVtClockStatus::RegisterClassInfo() {
         b.String("Caption", &TControl::Caption, &TControl::SetCaption).Stored(false);
     });
 }
-
-void RegisterStatusClasses() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    TVtCustomStatusPane::RegisterClassInfo();
-    TVtPollingStatus::RegisterClassInfo();
-    TVtClockStatus::RegisterClassInfo();
-}
-
-namespace {
-// Stored descriptions may name these classes before any of them exists.
-const bool kStatusClassesRegistered = (RegisterStatusClasses(), true);
-}  // namespace

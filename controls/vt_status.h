@@ -236,6 +236,3 @@ private:
     std::string FFormat;
     std::string FClockText;
 };
-
-// Registers the status pane classes; runs once.
-void RegisterStatusClasses();

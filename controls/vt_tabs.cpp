@@ -122,8 +122,6 @@ TVtCustomTabControl::TVtCustomTabControl(TComponent* owner)
       FTabColors(std::make_unique<TVtTabColors>()),
       FTextColors(std::make_unique<TVtTextColors>()),
       FBitmap(std::make_unique<TBitmap>()) {
-    static const bool registered = (RegisterClassInfo(), true);
-    (void)registered;
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks};
     FColor = Defaults::Color;
     FTabStop = Defaults::TabStop;
@@ -343,9 +341,6 @@ void TVtTextColors::RegisterClassInfo() {
 }
 
 void TVtCustomTabControl::RegisterClassInfo() {
-    RegisterControlClasses();
-    TVtTabColors::RegisterClassInfo();
-    TVtTextColors::RegisterClassInfo();
     RegisterClass<TVtCustomTabControl>("TVtCustomTabControl", "TCustomControl", [](TClassBuilder<TVtCustomTabControl>& b) {
         using T = TVtCustomTabControl;
         using D = TVtCustomTabControl::Defaults;

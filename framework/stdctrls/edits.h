@@ -240,8 +240,6 @@ public:
     static void RegisterClassInfo();
 };
 
-// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
-void RegisterEditClasses();
 
 // The caret's blink period in milliseconds (the platform's default).
 constexpr unsigned kCaretBlinkMs = 530;

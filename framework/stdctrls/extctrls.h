@@ -175,6 +175,4 @@ protected:
 
 // ---------------------------------------------------------------- registration
 
-// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
-void RegisterExtControlClasses();
 const TEnumInfo& BevelCutInfo();

@@ -159,8 +159,6 @@ public:
     static void RegisterClassInfo();
 };
 
-// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
-void RegisterMemoClasses();
 
 // Where text starts inside the memo's client area.
 constexpr int kMemoMarginX = 1;

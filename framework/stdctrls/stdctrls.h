@@ -78,8 +78,6 @@ public:
     static void RegisterClassInfo();
 };
 
-// The older name of RegisterStdCtrlsClasses (stdctrls_classes.h), for the callers that still use it.
-void RegisterStdControlClasses();
 const TEnumInfo& TextLayoutInfo();
 
 // The label that names control for assistive tools: its AccessibleLabel, else a label whose

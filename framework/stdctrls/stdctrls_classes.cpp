@@ -24,9 +24,3 @@ void RegisterStdCtrlsClasses() {
     TCustomImageList::RegisterClassInfo();
     TImageList::RegisterClassInfo();
 }
-
-// The older names, for the callers that still use them.
-void RegisterStdControlClasses() { RegisterStdCtrlsClasses(); }
-void RegisterExtControlClasses() { RegisterStdCtrlsClasses(); }
-void RegisterEditClasses() { RegisterStdCtrlsClasses(); }
-void RegisterMemoClasses() { RegisterStdCtrlsClasses(); }

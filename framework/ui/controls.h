@@ -774,8 +774,6 @@ inline bool VisualStylesActive() { return false; }
 // True when the character is the accelerator of caption ("&x"), ignoring case.
 bool IsAccel(char ch, const std::string& caption);
 
-// The older name of RegisterUiClasses (ui_classes.h), for the callers that still use it.
-void RegisterControlClasses();
 const TEnumInfo& AlignInfo();
 const TEnumInfo& AlignmentInfo();
 const TEnumInfo& AnchorsInfo();

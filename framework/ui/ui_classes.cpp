@@ -18,6 +18,3 @@ void RegisterUiClasses() {
     TSaveDialog::RegisterClassInfo();
     TTimer::RegisterClassInfo();
 }
-
-// The older name, for the callers that still use it.
-void RegisterControlClasses() { RegisterUiClasses(); }

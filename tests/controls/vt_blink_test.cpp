@@ -66,7 +66,6 @@ public:
     std::vector<std::string> Log;
 
     static void RegisterProbe() {
-        RegisterControlClasses();
         RegisterClass<TFrameProbe>("TFrameProbe", "TGraphicControl", [](TClassBuilder<TFrameProbe>& b) {
             auto prop = [&b](const char* name, TPropKind kind) {
                 std::string n = name;

@@ -41,7 +41,6 @@ class VtLabelTest : public ControlTreeTest {
 protected:
     void SetUp() override {
         ControlTreeTest::SetUp();
-        RegisterLabelClasses();
         Form->SetClientWidth(400);
         Form->SetClientHeight(200);
         Form->Font()->SetName("Tahoma");
