@@ -45,6 +45,16 @@ void BM_MemsetOfTheBackBuffer(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetOfTheBackBuffer)->Unit(benchmark::kMicrosecond);
 
+// What start-up spends in our own code: the application, Form1 read from its description,
+// shown and painted for the first time (fonts are realised once per process, as at start).
+void BM_StartTheWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        Editor e;
+        benchmark::DoNotOptimize(e.Form);
+    }
+}
+BENCHMARK(BM_StartTheWindow)->Unit(benchmark::kMicrosecond);
+
 void BM_FullRepaintOfAPage(benchmark::State& state) {
     Editor e;
     e.Form->VtPageControl1->SetActivePageIndex(static_cast<int>(state.range(0)));

@@ -120,8 +120,7 @@ const HRGN& TVtTabRegionCache::Find(const TRect& key, const std::function<HRGN()
 TVtCustomTabControl::TVtCustomTabControl(TComponent* owner)
     : TCustomControl(owner),
       FTabColors(std::make_unique<TVtTabColors>()),
-      FTextColors(std::make_unique<TVtTextColors>()),
-      FBitmap(std::make_unique<TBitmap>()) {
+      FTextColors(std::make_unique<TVtTextColors>()) {
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks};
     FColor = Defaults::Color;
     FTabStop = Defaults::TabStop;

@@ -452,8 +452,6 @@ public:
     TColor OutlineColor() const;
     TVtTabScroller* Scroller() const { return FScroller; }
     TVtTabCloseButton* CloseButton() const { return FCloseButton; }
-    // The off-screen picture of the last paint.
-    TBitmap* OffscreenBitmap() const { return FBitmap.get(); }
 
     // One scrolling step; false when it could not move.
     bool ScrollTowardsEnd();
@@ -629,7 +627,6 @@ private:
     bool FAllowTabDragging = Defaults::AllowTabDragging;
 
     // ---- internal state
-    std::unique_ptr<TBitmap> FBitmap;
     TFont FTabFont;
     TVtTabDataList FTabs;
     int FFixedDimension = 19;

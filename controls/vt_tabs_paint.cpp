@@ -37,11 +37,10 @@ void FillSolid(TCanvas* canvas, const TRect& r, TColor color) {
 
 void TVtCustomTabControl::Paint() {
     EnsureLayout();
-    const int w = ClientWidth(), h = ClientHeight();
-    if (FBitmap->Width() != w || FBitmap->Height() != h) FBitmap->SetSize(w, h);
-    TCanvas* target = Canvas();
-    TCanvas* canvas = FBitmap->Canvas();
-    const TRect clip = target->ClipRect();
+    // The form's back buffer is already off the screen, so the tab control composes straight
+    // onto it: nothing shows until the form presents the whole paint.
+    TCanvas* canvas = Canvas();
+    const TRect clip = canvas->ClipRect();
     // A hot-tracking repaint covers only the strip; the shadow lies outside it.
     const TRect strip = TabStripRect();
     const TRect stripExclusive = Rect(strip.Left, strip.Top, strip.Right + 1, strip.Bottom + 1);
@@ -49,9 +48,6 @@ void TVtCustomTabControl::Paint() {
 
     {
         TCanvasStateSaver state(canvas);
-        // Only what can reach the screen is composed: the window leaves what its pages cover.
-        const TRegion visible = target->ClipRegion();
-        canvas->SelectClipRgn(&visible);
         canvas->Pen()->SetWidth(1);
         canvas->Pen()->SetStyle(psSolid);
 
@@ -93,8 +89,6 @@ void TVtCustomTabControl::Paint() {
             PaintTab(canvas, FTabIndex);
         PaintCard(canvas, 0);
     }
-
-    target->CopyRect(ClientRect(), canvas, ClientRect());
 }
 
 // ---------------------------------------------------------------- 2. a tab
