@@ -415,6 +415,38 @@ void TCanvas::BlendSurfaceRow(int sx, int sy, const uint8_t* coverage, int count
     }
 }
 
+void TCanvas::BlendSurfaceBlock(int sx, int sy, const uint8_t* coverage, int stride, int width, int rows,
+                                TColor rgb) {
+    const TRect clip = SurfaceClipRect();
+    const int64_t top = std::max<int64_t>(sy, clip.Top), bottom = std::min<int64_t>(int64_t{sy} + rows, clip.Bottom);
+    const int64_t left = std::max<int64_t>(sx, clip.Left), right = std::min<int64_t>(int64_t{sx} + width, clip.Right);
+    if (top >= bottom || left >= right) return;
+    const TPixel src = PixelFromColor(ColorToRGB(rgb));
+    auto blend = [&](int64_t y, int64_t x0, int64_t x1) {
+        TPixel* row = FSurface->ScanLine(static_cast<int>(y));
+        const uint8_t* c = coverage + (y - sy) * stride - sx;
+        for (int64_t x = x0; x < x1; ++x)
+            if (c[x]) row[x] = BlendPixel(row[x], src, c[x]);
+    };
+    if (!FClipRgn) {
+        for (int64_t y = top; y < bottom; ++y) blend(y, left, right);
+        return;
+    }
+    // Bands are sorted and do not overlap: the first one that ends below the top, then onwards.
+    const std::vector<TRegion::Band>& bands = FClipRgn->Bands();
+    const int64_t ox = FDeviceOrigin.X, oy = FDeviceOrigin.Y;
+    auto band = std::upper_bound(bands.begin(), bands.end(), top,
+                                 [oy](int64_t y, const TRegion::Band& b) { return y < b.Bottom + oy; });
+    for (; band != bands.end() && band->Top + oy < bottom; ++band) {
+        const int64_t y0 = std::max(top, band->Top + oy), y1 = std::min(bottom, band->Bottom + oy);
+        for (const TRegion::Span& span : band->Spans) {
+            const int64_t x0 = std::max(left, span.Left + ox), x1 = std::min(right, span.Right + ox);
+            if (x0 < x1)
+                for (int64_t y = y0; y < y1; ++y) blend(y, x0, x1);
+        }
+    }
+}
+
 // One pixel of the pen at a logical point, in the pen mode.
 void TCanvas::PlotPen(int lx, int ly, TColor rgb) {
     const TPoint s = ToSurface(lx, ly);

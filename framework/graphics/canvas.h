@@ -251,6 +251,9 @@ public:
     // The same for the count pixels of row sy from sx on, one coverage each; the clip is
     // resolved once for the run.
     void BlendSurfaceRow(int sx, int sy, const uint8_t* coverage, int count, TColor rgb);
+    // The same for a block of rows, `stride` coverage bytes apart (a glyph): the clip box once
+    // for the block, the clip region's bands walked in step with the rows.
+    void BlendSurfaceBlock(int sx, int sy, const uint8_t* coverage, int stride, int width, int rows, TColor rgb);
 
 private:
     using SpanFunction = std::function<void(int y, int x0, int x1)>;

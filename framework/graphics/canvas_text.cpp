@@ -67,6 +67,15 @@ void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int pe
     const int left = SaturatingAdd(penX, g.Left), top = SaturatingAdd(penY, -int64_t{g.Top});
     const TRect box = target.ClipLogical({left, top, SaturatingAdd(left, g.Width), SaturatingAdd(top, g.Rows)});
     if (box.IsEmpty()) return;
+    // The whole block at once where both corners land on the surface unsaturated (the
+    // translation is then the same for every pixel between them).
+    const TPoint a = target.Canvas.ToSurface(box.Left, box.Top), b = target.Canvas.ToSurface(box.Right, box.Bottom);
+    if (a.X != INT_MIN && a.Y != INT_MIN && b.X != INT_MAX && b.Y != INT_MAX && int64_t{b.X} - a.X == int64_t{box.Right} - box.Left &&
+        int64_t{b.Y} - a.Y == int64_t{box.Bottom} - box.Top) {
+        const uint8_t* first = g.Coverage.data() + static_cast<std::size_t>(box.Top - top) * g.Width + (box.Left - left);
+        target.Canvas.BlendSurfaceBlock(a.X, a.Y, first, g.Width, box.Width(), box.Height(), rgb);
+        return;
+    }
     for (int y = box.Top; y < box.Bottom; ++y) {
         const uint8_t* row = g.Coverage.data() + static_cast<std::size_t>(y - top) * g.Width;
         const TPoint s = target.Canvas.ToSurface(box.Left, y);
