@@ -63,17 +63,23 @@ struct TTextTarget {
     }
 };
 
+// Where a logical block lands on the surface, if it lands whole: both corners unsaturated,
+// so the translation is the same for every pixel between them.
+std::optional<TPoint> SurfaceBlock(const TCanvas& canvas, const TRect& box) {
+    const TPoint a = canvas.ToSurface(box.Left, box.Top), b = canvas.ToSurface(box.Right, box.Bottom);
+    if (a.X == INT_MIN || a.Y == INT_MIN || b.X == INT_MAX || b.Y == INT_MAX) return std::nullopt;
+    if (int64_t{b.X} - a.X != int64_t{box.Right} - box.Left || int64_t{b.Y} - a.Y != int64_t{box.Bottom} - box.Top)
+        return std::nullopt;
+    return a;
+}
+
 void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int penY, TColor rgb) {
     const int left = SaturatingAdd(penX, g.Left), top = SaturatingAdd(penY, -int64_t{g.Top});
     const TRect box = target.ClipLogical({left, top, SaturatingAdd(left, g.Width), SaturatingAdd(top, g.Rows)});
     if (box.IsEmpty()) return;
-    // The whole block at once where both corners land on the surface unsaturated (the
-    // translation is then the same for every pixel between them).
-    const TPoint a = target.Canvas.ToSurface(box.Left, box.Top), b = target.Canvas.ToSurface(box.Right, box.Bottom);
-    if (a.X != INT_MIN && a.Y != INT_MIN && b.X != INT_MAX && b.Y != INT_MAX && int64_t{b.X} - a.X == int64_t{box.Right} - box.Left &&
-        int64_t{b.Y} - a.Y == int64_t{box.Bottom} - box.Top) {
+    if (const std::optional<TPoint> at = SurfaceBlock(target.Canvas, box)) {
         const uint8_t* first = g.Coverage.data() + static_cast<std::size_t>(box.Top - top) * g.Width + (box.Left - left);
-        target.Canvas.BlendSurfaceBlock(a.X, a.Y, first, g.Width, box.Width(), box.Height(), rgb);
+        target.Canvas.BlendSurfaceBlock(at->X, at->Y, first, g.Width, box.Width(), box.Height(), rgb);
         return;
     }
     for (int y = box.Top; y < box.Bottom; ++y) {
@@ -120,6 +126,14 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
     if (b.Uy == 0 && b.Vx == 0 && b.Ux == 1) {
         const TRect band = target.Visible(
             {WholePixel(b.X + u0), WholePixel(b.Y + v0), WholePixel(b.X + u1), WholePixel(b.Y + v1)});
+        if (band.IsEmpty()) return;
+        if (const std::optional<TPoint> at = SurfaceBlock(target.Canvas, band)) {
+            // One row of full coverage serves every row (stride 0).
+            thread_local std::vector<uint8_t> opaque;
+            if (opaque.size() < static_cast<std::size_t>(band.Width())) opaque.assign(band.Width(), 255);
+            target.Canvas.BlendSurfaceBlock(at->X, at->Y, opaque.data(), 0, band.Width(), band.Height(), rgb);
+            return;
+        }
         for (int y = band.Top; y < band.Bottom; ++y)
             for (int x = band.Left; x < band.Right; ++x) target.Plot(x, y, rgb, 255);
         return;
