@@ -394,25 +394,7 @@ void TCanvas::BlendSurfacePixel(int sx, int sy, TColor rgb, uint8_t coverage) {
 }
 
 void TCanvas::BlendSurfaceRow(int sx, int sy, const uint8_t* coverage, int count, TColor rgb) {
-    const TRect clip = SurfaceClipRect();
-    if (sy < clip.Top || sy >= clip.Bottom) return;
-    const int64_t from = std::max<int64_t>(sx, clip.Left), to = std::min<int64_t>(int64_t{sx} + count, clip.Right);
-    if (from >= to) return;
-    const TPixel src = PixelFromColor(ColorToRGB(rgb));
-    TPixel* row = FSurface->ScanLine(sy);
-    auto blend = [&](int x0, int x1) {
-        for (int x = x0; x < x1; ++x)
-            if (const uint8_t c = coverage[x - sx]) row[x] = BlendPixel(row[x], src, c);
-    };
-    if (!FClipRgn) {
-        blend(static_cast<int>(from), static_cast<int>(to));
-        return;
-    }
-    for (const TRegion::Span& span : FClipRgn->RowSpans(sy - FDeviceOrigin.Y)) {
-        const int64_t x0 = std::max<int64_t>(from, int64_t{span.Left} + FDeviceOrigin.X);
-        const int64_t x1 = std::min<int64_t>(to, int64_t{span.Right} + FDeviceOrigin.X);
-        if (x0 < x1) blend(static_cast<int>(x0), static_cast<int>(x1));
-    }
+    BlendSurfaceBlock(sx, sy, coverage, 0, count, 1, rgb);
 }
 
 void TCanvas::BlendSurfaceBlock(int sx, int sy, const uint8_t* coverage, int stride, int width, int rows,
