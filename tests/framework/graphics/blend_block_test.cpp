@@ -69,3 +69,26 @@ TEST(BlendSurfaceBlock, LeavesThePixelsThatBlendingEachPixelLeaves) {
                     << "round " << round << " at (" << x << ", " << y << ")";
     }
 }
+
+// Every coverage against every source level and a spread of destination levels: each channel
+// is (s × c + d × (255 − c) + 127) / 255, the rounded mix, and the others stay apart.
+TEST(BlendSurfaceBlock, EveryCoverageMixesEachChannelRounded) {
+    TBitmap surface;
+    surface.SetSize(256, 1);
+    TCanvas canvas;
+    canvas.Bind(&surface, {0, 0}, {0, 0, 256, 1});
+    for (const unsigned d : {0u, 1u, 127u, 128u, 200u, 254u, 255u}) {
+        for (unsigned s = 0; s < 256; ++s) {
+            const TPixel dst = 0xFF000000u | d << 16 | (255 - d) << 8 | d;
+            for (int x = 0; x < 256; ++x) surface.ScanLine(0)[x] = dst;
+            std::vector<uint8_t> coverage(256);
+            for (int c = 0; c < 256; ++c) coverage[c] = static_cast<uint8_t>(c);
+            canvas.BlendSurfaceRow(0, 0, coverage.data(), 256, RGB(s, 255 - s, s));
+            for (unsigned c = 0; c < 256; ++c) {
+                auto mix = [c](unsigned src, unsigned old) { return c == 0 ? old : (src * c + old * (255 - c) + 127) / 255; };
+                const TPixel expected = 0xFF000000u | mix(s, d) << 16 | mix(255 - s, 255 - d) << 8 | mix(s, d);
+                ASSERT_EQ(surface.ScanLine(0)[c], expected) << "s " << s << " d " << d << " c " << c;
+            }
+        }
+    }
+}
