@@ -93,14 +93,6 @@ protected:
                 if (a[y * w + x] != b[(y - dy) * w + (x - dx)]) ++differing;
         return differing == 0;
     }
-    void MouseTo(TPoint p) {
-        TPlatformEvent e;
-        e.Type = TPlatformEvent::MouseMove;
-        e.Window = Window();
-        e.Pos = p;
-        Desk->Inject(e);
-        App->ProcessMessages();
-    }
     int Count = 0;
 };
 
@@ -444,15 +436,15 @@ TEST_F(VtLabelTest, FlyByColourHoldsWhileThePointerIsOver) {
     l->OnMouseEnter = [&](TObject*) { events.push_back("enter"); };
     l->OnMouseLeave = [&](TObject*) { events.push_back("leave"); };
     Settle();
-    MouseTo({l->Left() + 2, l->Top() + 2});
+    MoveTo({l->Left() + 2, l->Top() + 2});
     EXPECT_EQ(l->Font()->Color(), clRed);
     EXPECT_EQ(l->CurrentTextColor(), clRed);
-    MouseTo({350, 180});
+    MoveTo({350, 180});
     EXPECT_EQ(l->Font()->Color(), clBlack);
     EXPECT_EQ(l->CurrentTextColor(), clBlack);
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
     // Switched off during a hover: the saved colour comes back; outside one nothing changes.
-    MouseTo({l->Left() + 2, l->Top() + 2});
+    MoveTo({l->Left() + 2, l->Top() + 2});
     l->SetFlyByEnabled(false);
     EXPECT_EQ(l->Font()->Color(), clBlack);
     l->Font()->SetColor(clGreen);
