@@ -1,6 +1,6 @@
-// A fresh headless desktop, application and main form for every test, torn down after it,
-// with the screen's pixels and the user's input at the form's client points. Suites derive
-// from it and shape the form in their own SetUp after calling this one.
+// A fresh headless desktop, application and main form for every test, torn down after it
+// (see headless_session.h for the pixels and the input it offers). Suites derive from it and
+// shape the form in their own SetUp after calling this one.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,81 +8,16 @@
 #include <string>
 #include <utility>
 
-#include "framework/graphics/bitmap.h"
-#include "framework/platform/headless/headless_platform.h"
-#include "framework/ui/forms.h"
-#include "tests/support/input.h"
+#include "tests/support/headless_session.h"
 
 template <class TFormClass = TForm>
-class HeadlessFixture : public ::testing::Test {
+class HeadlessFixture : public ::testing::Test, public HeadlessSession<TFormClass> {
 public:
     // With a title the application carries it before the form is created.
     explicit HeadlessFixture(std::string title = {}) : FTitle(std::move(title)) {}
 
-    void SetUp() override {
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        if (!FTitle.empty()) App->SetTitle(FTitle);
-        App->CreateForm(Form);
-    }
-    void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
-    }
-
-    // Lets the loop deliver what is queued and settle (painting, idle).
-    void Settle() { App->ProcessMessages(); }
-    TWindowId Window() const { return Form->WindowId(); }
-    // A presented pixel of the form's client area.
-    TColor ScreenPixel(int x, int y) { return ColorFromPixel(Desk->Screen(Window())->ScanLine(y)[x]); }
-
-    // ---- input at form client points, each delivered before it returns (see input.h)
-    void MoveTo(TPoint p) {
-        input::MouseMove(*Desk, Window(), p);
-        Settle();
-    }
-    void MoveTo(TPoint p, TShiftState held) {
-        input::MouseMove(*Desk, Window(), p, held);
-        Settle();
-    }
-    void Press(TPoint p, TMouseButton button = mbLeft, TShiftState held = {ssLeft}) {
-        input::MouseDown(*Desk, Window(), p, button, held);
-        Settle();
-    }
-    void Release(TPoint p, TMouseButton button = mbLeft, TShiftState held = {}) {
-        input::MouseUp(*Desk, Window(), p, button, held);
-        Settle();
-    }
-    void ClickAt(TPoint p, TMouseButton button = mbLeft, TShiftState shift = {}) {
-        input::Click(*Desk, Window(), p, button, shift);
-        Settle();
-    }
-    void WheelAt(TPoint p, int delta, TShiftState shift = {}) {
-        input::Wheel(*Desk, Window(), p, delta, shift);
-        Settle();
-    }
-    void KeyDown(Word key, TShiftState shift = {}, bool autoRepeat = false) {
-        input::KeyDown(*Desk, Window(), key, shift, autoRepeat);
-        Settle();
-    }
-    void KeyUp(Word key, TShiftState shift = {}) {
-        input::KeyUp(*Desk, Window(), key, shift);
-        Settle();
-    }
-    // A key stroke: down and up.
-    void Stroke(Word key, TShiftState shift = {}) {
-        input::PressKey(*Desk, Window(), key, shift);
-        Settle();
-    }
-    void Type(const std::string& ansi) {
-        input::Type(*Desk, Window(), ansi);
-        Settle();
-    }
-
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TFormClass* Form = nullptr;
+    void SetUp() override { this->Start(FTitle); }
+    void TearDown() override { this->Stop(); }
 
 private:
     std::string FTitle;
