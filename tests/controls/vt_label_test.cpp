@@ -4,8 +4,7 @@
 // blink protocol on the virtual clock, hover colours, condensed captions, frame controllers.
 //
 // Sections: fixture and pixel helpers · setters · descriptions · automatic size ·
-//           copies of the text · blinking and hover · condensing, frames, controller ·
-//           screenshot
+//           copies of the text · blinking and hover · condensing, frames, controller
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,7 +15,6 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_blink.h"
 #include "controls/vt_label.h"
-#include "framework/stdctrls/extctrls.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
@@ -520,39 +518,6 @@ TEST_F(VtLabelTest, AFrameControllerSetsTheOuterFrameWhenVisible) {
     EXPECT_EQ(l->BorderShadow(), RGB(0, 0, 21));        // ... darkened by 50
     delete controller;
     EXPECT_EQ(l->FrameController(), nullptr);
-}
-
-// ---------------------------------------------------------------- screenshot
-
-// Run with --gtest_also_run_disabled_tests to look at the editor's title and vertical caption.
-TEST_F(VtLabelTest, DISABLED_ScreenshotOfTheTitleAndThePopupsCaption) {
-    Form->SetColor(kGrey);
-    TVtLabel* title = Label("Verbolt Editor v1.0", 20, 0);
-    title->Font()->SetHeight(-27);
-    title->Font()->SetStyle({fsBold, fsItalic, fsUnderline});
-    title->SetTransparent(true);
-    title->SetTextStyle(tsShadow);
-    title->SetShadowDepth(5);
-    title->SetLightTextStyle(true);
-    title->SetAngle(9);
-    auto* panel = new TPanel(Form);
-    panel->SetBounds(300, 20, 80, 120);
-    panel->SetColor(6173981);
-    panel->SetParent(Form);
-    auto* popups = new TVtLabel(Form);
-    popups->SetBounds(8, 40, 13, 41);
-    popups->SetCaption("Popups");
-    popups->Font()->SetStyle({fsBold});
-    popups->Font()->SetColor(clWhite);
-    popups->SetAngle(90);
-    popups->SetParent(panel);
-    Settle();
-    const TBitmap* screen = Desk->Screen(Window());
-    screen->SavePng("/tmp/vt_label_title.png");
-    // Three times enlarged, to see the pixels.
-    TBitmap big(3 * screen->Width(), 3 * screen->Height());
-    TCanvas(&big).StretchDraw(Rect(0, 0, big.Width(), big.Height()), const_cast<TBitmap*>(screen));
-    big.SavePng("/tmp/vt_label_title_x3.png");
 }
 
 }  // namespace

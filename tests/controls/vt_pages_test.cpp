@@ -4,7 +4,7 @@
 // page colours, tab visibility and page order; the stored description.
 //
 // Sections: fixture · the editor's pixels · switching pages · hot tracking · pages and
-//           colours · descriptions · screenshot
+//           colours · descriptions
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -543,25 +543,6 @@ TEST_F(VtPagesTest, LoadingRaisesNoChangeEvents) {
         EXPECT_EQ(events, (std::vector<std::string>{"changing " + std::to_string(next), "change"})) << c.selection;
         delete form;
     }
-}
-
-// ---------------------------------------------------------------- screenshot
-
-TEST_F(VtPagesTest, ScreenshotOfTheEditorsPageControl) {
-    TVtPageControl* pc = EditorPages();
-    ShowForm();
-    TBitmap shot(676, 321);
-    for (int y = 0; y < 321; ++y)
-        for (int x = 0; x < 676; ++x) shot.ScanLine(y)[x] = PixelFromColor(At(pc, x, y));
-    shot.SavePng("/tmp/vt_pages_editor.png");
-    TBitmap zoom(676 * 2, 60 * 2);
-    zoom.Canvas()->StretchDraw(Rect(0, 0, 676 * 2, 60 * 2), &shot);
-    shot.SavePng("/tmp/vt_pages_editor.png");
-    TBitmap strip(340, 30);
-    strip.Canvas()->CopyRect(Rect(0, 0, 340, 30), shot.Canvas(), Rect(0, 0, 340, 30));
-    TBitmap big(340 * 4, 30 * 4);
-    big.Canvas()->StretchDraw(Rect(0, 0, 340 * 4, 30 * 4), &strip);
-    big.SavePng("/tmp/vt_pages_strip_x4.png");
 }
 
 }  // namespace
