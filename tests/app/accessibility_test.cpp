@@ -5,7 +5,7 @@
 #include "controls/vt_status.h"
 #include "framework/ui/accessibility.h"
 #include "langfile/catalogue.h"
-#include "tests/app/editor_fixture.h"
+#include "tests/support/editor_fixture.h"
 
 namespace {
 
@@ -168,8 +168,7 @@ TEST_F(EditorAccessibility, ValuesCaretAndSelectionFollowTyping) {
     EXPECT_TRUE(Announced(author, aeFocus));
 
     Desk->ClearAccessibleEvents();
-    Desk->TypeText(Form1->WindowId(), "Ann");
-    App->ProcessMessages();
+    Type("Ann");
     info = Info(id);
     EXPECT_EQ(info.Text, "Ann");
     EXPECT_EQ(info.Caret, 3);
@@ -190,8 +189,7 @@ TEST_F(EditorAccessibility, StatesFollowEnablingAndTheFocus) {
     // The focus starts on Create; Tab moves it, and the tree with it.
     EXPECT_EQ(Tree->Focus(), AccessibleIdOf(Form1->btnCreate));
     EXPECT_TRUE(Info(Form1->btnCreate).Has(asFocused));
-    Desk->PressKey(Form1->WindowId(), VK_TAB);
-    App->ProcessMessages();
+    Stroke(VK_TAB);
     EXPECT_FALSE(Info(Form1->btnCreate).Has(asFocused));
     EXPECT_TRUE(Info(Form1->btnRecreate).Has(asFocused));
     EXPECT_TRUE(Announced(Form1->btnRecreate, aeFocus));
@@ -208,8 +206,7 @@ TEST_F(EditorAccessibility, StatesFollowEnablingAndTheFocus) {
     EXPECT_TRUE(Info(Form1->VtPageControl1, 0).Has(asFocused));
     EXPECT_FALSE(Info(Form1->VtPageControl1).Has(asFocused));
     Desk->ClearAccessibleEvents();
-    Desk->PressKey(Form1->WindowId(), VK_RIGHT);
-    App->ProcessMessages();
+    Stroke(VK_RIGHT);
     EXPECT_EQ(Form1->VtPageControl1->TabIndex(), 1);
     EXPECT_TRUE(Info(Form1->VtPageControl1, 1).Has(asFocused));
     EXPECT_TRUE(Info(Form1->VtPageControl1, 1).Has(asSelected));

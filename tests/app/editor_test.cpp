@@ -1,6 +1,6 @@
 // The editor as its user meets it, on the headless desktop: the real Form1 from its built-in
 // description, real clicks on its buttons, the real save dialog answered by script.
-#include "tests/app/editor_fixture.h"
+#include "tests/support/editor_fixture.h"
 
 TEST_F(Editor, StartsFreshOnTheFirstPageWithSaveDisabled) {
     EXPECT_EQ(Form1->btnCreate->Caption(), "Create");
@@ -92,10 +92,8 @@ TEST_F(Editor, ExitLeavesQuitProgramAndEndsTheLoop) {
 TEST_F(Editor, TheTopLevelTabSequencePassesOverTheDisabledSaveButton) {
     Form1->btnCreate->SetFocus();
     App->ProcessMessages();
-    Desk->PressKey(Form1->WindowId(), VK_TAB);
-    App->ProcessMessages();
+    Stroke(VK_TAB);
     EXPECT_EQ(Form1->ActiveControl(), Form1->btnRecreate);
-    Desk->PressKey(Form1->WindowId(), VK_TAB);
-    App->ProcessMessages();
+    Stroke(VK_TAB);
     EXPECT_EQ(Form1->ActiveControl(), Form1->btnExit);
 }

@@ -4,7 +4,7 @@
 // rectangle, the text view its caret — and stops showing it when the focus moves on.
 #include <set>
 
-#include "tests/app/editor_fixture.h"
+#include "tests/support/editor_fixture.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ protected:
         return ColorFromPixel(Desk->Screen(Form1->WindowId())->ScanLine(o.Y + c->Top() + y)[o.X + c->Left() + x]);
     }
     void Tab() {
-        Desk->PressKey(Form1->WindowId(), VK_TAB);
-        App->ProcessMessages();
+        Stroke(VK_TAB);
     }
     // What each kind of control shows while it has the focus, and not without it.
     void ExpectFocusShown(TWinControl* c, bool shown) {

@@ -10,7 +10,7 @@
 #include "app/command_line.h"
 #include "framework/graphics/codepage.h"
 #include "langfile/catalogue.h"
-#include "tests/app/editor_fixture.h"
+#include "tests/support/editor_fixture.h"
 
 namespace {
 
@@ -45,8 +45,7 @@ protected:
     // Ctrl+O with the open dialog answering path.
     void OpenThroughTheDialog(const fs::path& path) {
         Desk->AnswerOpenDialog(std::optional<std::string>(path.string()));
-        Desk->PressKey(Form1->WindowId(), 'O', TShiftState{ssCtrl});
-        App->ProcessMessages();
+        Stroke('O', TShiftState{ssCtrl});
     }
     fs::path WriteLanguageFile(const std::string& name, const langfile::PhraseTexts& texts, const std::string& comment) {
         const fs::path path = Dir / name;
@@ -115,15 +114,13 @@ TEST_F(OpenFile, TheOpenDialogStartsInTheFolderOfTheLastFileOpenedOrSaved) {
     Click(Form1->btnSave);
     Desk->AnswerOpenDialog(std::optional<std::string>());  // cancelled: nothing changes
     const WindowState before = State();
-    Desk->PressKey(Form1->WindowId(), 'O', TShiftState{ssCtrl});
-    App->ProcessMessages();
+    Stroke('O', TShiftState{ssCtrl});
     EXPECT_EQ(Desk->OpenDialogs().back().InitialDir, (Dir / "saved").string() + "/");
     EXPECT_TRUE(State() == before);
 
     OpenThroughTheDialog(WriteLanguageFile("opened/b.php", TranslatedTexts(), ""));
     Desk->AnswerOpenDialog(std::optional<std::string>());
-    Desk->PressKey(Form1->WindowId(), 'O', TShiftState{ssCtrl});
-    App->ProcessMessages();
+    Stroke('O', TShiftState{ssCtrl});
     EXPECT_EQ(Desk->OpenDialogs().back().InitialDir, (Dir / "opened").string() + "/");
 }
 

@@ -19,6 +19,7 @@
 #include "framework/core/streaming.h"
 #include "framework/ui/timers.h"
 #include "framework/core/typinfo.h"
+#include "tests/support/headless_fixture.h"
 
 namespace {
 
@@ -135,24 +136,14 @@ const std::vector<std::string> kPushAllOrder = {
     "ParentColor", "Color",         "DisabledColor", "FocusColor", "FrameColor",   "FrameHotColor",
     "FrameHotTrack", "FrameHotStyle", "FrameSides",   "FrameStyle", "FrameVisible", "FramingPreference"};
 
-class VtBlinkTest : public ::testing::Test {
+class VtBlinkTest : public HeadlessFixture<> {
 public:
     void SetUp() override {
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        App->CreateForm(Form);
+        HeadlessFixture::SetUp();
         Form->SetName("Form");
         Form->SetClientWidth(200);
         Form->SetClientHeight(100);
     }
-    void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
-    }
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TForm* Form = nullptr;
 };
 
 // ---------------------------------------------------------------- blink list

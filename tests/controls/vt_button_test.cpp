@@ -20,6 +20,7 @@
 #include "framework/core/streaming.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/typinfo.h"
+#include "tests/support/headless_fixture.h"
 
 namespace {
 
@@ -39,13 +40,10 @@ public:
     }
 };
 
-class VtButtonTest : public ::testing::Test {
+class VtButtonTest : public HeadlessFixture<> {
 public:
     void SetUp() override {
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        App->CreateForm(Form);
+        HeadlessFixture::SetUp();
         Form->SetName("Form");
         Form->SetColor(kFormColor);
         Form->SetBorderStyle(bsSingle);
@@ -58,10 +56,6 @@ public:
         Sink->SetName("Sink");
         Sink->SetBounds(180, 80, 40, 20);
         Sink->SetParent(Form);
-    }
-    void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
     }
 
     // A button as the window's buttons are set up.
@@ -84,60 +78,9 @@ public:
         Form->Show();
         Settle();
     }
-    void Settle() { App->ProcessMessages(); }
-
-    TColor ScreenPixel(int x, int y) { return ColorFromPixel(Desk->Screen(Form->WindowId())->ScanLine(y)[x]); }
-
-    // ---- input at form client points
-    void MoveTo(TPoint p, TShiftState shift = {}) {
-        TPlatformEvent e;
-        e.Type = TPlatformEvent::MouseMove;
-        e.Window = Form->WindowId();
-        e.Pos = p;
-        e.Shift = shift;
-        Desk->Inject(e);
-        Settle();
-    }
-    void Press(TPoint p, TMouseButton button = mbLeft, TShiftState held = {ssLeft}) {
-        TPlatformEvent e;
-        e.Type = TPlatformEvent::MouseDown;
-        e.Window = Form->WindowId();
-        e.Pos = p;
-        e.Button = button;
-        e.Shift = held;
-        Desk->Inject(e);
-        Settle();
-    }
-    void Release(TPoint p, TMouseButton button = mbLeft, TShiftState held = {}) {
-        TPlatformEvent e;
-        e.Type = TPlatformEvent::MouseUp;
-        e.Window = Form->WindowId();
-        e.Pos = p;
-        e.Button = button;
-        e.Shift = held;
-        Desk->Inject(e);
-        Settle();
-    }
-    void Key(TPlatformEvent::Kind kind, Word key, TShiftState shift = {}, bool repeat = false) {
-        TPlatformEvent e;
-        e.Type = kind;
-        e.Window = Form->WindowId();
-        e.Key = key;
-        e.Shift = shift;
-        e.AutoRepeat = repeat;
-        Desk->Inject(e);
-        Settle();
-    }
-    void Stroke(Word key, TShiftState shift = {}) {
-        Desk->PressKey(Form->WindowId(), key, shift);
-        Settle();
-    }
     // A point inside the button, in form coordinates.
     static TPoint At(TVtButton* b, int x, int y) { return {b->Left() + x, b->Top() + y}; }
 
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TForm* Form = nullptr;
     TFocusSink* Sink = nullptr;
     std::vector<std::string> Clicks;
 };
@@ -615,23 +558,23 @@ TEST_F(VtButtonTest, SpaceClicksOnKeyUp) {
     Show();
     b->SetFocus();
     Settle();
-    Key(TPlatformEvent::KeyDown, VK_SPACE);
+    KeyDown(VK_SPACE);
     EXPECT_TRUE(b->Pressed());
     EXPECT_TRUE(b->SpaceArmed());
     EXPECT_EQ(ScreenPixel(8 + 10, 8 + 2), kPressedFace);
-    Key(TPlatformEvent::KeyDown, VK_SPACE, {}, true);  // auto-repeat keeps it pressed
-    Key(TPlatformEvent::KeyDown, VK_SPACE, {}, true);
+    KeyDown(VK_SPACE, {}, true);  // auto-repeat keeps it pressed
+    KeyDown(VK_SPACE, {}, true);
     EXPECT_TRUE(Clicks.empty());
-    Key(TPlatformEvent::KeyUp, VK_SPACE);
+    KeyUp(VK_SPACE);
     EXPECT_EQ(Clicks.size(), 1u);
     EXPECT_FALSE(b->Pressed());
     EXPECT_FALSE(b->SpaceArmed());
 
     // A key-up without its key-down, and Alt+Space, do nothing.
-    Key(TPlatformEvent::KeyUp, VK_SPACE);
-    Key(TPlatformEvent::KeyDown, VK_SPACE, {ssAlt});
+    KeyUp(VK_SPACE);
+    KeyDown(VK_SPACE, {ssAlt});
     EXPECT_FALSE(b->Pressed());
-    Key(TPlatformEvent::KeyUp, VK_SPACE, {ssAlt});
+    KeyUp(VK_SPACE, {ssAlt});
     EXPECT_EQ(Clicks.size(), 1u);
 }
 
@@ -696,8 +639,7 @@ TEST_F(VtButtonTest, AcceleratorClicks) {
     // A plain character the focused control leaves alone is an accelerator too.
     amp->SetFocus();
     Settle();
-    Desk->TypeText(Form->WindowId(), "c");
-    Settle();
+    Type("c");
     EXPECT_EQ(Clicks.size(), 2u);
 }
 

@@ -19,6 +19,7 @@
 #include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
+#include "tests/support/headless_fixture.h"
 
 namespace {
 
@@ -87,21 +88,14 @@ const char* const kWindow =
     "  end\n"
     "end\n";
 
-class VtEditTest : public ::testing::Test {
+class VtEditTest : public HeadlessFixture<> {
 public:
     void SetUp() override {
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        App->CreateForm(Form);
+        HeadlessFixture::SetUp();
         Form->SetName("Form");
         Form->SetBorderStyle(bsSingle);
         Form->SetClientWidth(300);
         Form->SetClientHeight(240);
-    }
-    void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
     }
     void LoadWindow() {
         ReadComponentText(Form, kWindow);
@@ -126,32 +120,11 @@ public:
         Form->Show();
         Settle();
     }
-    void Settle() { App->ProcessMessages(); }
-    TColor ScreenPixel(int x, int y) { return ColorFromPixel(Desk->Screen(Form->WindowId())->ScanLine(y)[x]); }
     // A pixel of a control's whole window (border included).
     TColor WindowPixel(TControl* c, int x, int y) { return ScreenPixel(c->Left() + x, c->Top() + y); }
-    void MoveTo(TPoint p) {
-        Desk->MoveMouse(Form->WindowId(), p);
-        Settle();
-    }
-    void Stroke(Word key, TShiftState shift = {}) {
-        Desk->PressKey(Form->WindowId(), key, shift);
-        Settle();
-    }
-    void Wheel(int delta, TShiftState shift = {}) {
-        TPlatformEvent e;
-        e.Window = Form->WindowId();
-        e.Type = TPlatformEvent::MouseWheel;
-        e.Pos = {Memo->Left() + 50, Memo->Top() + 30};
-        e.WheelDelta = delta;
-        e.Shift = shift;
-        Desk->Inject(e);
-        Settle();
-    }
+    // The wheel over the memo.
+    void Wheel(int delta, TShiftState shift = {}) { WheelAt({Memo->Left() + 50, Memo->Top() + 30}, delta, shift); }
 
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TForm* Form = nullptr;
     TVtEdit* A = nullptr;
     TVtEdit* B = nullptr;
     TVtMemo* Memo = nullptr;
@@ -460,19 +433,12 @@ TEST_F(VtEditTest, MemoCaretLineAndColumnReadAndWrite) {
     Settle();
     events.clear();
     Memo->OnChange = [&](TObject*) { events.push_back("change"); };
-    Desk->TypeText(Form->WindowId(), "z");
-    Settle();
+    Type("z");
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events[0], "change");
     EXPECT_EQ(events[1], "lc 1,2");
     events.clear();
-    TPlatformEvent up;
-    up.Type = TPlatformEvent::MouseUp;
-    up.Window = Form->WindowId();
-    up.Pos = {Memo->Left() + 40, Memo->Top() + 5};
-    up.Button = mbRight;
-    Desk->Inject(up);
-    Settle();
+    Release({Memo->Left() + 40, Memo->Top() + 5}, mbRight);
     EXPECT_EQ(events, std::vector<std::string>{"cb - text"});
 }
 

@@ -4,8 +4,7 @@
 // blink protocol on the virtual clock, hover colours, condensed captions, frame controllers.
 //
 // Sections: fixture and pixel helpers · setters · descriptions · automatic size ·
-//           copies of the text · blinking and hover · condensing, frames, controller ·
-//           screenshot
+//           copies of the text · blinking and hover · condensing, frames, controller
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,7 +15,6 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_blink.h"
 #include "controls/vt_label.h"
-#include "framework/stdctrls/extctrls.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
@@ -92,14 +90,6 @@ protected:
             for (int x = 4; x < w - 4; ++x)
                 if (a[y * w + x] != b[(y - dy) * w + (x - dx)]) ++differing;
         return differing == 0;
-    }
-    void MouseTo(TPoint p) {
-        TPlatformEvent e;
-        e.Type = TPlatformEvent::MouseMove;
-        e.Window = Window();
-        e.Pos = p;
-        Desk->Inject(e);
-        App->ProcessMessages();
     }
     int Count = 0;
 };
@@ -444,15 +434,15 @@ TEST_F(VtLabelTest, FlyByColourHoldsWhileThePointerIsOver) {
     l->OnMouseEnter = [&](TObject*) { events.push_back("enter"); };
     l->OnMouseLeave = [&](TObject*) { events.push_back("leave"); };
     Settle();
-    MouseTo({l->Left() + 2, l->Top() + 2});
+    MoveTo({l->Left() + 2, l->Top() + 2});
     EXPECT_EQ(l->Font()->Color(), clRed);
     EXPECT_EQ(l->CurrentTextColor(), clRed);
-    MouseTo({350, 180});
+    MoveTo({350, 180});
     EXPECT_EQ(l->Font()->Color(), clBlack);
     EXPECT_EQ(l->CurrentTextColor(), clBlack);
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
     // Switched off during a hover: the saved colour comes back; outside one nothing changes.
-    MouseTo({l->Left() + 2, l->Top() + 2});
+    MoveTo({l->Left() + 2, l->Top() + 2});
     l->SetFlyByEnabled(false);
     EXPECT_EQ(l->Font()->Color(), clBlack);
     l->Font()->SetColor(clGreen);
@@ -528,39 +518,6 @@ TEST_F(VtLabelTest, AFrameControllerSetsTheOuterFrameWhenVisible) {
     EXPECT_EQ(l->BorderShadow(), RGB(0, 0, 21));        // ... darkened by 50
     delete controller;
     EXPECT_EQ(l->FrameController(), nullptr);
-}
-
-// ---------------------------------------------------------------- screenshot
-
-// Run with --gtest_also_run_disabled_tests to look at the editor's title and vertical caption.
-TEST_F(VtLabelTest, DISABLED_ScreenshotOfTheTitleAndThePopupsCaption) {
-    Form->SetColor(kGrey);
-    TVtLabel* title = Label("Verbolt Editor v1.0", 20, 0);
-    title->Font()->SetHeight(-27);
-    title->Font()->SetStyle({fsBold, fsItalic, fsUnderline});
-    title->SetTransparent(true);
-    title->SetTextStyle(tsShadow);
-    title->SetShadowDepth(5);
-    title->SetLightTextStyle(true);
-    title->SetAngle(9);
-    auto* panel = new TPanel(Form);
-    panel->SetBounds(300, 20, 80, 120);
-    panel->SetColor(6173981);
-    panel->SetParent(Form);
-    auto* popups = new TVtLabel(Form);
-    popups->SetBounds(8, 40, 13, 41);
-    popups->SetCaption("Popups");
-    popups->Font()->SetStyle({fsBold});
-    popups->Font()->SetColor(clWhite);
-    popups->SetAngle(90);
-    popups->SetParent(panel);
-    Settle();
-    const TBitmap* screen = Desk->Screen(Window());
-    screen->SavePng("/tmp/vt_label_title.png");
-    // Three times enlarged, to see the pixels.
-    TBitmap big(3 * screen->Width(), 3 * screen->Height());
-    TCanvas(&big).StretchDraw(Rect(0, 0, big.Width(), big.Height()), const_cast<TBitmap*>(screen));
-    big.SavePng("/tmp/vt_label_title_x3.png");
 }
 
 }  // namespace

@@ -154,8 +154,7 @@ TEST_F(VtLineTest, PointerEventsOnlyOnTheLine) {
     Desk->MoveMouse(Window(), {316, 125});  // (300, 5) of the line: falls through
     App->ProcessMessages();
     EXPECT_TRUE(seen.empty());
-    Desk->MoveMouse(Window(), {316, 130});
-    App->ProcessMessages();
+    MoveTo({316, 130});
     Desk->MoveMouse(Window(), {316, 134});  // (300, 14)
     App->ProcessMessages();
     EXPECT_EQ(seen, (std::vector<std::string>{"enter", "leave"}));

@@ -4,7 +4,7 @@
 // page colours, tab visibility and page order; the stored description.
 //
 // Sections: fixture · the editor's pixels · switching pages · hot tracking · pages and
-//           colours · descriptions · screenshot
+//           colours · descriptions
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,19 +86,9 @@ protected:
         return pc;
     }
     TColor At(TControl* c, int x, int y) { return ScreenPixel(c->Left() + x, c->Top() + y); }
-    void Settle() { App->ProcessMessages(); }
-    void Click(TControl* c, int x, int y) {
-        Desk->Click(Window(), {c->Left() + x, c->Top() + y});
-        Settle();
-    }
-    void MoveTo(TControl* c, int x, int y) {
-        Desk->MoveMouse(Window(), {c->Left() + x, c->Top() + y});
-        Settle();
-    }
-    void Key(Word key, TShiftState shift = {}) {
-        Desk->PressKey(Window(), key, shift);
-        Settle();
-    }
+    // At a point of a control, in its own coordinates.
+    void Click(TControl* c, int x, int y) { ClickAt({c->Left() + x, c->Top() + y}); }
+    void MoveTo(TControl* c, int x, int y) { HeadlessFixture::MoveTo({c->Left() + x, c->Top() + y}); }
     // Tab i's left edge along the strip and its right edge.
     // Row y of an unselected tab: white at the outer edge to clBtnFace at the card, in the
     // fixed-point steps of the end gradient (19 rows).
@@ -296,7 +286,7 @@ TEST_F(VtPagesTest, RefusedChangeKeepsPageTabAndFocus) {
     pc->SetFocus();
     Settle();
     Events.clear();
-    Key(VK_RIGHT);
+    Stroke(VK_RIGHT);
     EXPECT_EQ(pc->TabIndex(), 0);
     EXPECT_EQ(Events, (std::vector<std::string>{"changing 1", "changing 2", "changing 3", "changing 4",
                                                 "changing 5"}));
@@ -345,17 +335,17 @@ TEST_F(VtPagesTest, KeysWalkTheTabsWithWrapAround) {
     ShowForm();
     pc->SetFocus();
     Settle();
-    Key(VK_LEFT);  // from the first to the last
+    Stroke(VK_LEFT);  // from the first to the last
     EXPECT_EQ(pc->TabIndex(), 5);
     EXPECT_EQ(pc->ActivePage(), Pages[5]);
-    Key(VK_RIGHT);  // and back round to the first
+    Stroke(VK_RIGHT);  // and back round to the first
     EXPECT_EQ(pc->TabIndex(), 0);
-    Key(VK_END);
+    Stroke(VK_END);
     EXPECT_EQ(pc->TabIndex(), 5);
-    Key(VK_HOME);
+    Stroke(VK_HOME);
     EXPECT_EQ(pc->TabIndex(), 0);
     Pages[1]->SetTabEnabled(false);
-    Key(VK_DOWN);  // a disabled tab is passed over
+    Stroke(VK_DOWN);  // a disabled tab is passed over
     EXPECT_EQ(pc->TabIndex(), 1 + 1);
     EXPECT_TRUE(pc->Focused());
 }
@@ -373,9 +363,9 @@ TEST_F(VtPagesTest, AssigningActivePageAndCtrlTab) {
     // Ctrl+Tab from inside wraps to the first page; Ctrl+Shift+Tab goes back.
     Fields[5]->SetFocus();
     Settle();
-    Key(VK_TAB, {ssCtrl});
+    Stroke(VK_TAB, {ssCtrl});
     EXPECT_EQ(pc->ActivePage(), Pages[0]);
-    Key(VK_TAB, {ssCtrl, ssShift});
+    Stroke(VK_TAB, {ssCtrl, ssShift});
     EXPECT_EQ(pc->ActivePage(), Pages[5]);
     // No page: the card takes the page control's colour, no tab is selected.
     pc->SetActivePage(nullptr);
@@ -553,25 +543,6 @@ TEST_F(VtPagesTest, LoadingRaisesNoChangeEvents) {
         EXPECT_EQ(events, (std::vector<std::string>{"changing " + std::to_string(next), "change"})) << c.selection;
         delete form;
     }
-}
-
-// ---------------------------------------------------------------- screenshot
-
-TEST_F(VtPagesTest, ScreenshotOfTheEditorsPageControl) {
-    TVtPageControl* pc = EditorPages();
-    ShowForm();
-    TBitmap shot(676, 321);
-    for (int y = 0; y < 321; ++y)
-        for (int x = 0; x < 676; ++x) shot.ScanLine(y)[x] = PixelFromColor(At(pc, x, y));
-    shot.SavePng("/tmp/vt_pages_editor.png");
-    TBitmap zoom(676 * 2, 60 * 2);
-    zoom.Canvas()->StretchDraw(Rect(0, 0, 676 * 2, 60 * 2), &shot);
-    shot.SavePng("/tmp/vt_pages_editor.png");
-    TBitmap strip(340, 30);
-    strip.Canvas()->CopyRect(Rect(0, 0, 340, 30), shot.Canvas(), Rect(0, 0, 340, 30));
-    TBitmap big(340 * 4, 30 * 4);
-    big.Canvas()->StretchDraw(Rect(0, 0, 340 * 4, 30 * 4), &strip);
-    big.SavePng("/tmp/vt_pages_strip_x4.png");
 }
 
 }  // namespace

@@ -360,10 +360,8 @@ TEST_F(VtPanelTest, PointerEnterAndLeaveEvents) {
     p->OnMouseEnter = [&seen](TObject*) { seen.push_back("enter"); };
     p->OnMouseLeave = [&seen](TObject*) { seen.push_back("leave"); };
     ShowForm();
-    Desk->MoveMouse(Window(), {50, 30});
-    App->ProcessMessages();
-    Desk->MoveMouse(Window(), {200, 100});
-    App->ProcessMessages();
+    MoveTo({50, 30});
+    MoveTo({200, 100});
     EXPECT_EQ(seen, (std::vector<std::string>{"enter", "leave"}));
 }
 

@@ -72,7 +72,6 @@ protected:
     }
     int Length(int i) { return Tabs->Tab(i)->StripRect.Right - Tabs->Tab(i)->StripRect.Left; }
     TColor At(int x, int y) { return ScreenPixel(Tabs->Left() + x, Tabs->Top() + y); }
-    void Settle() { App->ProcessMessages(); }
 
     TTestTabs* Tabs = nullptr;
     std::vector<std::string> Events;
@@ -207,8 +206,7 @@ TEST_F(VtTabsTest, SelectionOutsideTheListAndDisabledTabs) {
     Desk->PressKey(Window(), VK_HOME);
     Settle();
     EXPECT_EQ(Tabs->TabIndex(), -1);
-    Desk->Click(Window(), {Tabs->Left() + 10, Tabs->Top() + 10});
-    Settle();
+    ClickAt({Tabs->Left() + 10, Tabs->Top() + 10});
     EXPECT_EQ(Tabs->TabIndex(), -1);
     EXPECT_TRUE(Events.empty());
 }
@@ -237,14 +235,12 @@ TEST_F(VtTabsTest, ReverseSequenceAndLeftTabsTurnTheKeys) {
     Settle();
     EXPECT_EQ(Tabs->TabIndex(), 1);
     Tabs->SetTabSequence(tsReverse);
-    Desk->PressKey(Window(), VK_UP);
-    Settle();
+    Stroke(VK_UP);
     EXPECT_EQ(Tabs->TabIndex(), 0);
     Desk->PressKey(Window(), VK_HOME);  // left tabs in reverse: Home searches forward
     Settle();
     EXPECT_EQ(Tabs->TabIndex(), 0);
-    Desk->PressKey(Window(), VK_END);
-    Settle();
+    Stroke(VK_END);
     EXPECT_EQ(Tabs->TabIndex(), 2);
 }
 
@@ -276,11 +272,9 @@ TEST_F(VtTabsTest, TabsThatDoNotFitScroll) {
     EXPECT_EQ(Tabs->FirstVisibleTab(), 0);
     // The right half scrolls towards the end; the left one cannot scroll yet.
     TVtTabScroller* s = Tabs->Scroller();
-    Desk->Click(Window(), {Tabs->Left() + 639 + 3, Tabs->Top() + 8});
-    Settle();
+    ClickAt({Tabs->Left() + 639 + 3, Tabs->Top() + 8});
     EXPECT_EQ(Tabs->FirstVisibleTab(), 0);
-    Desk->Click(Window(), {Tabs->Left() + 639 + 30, Tabs->Top() + 8});
-    Settle();
+    ClickAt({Tabs->Left() + 639 + 30, Tabs->Top() + 8});
     EXPECT_EQ(Tabs->FirstVisibleTab(), 1);
     EXPECT_FALSE(s->Captured());
     // Selecting a tab out of view scrolls it in.
@@ -332,12 +326,10 @@ TEST_F(VtTabsTest, TextColourQueryAndCloseButton) {
     ASSERT_NE(Tabs->CloseButton(), nullptr);
     const TRect b = Tabs->CloseButton()->BoundsRect();
     EXPECT_EQ(b, Bounds(673 - 17 - 1, 0, 17, 17));
-    Desk->Click(Window(), {Tabs->Left() + b.Left + 5, Tabs->Top() + b.Top + 5});
-    Settle();
+    ClickAt({Tabs->Left() + b.Left + 5, Tabs->Top() + b.Top + 5});
     EXPECT_EQ(Tabs->Closes, 0);
     Tabs->OnClose = [](TObject*, bool& allow) { allow = true; };
-    Desk->Click(Window(), {Tabs->Left() + b.Left + 5, Tabs->Top() + b.Top + 5});
-    Settle();
+    ClickAt({Tabs->Left() + b.Left + 5, Tabs->Top() + b.Top + 5});
     EXPECT_EQ(Tabs->Closes, 1);
 }
 
@@ -348,23 +340,10 @@ TEST_F(VtTabsTest, DraggingTheSelectedTabOntoAnother) {
     ShowForm();
     const TPoint from{Tabs->Left() + 10, Tabs->Top() + 10};
     const TPoint to{Tabs->Left() + Tabs->Tab(2)->StripRect.Left + 15, Tabs->Top() + 10};
-    TPlatformEvent e;
-    e.Window = Window();
-    e.Type = TPlatformEvent::MouseDown;
-    e.Pos = from;
-    e.Button = mbLeft;
-    e.Shift = {ssLeft};
-    Desk->Inject(e);
-    e.Type = TPlatformEvent::MouseMove;
-    for (int dx : {2, 8, 40}) {
-        e.Pos = {from.X + dx, from.Y};
-        Desk->Inject(e);
-    }
-    e.Pos = to;
-    Desk->Inject(e);
-    e.Type = TPlatformEvent::MouseUp;
-    e.Shift = {};
-    Desk->Inject(e);
+    input::MouseDown(*Desk, Window(), from);
+    for (int dx : {2, 8, 40}) input::MouseMove(*Desk, Window(), {from.X + dx, from.Y}, {ssLeft});
+    input::MouseMove(*Desk, Window(), to, {ssLeft});
+    input::MouseUp(*Desk, Window(), to);
     Settle();
     EXPECT_EQ(Tabs->MovedTo, 2);
     EXPECT_EQ(Tabs->TabIndex(), 0);

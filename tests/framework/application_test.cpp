@@ -16,12 +16,10 @@ TEST_F(Application_, AnEscapedExceptionIsShownWithTheTitleAndTheFinalPeriod) {
     ShowForm();
     for (const char* m : {"Disk full", "Done.", "Really?", "(x)", ""}) {
         message = m;
-        Desk->Click(Window(), {5, 5});
-        App->ProcessMessages();
+        ClickAt({5, 5});
     }
     a->OnClick = [](TObject*) { throw EAbort(); };
-    Desk->Click(Window(), {5, 5});
-    App->ProcessMessages();
+    ClickAt({5, 5});
     const auto& boxes = Desk->MessageBoxes();
     ASSERT_EQ(boxes.size(), 5u);  // the abort is silent
     EXPECT_EQ(boxes[0].Text, "Disk full.");
@@ -35,8 +33,7 @@ TEST_F(Application_, AnEscapedExceptionIsShownWithTheTitleAndTheFinalPeriod) {
     // The loop goes on: the control still answers.
     int clicks = 0;
     a->OnClick = [&](TObject*) { ++clicks; };
-    Desk->Click(Window(), {5, 5});
-    App->ProcessMessages();
+    ClickAt({5, 5});
     EXPECT_EQ(clicks, 1);
 }
 

@@ -1,4 +1,4 @@
-// Shared by the control-tree tests: a fresh headless desktop and application per test, and
+// Shared by the control-tree tests: the shared headless fixture with a plain white form, and
 // small controls that paint a flat colour and write down what happened to them.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
 #include "framework/platform/headless/headless_platform.h"
+#include "tests/support/headless_fixture.h"
 
 // Every notification a probe receives, as "Name:event" lines in one shared log.
 inline std::vector<std::string>& EventLog() {
@@ -122,35 +123,23 @@ protected:
     }
 };
 
-class ControlTreeTest : public ::testing::Test {
+class ControlTreeTest : public HeadlessFixture<> {
 protected:
+    ControlTreeTest() : HeadlessFixture("Verbolt Editor v1.0") {}
     void SetUp() override {
         EventLog().clear();
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        App->SetTitle("Verbolt Editor v1.0");
-        App->CreateForm(Form);
+        HeadlessFixture::SetUp();
         Form->SetName("Form");
         Form->SetColor(clWhite);
         Form->SetBorderStyle(bsSingle);
         Form->SetClientWidth(200);
         Form->SetClientHeight(100);
     }
-    void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
-    }
     // Shows the form and lets the loop settle (painting, idle).
     void ShowForm() {
         Form->Show();
         App->ProcessMessages();
         EventLog().clear();
-    }
-    TWindowId Window() const { return Form->WindowId(); }
-    TColor ScreenPixel(int x, int y) {
-        const TBitmap* s = Desk->Screen(Window());
-        return ColorFromPixel(s->ScanLine(y)[x]);
     }
     TProbeBox* Box(const std::string& name, TWinControl* parent, TRect bounds, TColor fill = clRed) {
         auto* b = new TProbeBox(Form, fill);
@@ -166,7 +155,4 @@ protected:
         g->SetParent(parent);
         return g;
     }
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TForm* Form = nullptr;
 };

@@ -157,22 +157,13 @@ protected:
         s->SetParent(Form);
         return s;
     }
-    void Send(TPlatformEvent::Kind kind, TPoint p, TShiftState shift = {}) {
-        TPlatformEvent e;
-        e.Window = Window();
-        e.Type = kind;
-        e.Pos = p;
-        e.Shift = shift;
-        Desk->Inject(e);
-        App->ProcessMessages();
-    }
     // Press on the client, pass the threshold, then go to each point and release at the last.
     void DragClientTo(std::initializer_list<TPoint> points) {
-        Send(TPlatformEvent::MouseDown, {15, 12}, {ssLeft});
-        Send(TPlatformEvent::MouseMove, {21, 12}, {ssLeft});
+        Press({15, 12});
+        MoveTo({21, 12}, {ssLeft});
         TPoint last{21, 12};
-        for (TPoint p : points) Send(TPlatformEvent::MouseMove, last = p, {ssLeft});
-        Send(TPlatformEvent::MouseUp, last);
+        for (TPoint p : points) MoveTo(last = p, {ssLeft});
+        Release(last);
     }
     TCursor ShownCursor() { return Desk->FindWindow(Window())->Cursor; }
 
@@ -185,17 +176,17 @@ protected:
 
 TEST_F(DockTest, DraggingIntoASiteDocksTheControlWithTheNotificationsInOrder) {
     Site->LogSiteInfo = true;
-    Send(TPlatformEvent::MouseDown, {15, 12}, {ssLeft});
-    Send(TPlatformEvent::MouseMove, {21, 12}, {ssLeft});
+    Press({15, 12});
+    MoveTo({21, 12}, {ssLeft});
     EXPECT_EQ(Seen(), (Lines{"Client startdock", "Site1 siteinfo Client 100,10-180,90"}));
     EXPECT_EQ(ShownCursor(), crNoDrop);
     EXPECT_EQ(GetCaptureControl(), Client);
     Seen().clear();
     Site->LogSiteInfo = false;
-    Send(TPlatformEvent::MouseMove, {120, 30}, {ssLeft});
+    MoveTo({120, 30}, {ssLeft});
     EXPECT_EQ(ShownCursor(), crDrag);
-    Send(TPlatformEvent::MouseMove, {121, 31}, {ssLeft});
-    Send(TPlatformEvent::MouseUp, {121, 31});
+    MoveTo({121, 31}, {ssLeft});
+    Release({121, 31});
     // The docking rectangle of dock-over is the site's client area, in form coordinates.
     EXPECT_EQ(Seen(), (Lines{"Site1 dockover enter 20,20 100,10-180,90", "Site1 dockover move 21,21 100,10-180,90",
                              "Site1 CM_DOCKCLIENT Client 21,21", "Site1 dockdrop Client 21,21",
@@ -217,12 +208,12 @@ TEST_F(DockTest, TheSiteMaySetTheDockingRectangleOrRefuse) {
     // Refused by dock-over: the drag ends without a target and nothing moves.
     TProbeSite* other = MakeSite("Site2", Rect(10, 50, 60, 95));
     other->Accept = false;
-    Send(TPlatformEvent::MouseMove, {195, 5});
+    MoveTo({195, 5});
     Seen().clear();
     Client->BeginDrag(true);
-    Send(TPlatformEvent::MouseMove, {20, 60});
+    MoveTo({20, 60});
     EXPECT_EQ(ShownCursor(), crNoDrop);
-    Send(TPlatformEvent::MouseUp, {20, 60});
+    Release({20, 60});
     EXPECT_EQ(Seen(), (Lines{"Client startdock", "Site2 dockover enter 10,10 10,50-60,95", "Site2 dockover leave 10,10 10,50-60,95",
                              "Client enddock nil 0,0"}));
     EXPECT_EQ(Client->HostDockSite(), Site);
@@ -295,11 +286,11 @@ TEST_F(DockTest, MovingFromSiteToSiteAndARefusedUndockOnDrop) {
 
     // Dragged back to the first site, but the second does not let it go.
     second->AllowUnDock = false;
-    Send(TPlatformEvent::MouseMove, {195, 5});
+    MoveTo({195, 5});
     Seen().clear();
     Client->BeginDrag(true);
-    Send(TPlatformEvent::MouseMove, {120, 30});
-    Send(TPlatformEvent::MouseUp, {120, 30});
+    MoveTo({120, 30});
+    Release({120, 30});
     EXPECT_EQ(Seen(), (Lines{"Client startdock", "Site1 dockover enter 20,20 100,10-180,90",
                              "Site2 undock Client to Site1", "Site1 dockover leave 20,20 100,10-180,90",
                              "Client enddock nil 0,0"}));
@@ -313,12 +304,11 @@ TEST_F(DockTest, MovingFromSiteToSiteAndARefusedUndockOnDrop) {
 }
 
 TEST_F(DockTest, EscapeCancelsADockingDrag) {
-    Send(TPlatformEvent::MouseMove, {195, 5});
+    MoveTo({195, 5});
     Client->BeginDrag(true);
-    Send(TPlatformEvent::MouseMove, {120, 30});
+    MoveTo({120, 30});
     Seen().clear();
-    Desk->PressKey(Window(), VK_ESCAPE);
-    App->ProcessMessages();
+    Stroke(VK_ESCAPE);
     EXPECT_EQ(Seen(), (Lines{"Site1 dockover leave 20,20 100,10-180,90", "Client enddock nil 0,0"}));
     EXPECT_EQ(Client->HostDockSite(), nullptr);
 }
@@ -358,7 +348,7 @@ TEST_F(DockTest, ASiteCanGiveEachClientAPageOfItsOwn) {
     // Already docked there: not a candidate again.
     Seen().clear();
     Client->BeginDrag(true);
-    Send(TPlatformEvent::MouseMove, {101, 70});
+    MoveTo({101, 70});
     EXPECT_EQ(ShownCursor(), crNoDrop);
     Client->EndDrag(true);
     EXPECT_EQ(Seen(), (Lines{"Client startdock", "Client enddock nil 0,0"}));

@@ -49,19 +49,8 @@ protected:
         };
         ShowForm();
     }
-    void Send(TPlatformEvent::Kind kind, TPoint p, TShiftState shift = {}, TMouseButton button = mbLeft) {
-        TPlatformEvent e;
-        e.Window = Window();
-        e.Type = kind;
-        e.Pos = p;
-        e.Shift = shift;
-        e.Button = button;
-        Desk->Inject(e);
-        App->ProcessMessages();
-    }
-    void Press(TPoint p) { Send(TPlatformEvent::MouseDown, p, {ssLeft}); }
-    void Drag(TPoint p) { Send(TPlatformEvent::MouseMove, p, {ssLeft}); }
-    void Release(TPoint p) { Send(TPlatformEvent::MouseUp, p); }
+    // The pointer moves with the left button held.
+    void Drag(TPoint p) { MoveTo(p, {ssLeft}); }
     TCursor ShownCursor() { return Desk->FindWindow(Window())->Cursor; }
 
     TProbeBox* A = nullptr;
@@ -97,7 +86,7 @@ TEST_F(DragTest, StartsAtTheThresholdAndDropsOnAnAcceptingTarget) {
     EXPECT_EQ(ShownCursor(), crDefault);
     // The mouse is ordinary again.
     Seen.clear();
-    Send(TPlatformEvent::MouseMove, {20, 20});
+    MoveTo({20, 20});
     EXPECT_EQ(Seen, (Lines{"A move 10,10"}));
 }
 
@@ -109,7 +98,7 @@ TEST_F(DragTest, AReleaseBeforeTheThresholdIsAnOrdinaryClick) {
     EXPECT_FALSE(A->Dragging());
     // The forgotten drag does not start on a later move.
     Seen.clear();
-    Send(TPlatformEvent::MouseMove, {40, 30});
+    MoveTo({40, 30});
     EXPECT_EQ(Seen, (Lines{"A move 30,20"}));
 }
 
@@ -144,8 +133,7 @@ TEST_F(DragTest, EscapeAndALostCaptureCancel) {
     Press({15, 12});
     Drag({105, 20});
     Seen.clear();
-    Desk->PressKey(Window(), VK_ESCAPE);
-    App->ProcessMessages();
+    Stroke(VK_ESCAPE);
     EXPECT_EQ(Seen, (Lines{"B leave A 5,10", "A enddrag nil 0,0"}));
     EXPECT_FALSE(A->Dragging());
     EXPECT_EQ(GetCaptureControl(), nullptr);
@@ -164,7 +152,7 @@ TEST_F(DragTest, EscapeAndALostCaptureCancel) {
 
 TEST_F(DragTest, ImmediateDragsStartAtOnceAndEndDragDrops) {
     DragOnPress = false;
-    Send(TPlatformEvent::MouseMove, {105, 20});
+    MoveTo({105, 20});
     Seen.clear();
     A->BeginDrag(true);
     EXPECT_EQ(Seen, (Lines{"A startdrag", "B enter A 5,10"}));
@@ -178,7 +166,7 @@ TEST_F(DragTest, ImmediateDragsStartAtOnceAndEndDragDrops) {
 
     // Started from code, the drag follows the pointer without a button and drops on release.
     A->BeginDrag(true, 50);
-    Send(TPlatformEvent::MouseMove, {110, 20});
+    MoveTo({110, 20});
     Seen.clear();
     Release({110, 20});
     EXPECT_EQ(Seen, (Lines{"B drop A 10,10", "A enddrag B 10,10"}));
@@ -202,14 +190,13 @@ TEST_F(DragTest, AThresholdOfTheCallersChoice) {
 TEST_F(DragTest, AutomaticModeStartsOnALeftPressAndKeepsClicks) {
     DragOnPress = false;
     A->SetDragMode(dmAutomatic);
-    Desk->Click(Window(), {20, 20});
-    App->ProcessMessages();
+    ClickAt({20, 20});
     EXPECT_EQ(Seen, (Lines{"A move 10,10", "A down 10,10", "A click", "A up 10,10"}));
     Seen.clear();
     // The right button starts nothing.
-    Send(TPlatformEvent::MouseDown, {20, 20}, {ssRight}, mbRight);
+    Press({20, 20}, mbRight, {ssRight});
     EXPECT_FALSE(A->Dragging());
-    Send(TPlatformEvent::MouseUp, {20, 20}, {}, mbRight);
+    Release({20, 20}, mbRight);
     Seen.clear();
     Press({20, 20});
     Drag({26, 20});
@@ -313,7 +300,6 @@ TEST_F(DragTest, AControlMayStartTheDragOfAnotherFromItsOwnPress) {
     // The press became a drag, so no click; the next click is an ordinary one.
     Seen.clear();
     B->OnMouseDown = nullptr;
-    Desk->Click(Window(), {105, 20});
-    App->ProcessMessages();
+    ClickAt({105, 20});
     EXPECT_EQ(Seen, (Lines{"B click"}));
 }

@@ -23,14 +23,6 @@ protected:
         e->SetText("");
         return e;
     }
-    void Key(Word key, TShiftState shift = {}) {
-        Desk->PressKey(Window(), key, shift);
-        App->ProcessMessages();
-    }
-    void Type(const std::string& text) {
-        Desk->TypeText(Window(), text);
-        App->ProcessMessages();
-    }
     // Screen point of a client point of a control.
     TPoint At(TControl* c, int x, int y) { return c->ClientToScreen({x, y}); }
 };
@@ -47,24 +39,24 @@ TEST_F(EditTest, TypingAndTheEditingKeys) {
     EXPECT_EQ(e->Text(), "hello wrld");
     EXPECT_EQ(changes, 10);
     EXPECT_TRUE(e->Modified());
-    for (int i = 0; i < 3; ++i) Key(VK_LEFT);
+    for (int i = 0; i < 3; ++i) Stroke(VK_LEFT);
     Type("o");
     EXPECT_EQ(e->Text(), "hello world");
-    Key(VK_HOME);
-    Key(VK_DELETE);
+    Stroke(VK_HOME);
+    Stroke(VK_DELETE);
     Type("H");
-    Key(VK_RIGHT, {ssCtrl});  // to "world"
+    Stroke(VK_RIGHT, {ssCtrl});  // to "world"
     EXPECT_EQ(e->SelStart(), 6);
-    Key(VK_END);
-    Key(VK_BACK);
+    Stroke(VK_END);
+    Stroke(VK_BACK);
     EXPECT_EQ(e->Text(), "Hello worl");
-    Key(VK_BACK, {ssCtrl});  // the word before the caret
+    Stroke(VK_BACK, {ssCtrl});  // the word before the caret
     EXPECT_EQ(e->Text(), "Hello ");
-    Key(VK_LEFT, {ssCtrl});
+    Stroke(VK_LEFT, {ssCtrl});
     EXPECT_EQ(e->SelStart(), 0);
     // Enter is no character of a single line: refused with a beep.
     const int beeps = Desk->Beeps();
-    Key(VK_RETURN);
+    Stroke(VK_RETURN);
     EXPECT_EQ(Desk->Beeps(), beeps + 1);
     EXPECT_EQ(e->Text(), "Hello ");
 }
@@ -74,18 +66,18 @@ TEST_F(EditTest, SelectionByShiftKeysAndCtrlA) {
     ShowForm();
     e->SetFocus();
     Type("one two three");
-    Key(VK_HOME);
-    Key(VK_RIGHT, {ssShift, ssCtrl});
+    Stroke(VK_HOME);
+    Stroke(VK_RIGHT, {ssShift, ssCtrl});
     EXPECT_EQ(e->SelText(), "one ");
-    Key(VK_RIGHT, {ssShift});
+    Stroke(VK_RIGHT, {ssShift});
     EXPECT_EQ(e->SelText(), "one t");
-    Key(VK_END, {ssShift});
+    Stroke(VK_END, {ssShift});
     EXPECT_EQ(e->SelText(), "one two three");
     // Left without Shift collapses to the selection's start.
-    Key(VK_LEFT);
+    Stroke(VK_LEFT);
     EXPECT_EQ(e->SelLength(), 0);
     EXPECT_EQ(e->SelStart(), 0);
-    Key('A', {ssCtrl});
+    Stroke('A', {ssCtrl});
     EXPECT_EQ(e->SelStart(), 0);
     EXPECT_EQ(e->SelLength(), 13);
     Type("x");  // typing replaces the selection
@@ -97,26 +89,26 @@ TEST_F(EditTest, ClipboardKeysGoThroughThePlatformClipboard) {
     ShowForm();
     e->SetFocus();
     Type("alpha beta");
-    Key(VK_LEFT, {ssShift, ssCtrl});
-    Key('C', {ssCtrl});
+    Stroke(VK_LEFT, {ssShift, ssCtrl});
+    Stroke('C', {ssCtrl});
     EXPECT_EQ(Desk->ClipboardText(), "beta");
-    Key(VK_HOME);
-    Key('V', {ssCtrl});
+    Stroke(VK_HOME);
+    Stroke('V', {ssCtrl});
     EXPECT_EQ(e->Text(), "betaalpha beta");
-    Key(VK_RIGHT, {ssShift, ssCtrl});
-    Key('X', {ssCtrl});
+    Stroke(VK_RIGHT, {ssShift, ssCtrl});
+    Stroke('X', {ssCtrl});
     EXPECT_EQ(Desk->ClipboardText(), "alpha ");
     EXPECT_EQ(e->Text(), "betabeta");
-    Key(VK_END, {ssShift});
-    Key(VK_INSERT, {ssCtrl});
+    Stroke(VK_END, {ssShift});
+    Stroke(VK_INSERT, {ssCtrl});
     EXPECT_EQ(Desk->ClipboardText(), "beta");
-    Key(VK_DELETE, {ssShift});
+    Stroke(VK_DELETE, {ssShift});
     EXPECT_EQ(e->Text(), "beta");
-    Key(VK_INSERT, {ssShift});
+    Stroke(VK_INSERT, {ssShift});
     EXPECT_EQ(e->Text(), "betabeta");
     // A paste stops at the first line break; "?" stands for what the code page lacked.
     Desk->SetClipboardText("line ?ne\r\nline two");
-    Key('V', {ssCtrl});
+    Stroke('V', {ssCtrl});
     EXPECT_EQ(e->Text(), "betabetaline ?ne");
 }
 
@@ -125,19 +117,19 @@ TEST_F(EditTest, CtrlZUndoesTheLastChangeAndRedoesIt) {
     ShowForm();
     e->SetFocus();
     Type("abc");
-    Key(VK_LEFT);
+    Stroke(VK_LEFT);
     Type("XY");
     EXPECT_EQ(e->Text(), "abXYc");
-    Key('Z', {ssCtrl});
+    Stroke('Z', {ssCtrl});
     EXPECT_EQ(e->Text(), "abc");
     EXPECT_TRUE(e->CanUndo());
-    Key('Z', {ssCtrl});
+    Stroke('Z', {ssCtrl});
     EXPECT_EQ(e->Text(), "abXYc");
     // A paste is one step of its own.
     Desk->SetClipboardText("123");
-    Key(VK_END);
-    Key(VK_INSERT, {ssShift});
-    Key('Z', {ssCtrl});
+    Stroke(VK_END);
+    Stroke(VK_INSERT, {ssShift});
+    Stroke('Z', {ssCtrl});
     EXPECT_EQ(e->Text(), "abXYc");
 }
 
@@ -149,19 +141,19 @@ TEST_F(EditTest, ReadOnlyIsFocusableSelectableCopyableButRefusesEdits) {
     e->SetFocus();
     EXPECT_TRUE(e->Focused());
     EXPECT_EQ(e->SelLength(), 5);  // AutoSelect
-    Key('C', {ssCtrl});
+    Stroke('C', {ssCtrl});
     EXPECT_EQ(Desk->ClipboardText(), "fixed");
     const int beeps = Desk->Beeps();
     Type("x");
-    Key(VK_BACK);
-    Key(VK_DELETE);
-    Key('X', {ssCtrl});
-    Key('V', {ssCtrl});
-    Key('Z', {ssCtrl});
+    Stroke(VK_BACK);
+    Stroke(VK_DELETE);
+    Stroke('X', {ssCtrl});
+    Stroke('V', {ssCtrl});
+    Stroke('Z', {ssCtrl});
     EXPECT_EQ(e->Text(), "fixed");
     EXPECT_EQ(Desk->Beeps(), beeps + 6);
-    Key(VK_END);
-    Key(VK_HOME, {ssShift});
+    Stroke(VK_END);
+    Stroke(VK_HOME, {ssShift});
     EXPECT_EQ(e->SelStart(), 0);
     EXPECT_EQ(e->SelLength(), 5);
     // The program may still change it.
@@ -178,10 +170,10 @@ TEST_F(EditTest, MaxLengthStopsTypingAndCutsPastes) {
     Type("abcdef");
     EXPECT_EQ(e->Text(), "abcd");
     EXPECT_EQ(Desk->Beeps(), beeps + 2);
-    Key(VK_HOME);
-    Key(VK_RIGHT, {ssShift});
+    Stroke(VK_HOME);
+    Stroke(VK_RIGHT, {ssShift});
     Desk->SetClipboardText("XYZ");
-    Key('V', {ssCtrl});
+    Stroke('V', {ssCtrl});
     EXPECT_EQ(e->Text(), "Xbcd");
 }
 
@@ -192,22 +184,21 @@ TEST_F(EditTest, AutoSelectOnTabButNotOnAClick) {
     b->SetText("second field");
     ShowForm();
     a->SetFocus();
-    Key(VK_TAB);
+    Stroke(VK_TAB);
     EXPECT_TRUE(b->Focused());
     EXPECT_EQ(b->SelStart(), 0);
     EXPECT_EQ(b->SelLength(), 12);
     // A click focuses and places the caret without selecting.
     const TPoint p = At(a, 1 + a->PosFromChar(5).X, 5);
-    Desk->Click(Window(), p);
-    App->ProcessMessages();
+    ClickAt(p);
     EXPECT_TRUE(a->Focused());
     EXPECT_EQ(a->SelLength(), 0);
     EXPECT_EQ(a->SelStart(), 5);
-    Key(VK_TAB, {ssShift});  // back to B… wraps: there are only two
+    Stroke(VK_TAB, {ssShift});  // back to B… wraps: there are only two
     EXPECT_TRUE(b->Focused());
     EXPECT_EQ(b->SelLength(), 12);
     a->SetAutoSelect(false);
-    Key(VK_TAB);
+    Stroke(VK_TAB);
     EXPECT_EQ(a->SelLength(), 0);
 }
 
@@ -215,29 +206,23 @@ TEST_F(EditTest, MouseDragAndDoubleClickSelect) {
     TEdit* e = MakeEdit("E", 10, 10);
     e->SetText("drag the words");
     ShowForm();
-    auto event = [&](TPlatformEvent::Kind kind, int pos, TShiftState shift) {
-        TPlatformEvent ev;
-        ev.Window = Window();
-        ev.Type = kind;
-        ev.Pos = At(e, e->PosFromChar(pos).X, 6);
-        ev.Shift = shift;
-        Desk->Inject(ev);
-    };
-    event(TPlatformEvent::MouseDown, 5, {ssLeft});
-    event(TPlatformEvent::MouseMove, 8, {ssLeft});
-    event(TPlatformEvent::MouseUp, 8, {});
+    // Queued without settling: a double click's presses follow each other at once.
+    auto at = [&](int pos) { return At(e, e->PosFromChar(pos).X, 6); };
+    input::MouseDown(*Desk, Window(), at(5));
+    input::MouseMove(*Desk, Window(), at(8), {ssLeft});
+    input::MouseUp(*Desk, Window(), at(8));
     App->ProcessMessages();
     EXPECT_TRUE(e->Focused());
     EXPECT_EQ(e->SelText(), "the");
-    event(TPlatformEvent::MouseDown, 10, {ssLeft});
-    event(TPlatformEvent::MouseUp, 10, {});
-    event(TPlatformEvent::MouseDown, 10, {ssLeft, ssDouble});
-    event(TPlatformEvent::MouseUp, 10, {});
+    input::MouseDown(*Desk, Window(), at(10));
+    input::MouseUp(*Desk, Window(), at(10));
+    input::MouseDown(*Desk, Window(), at(10), mbLeft, {ssLeft, ssDouble});
+    input::MouseUp(*Desk, Window(), at(10));
     App->ProcessMessages();
     EXPECT_EQ(e->SelText(), "words");
     // Shift+click extends from the anchor.
-    event(TPlatformEvent::MouseDown, 0, {ssLeft, ssShift});
-    event(TPlatformEvent::MouseUp, 0, {ssShift});
+    input::MouseDown(*Desk, Window(), at(0), mbLeft, {ssLeft, ssShift});
+    input::MouseUp(*Desk, Window(), at(0), mbLeft, {ssShift});
     App->ProcessMessages();
     EXPECT_EQ(e->SelText(), "drag the ");
 }
@@ -323,7 +308,7 @@ TEST_F(EditTest, TheCaretBlinksAndTheSelectionShowsOnlyWhileFocused) {
     EXPECT_EQ(ScreenPixel(12, 12), clBlack);
     // Selected text stands on the highlight colour (its cell's last row has no ink).
     Type("abc");
-    Key('A', {ssCtrl});
+    Stroke('A', {ssCtrl});
     const TPoint sel = At(e, e->PosFromChar(1).X, 1 + 12);
     EXPECT_EQ(ScreenPixel(sel.X, sel.Y), ColorToRGB(clHighlight));
     other->SetFocus();
@@ -341,14 +326,14 @@ TEST_F(EditTest, LongTextScrollsToKeepTheCaretInView) {
     EXPECT_GT(e->CaretPixel().X, 0);
     EXPECT_LT(e->CaretPixel().X, w);
     EXPECT_GT(e->CharFromPos({1, 5}), 0);  // the start is scrolled out
-    Key(VK_HOME);
+    Stroke(VK_HOME);
     EXPECT_EQ(e->CaretPixel().X, kEditMarginX);
     EXPECT_EQ(e->CharFromPos({1, 5}), 0);
-    Key(VK_END);
+    Stroke(VK_END);
     EXPECT_LT(e->CaretPixel().X, w);
     // Deleting everything brings the text back to the left edge.
-    Key(VK_HOME, {ssShift});
-    Key(VK_DELETE);
+    Stroke(VK_HOME, {ssShift});
+    Stroke(VK_DELETE);
     EXPECT_EQ(e->CaretPixel().X, kEditMarginX);
 }
 
@@ -358,11 +343,7 @@ TEST_F(EditTest, ACharacterTheCodePageCannotHoldIsRefusedWithABeep) {
     e->SetFocus();
     Type("a");
     const int beeps = Desk->Beeps();
-    TPlatformEvent typed;  // U+4E2D arrives from the desktop without an ANSI byte
-    typed.Type = TPlatformEvent::Char;
-    typed.Window = Window();
-    typed.CodePoint = 0x4E2D;
-    Desk->Inject(typed);
+    input::TypeCodePoint(*Desk, Window(), 0x4E2D);  // U+4E2D arrives without an ANSI byte
     App->ProcessMessages();
     EXPECT_EQ(Desk->Beeps(), beeps + 1);
     EXPECT_EQ(e->Text(), "a");

@@ -68,8 +68,7 @@ TEST_F(Focus, TabAndShiftTabFollowTheTabOrderAndSkipWhatCannotTakeTheFocus) {
     EXPECT_EQ(a->TabOrder(), 1);
     ASSERT_EQ(Form->ActiveControl(), c);
     auto tab = [&](TShiftState shift = {}) {
-        Desk->PressKey(Window(), VK_TAB, shift);
-        App->ProcessMessages();
+        Stroke(VK_TAB, shift);
         return Form->ActiveControl();
     };
     EXPECT_EQ(tab(), a);

@@ -9,17 +9,6 @@
 using Input = ControlTreeTest;
 using Lines = std::vector<std::string>;
 
-namespace {
-TPlatformEvent Mouse(TWindowId w, TPlatformEvent::Kind kind, TPoint p, TShiftState shift = {}) {
-    TPlatformEvent e;
-    e.Window = w;
-    e.Type = kind;
-    e.Pos = p;
-    e.Shift = shift;
-    return e;
-}
-}  // namespace
-
 TEST_F(Input, APressCapturesTheMouseUntilTheRelease) {
     TProbeBox* a = Box("A", Form, Rect(10, 10, 50, 40));
     TProbeBox* b = Box("B", Form, Rect(100, 10, 140, 40));
@@ -32,17 +21,16 @@ TEST_F(Input, APressCapturesTheMouseUntilTheRelease) {
     a->OnClick = [&](TObject*) { seen.push_back("A click"); };
     b->OnMouseMove = [&](TObject*, TShiftState, int, int) { seen.push_back("B move"); };
     ShowForm();
-    Desk->Inject(Mouse(Window(), TPlatformEvent::MouseDown, {15, 12}, {ssLeft}));
-    Desk->Inject(Mouse(Window(), TPlatformEvent::MouseMove, {110, 20}, {ssLeft}));
-    Desk->Inject(Mouse(Window(), TPlatformEvent::MouseUp, {110, 20}));
-    Desk->Inject(Mouse(Window(), TPlatformEvent::MouseMove, {111, 20}));
+    input::MouseDown(*Desk, Window(), {15, 12});
+    input::MouseMove(*Desk, Window(), {110, 20}, {ssLeft});
+    input::MouseUp(*Desk, Window(), {110, 20});
+    input::MouseMove(*Desk, Window(), {111, 20}, {});
     App->ProcessMessages();
     // Released outside: no click; the move after the release goes to B.
     EXPECT_EQ(seen, (Lines{"A down 5,2", "A move 100", "A up 100", "B move"}));
     EXPECT_EQ(GetCaptureControl(), nullptr);
     seen.clear();
-    Desk->Click(Window(), {20, 20});
-    App->ProcessMessages();
+    ClickAt({20, 20});
     EXPECT_EQ(seen, (Lines{"A move 10", "A down 10,10", "A click", "A up 10"}));
 }
 
@@ -67,8 +55,7 @@ TEST_F(Input, MouseEnterAndLeaveAreComputedWhenTheQueueIsIdle) {
     TProbeGlyph* g = Glyph("G", a, Rect(0, 0, 10, 10));
     g->SetEnabled(false);  // disabled controls still hear the pointer
     ShowForm();
-    Desk->MoveMouse(Window(), {30, 30});
-    App->ProcessMessages();
+    MoveTo({30, 30});
     EXPECT_EQ(EventLog(), (Lines{"A:enter"}));
     // Several moves before the loop is idle: only the net change counts.
     Desk->MoveMouse(Window(), {105, 20});
@@ -77,8 +64,8 @@ TEST_F(Input, MouseEnterAndLeaveAreComputedWhenTheQueueIsIdle) {
     EXPECT_EQ(EventLog(), (Lines{"A:enter", "A:leave", "G:enter"}));
     EventLog().clear();
     // A captured control still hears that the pointer left it.
-    Desk->Inject(Mouse(Window(), TPlatformEvent::MouseDown, {30, 30}, {ssLeft}));
-    Desk->Inject(Mouse(Window(), TPlatformEvent::MouseMove, {110, 20}, {ssLeft}));
+    input::MouseDown(*Desk, Window(), {30, 30});
+    input::MouseMove(*Desk, Window(), {110, 20}, {ssLeft});
     App->ProcessMessages();
     EXPECT_EQ(GetCaptureControl(), a);
     EXPECT_EQ(EventLog(), (Lines{"G:leave", "B:enter"}));
@@ -90,14 +77,12 @@ TEST_F(Input, ADisabledControlDropsItsInput) {
     a->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
     ShowForm();
     a->SetEnabled(false);
-    Desk->Click(Window(), {20, 20});
-    App->ProcessMessages();
+    ClickAt({20, 20});
     EXPECT_EQ(downs, 0);
     EXPECT_EQ(a->Perform(WM_LBUTTONDOWN, 0, PointToLParam({1, 1})), 0);
     EXPECT_EQ(downs, 0);
     a->SetEnabled(true);
-    Desk->Click(Window(), {20, 20});
-    App->ProcessMessages();
+    ClickAt({20, 20});
     EXPECT_EQ(downs, 1);
 }
 
@@ -106,8 +91,7 @@ TEST_F(Input, DialogKeysGoToEveryControlUnlessTheFocusedOneWantsThem) {
     Box("B", Form, Rect(20, 0, 40, 20));
     a->LogFocus = false;
     ShowForm();
-    Desk->PressKey(Window(), VK_RETURN);
-    App->ProcessMessages();
+    Stroke(VK_RETURN);
     EXPECT_EQ(EventLog(), (Lines{"A:dialogkey 13", "B:dialogkey 13", "A:keydown 13", "A:char 13"}));
     EventLog().clear();
     a->DlgCode = DLGC_WANTALLKEYS | DLGC_WANTARROWS;
@@ -117,8 +101,7 @@ TEST_F(Input, DialogKeysGoToEveryControlUnlessTheFocusedOneWantsThem) {
     EXPECT_EQ(EventLog(), (Lines{"A:keydown 13", "A:char 13", "A:keydown 40"}));
     EventLog().clear();
     // Without DLGC_WANTTAB, Tab is a dialog key and moves the focus.
-    Desk->PressKey(Window(), VK_TAB);
-    App->ProcessMessages();
+    Stroke(VK_TAB);
     EXPECT_EQ(EventLog()[0], "A:dialogkey 9");
     EXPECT_EQ(Form->ActiveControl()->Name(), "B");
 }
@@ -129,18 +112,15 @@ TEST_F(Input, AcceleratorsAreOfferedToEveryControl) {
     save->SetCaption("&Save");
     a->LogFocus = false;
     ShowForm();
-    Desk->PressKey(Window(), 'S', {ssAlt});
-    App->ProcessMessages();
+    Stroke('S', {ssAlt});
     EXPECT_EQ(EventLog().back(), "Save:accel");
     EventLog().clear();
     // A plain character is an accelerator only where the focused control takes no characters.
-    Desk->TypeText(Window(), "s");
-    App->ProcessMessages();
+    Type("s");
     EXPECT_EQ(EventLog(), (Lines{"Save:accel"}));
     EventLog().clear();
     a->DlgCode = DLGC_WANTCHARS;
-    Desk->TypeText(Window(), "s");
-    App->ProcessMessages();
+    Type("s");
     EXPECT_EQ(EventLog(), (Lines{"A:char 115"}));
     EXPECT_TRUE(IsAccel('s', "&Save"));
     EXPECT_FALSE(IsAccel('a', "S&&ave"));
@@ -155,12 +135,9 @@ TEST_F(Input, TheWheelArrivesInNotchesAtTheFocusedControl) {
     };
     a->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool&) { seen.push_back("up"); };
     ShowForm();
-    TPlatformEvent e = Mouse(Window(), TPlatformEvent::MouseWheel, {100, 50});
-    e.WheelDelta = 60;
-    Desk->Inject(e);
-    Desk->Inject(e);
-    e.WheelDelta = -240;
-    Desk->Inject(e);
+    input::Wheel(*Desk, Window(), {100, 50}, 60);
+    input::Wheel(*Desk, Window(), {100, 50}, 60);
+    input::Wheel(*Desk, Window(), {100, 50}, -240);
     App->ProcessMessages();
     EXPECT_EQ(seen, (Lines{"up", "down", "down"}));
     EXPECT_EQ(a->Perform(WM_MOUSEWHEEL, MakeWheelWParam({}, -120), 0), 1);  // handled
@@ -174,14 +151,10 @@ TEST_F(Input, AHugeWheelAmountIsAHundredNotchesAtMost) {
     a->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) { ++up, handled = true; };
     a->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) { ++down, handled = true; };
     ShowForm();
-    TPlatformEvent e = Mouse(Window(), TPlatformEvent::MouseWheel, {100, 50});
-    e.WheelDelta = INT_MAX;
-    Desk->Inject(e);
-    Desk->Inject(e);
-    e.WheelDelta = INT_MIN;
-    Desk->Inject(e);
-    e.WheelDelta = 119;  // the remainder of a clamped event is none
-    Desk->Inject(e);
+    input::Wheel(*Desk, Window(), {100, 50}, INT_MAX);
+    input::Wheel(*Desk, Window(), {100, 50}, INT_MAX);
+    input::Wheel(*Desk, Window(), {100, 50}, INT_MIN);
+    input::Wheel(*Desk, Window(), {100, 50}, 119);  // the remainder of a clamped event is none
     App->ProcessMessages();
     EXPECT_EQ(up, 200);
     EXPECT_EQ(down, 100);

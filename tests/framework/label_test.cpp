@@ -145,28 +145,24 @@ TEST_F(Label, AcceleratorFocusesFocusControlFromADescription) {
     other->SetFocus();
     ASSERT_EQ(Form->ActiveControl(), other);
 
-    Desk->PressKey(Window(), 'N', {ssAlt});
-    App->ProcessMessages();
+    Stroke('N', {ssAlt});
     EXPECT_EQ(Form->ActiveControl(), panel);
 
     // Disabled, or without accelerator marks, the label takes no accelerator.
     other->SetFocus();
     label->SetEnabled(false);
-    Desk->PressKey(Window(), 'N', {ssAlt});
-    App->ProcessMessages();
+    Stroke('N', {ssAlt});
     EXPECT_EQ(Form->ActiveControl(), other);
     label->SetEnabled(true);
     label->SetShowAccelChar(false);
-    Desk->PressKey(Window(), 'N', {ssAlt});
-    App->ProcessMessages();
+    Stroke('N', {ssAlt});
     EXPECT_EQ(Form->ActiveControl(), other);
 
     // A destroyed focus control is forgotten.
     delete panel;
     EXPECT_EQ(label->FocusControl(), nullptr);
     label->SetShowAccelChar(true);
-    Desk->PressKey(Window(), 'N', {ssAlt});
-    App->ProcessMessages();
+    Stroke('N', {ssAlt});
     EXPECT_EQ(Form->ActiveControl(), other);
 }
 

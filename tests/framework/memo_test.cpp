@@ -32,29 +32,9 @@ protected:
         m->SetSelStart(0);
         return m;
     }
-    void Key(Word key, TShiftState shift = {}) {
-        Desk->PressKey(Window(), key, shift);
-        App->ProcessMessages();
-    }
-    void Type(const std::string& text) {
-        Desk->TypeText(Window(), text);
-        App->ProcessMessages();
-    }
     // A click at a point of the memo's whole window (border and bars included).
-    void ClickWindow(TMemo* m, int x, int y) {
-        Desk->Click(Window(), {m->Left() + x, m->Top() + y});
-        App->ProcessMessages();
-    }
-    void Wheel(int delta, TShiftState shift = {}) {
-        TPlatformEvent e;
-        e.Window = Window();
-        e.Type = TPlatformEvent::MouseWheel;
-        e.Pos = {50, 50};
-        e.WheelDelta = delta;
-        e.Shift = shift;
-        Desk->Inject(e);
-        App->ProcessMessages();
-    }
+    void ClickWindow(TMemo* m, int x, int y) { ClickAt({m->Left() + x, m->Top() + y}); }
+    void Wheel(int delta, TShiftState shift = {}) { WheelAt({50, 50}, delta, shift); }
 };
 
 }  // namespace
@@ -110,35 +90,35 @@ TEST_F(MemoTest, MultiLineKeysReturnsAndTabs) {
     ShowForm();
     m->SetFocus();
     Type("first");
-    Key(VK_RETURN);
+    Stroke(VK_RETURN);
     Type("second line");
     EXPECT_EQ(m->Text(), "first\r\nsecond line");
-    Key(VK_UP);  // the column is kept as far as the line allows
+    Stroke(VK_UP);  // the column is kept as far as the line allows
     EXPECT_EQ(m->CaretPos(), (TPoint{5, 0}));
-    Key(VK_DOWN);
+    Stroke(VK_DOWN);
     EXPECT_EQ(m->CaretPos(), (TPoint{11, 1}));  // back where the move began
-    Key(VK_HOME, {ssCtrl});
+    Stroke(VK_HOME, {ssCtrl});
     EXPECT_EQ(m->SelStart(), 0);
-    Key(VK_END, {ssCtrl, ssShift});
+    Stroke(VK_END, {ssCtrl, ssShift});
     EXPECT_EQ(m->SelLength(), m->Buffer().Length());
-    Key(VK_RIGHT);
-    Key(VK_HOME);
+    Stroke(VK_RIGHT);
+    Stroke(VK_HOME);
     EXPECT_EQ(m->CaretPos(), (TPoint{0, 1}));
-    Key(VK_BACK);  // joins the lines
+    Stroke(VK_BACK);  // joins the lines
     EXPECT_EQ(m->Text(), "firstsecond line");
     // Tab is left to focus movement unless WantTabs; Enter kept unless not WantReturns.
     EXPECT_EQ(m->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS), DLGC_WANTALLKEYS);
     m->SetWantTabs(true);
-    Key(VK_TAB);
+    Stroke(VK_TAB);
     EXPECT_EQ(m->Text(), "first\tsecond line");
     m->SetWantReturns(false);
     const int beeps = Desk->Beeps();
-    Key(VK_RETURN);
+    Stroke(VK_RETURN);
     EXPECT_EQ(m->Text(), "first\tsecond line");
     EXPECT_EQ(Desk->Beeps(), beeps);
     // A paste keeps its lines.
     Desk->SetClipboardText("x\ny");
-    Key('V', {ssCtrl});
+    Stroke('V', {ssCtrl});
     EXPECT_EQ(m->Lines()->Count(), 2);
 }
 
@@ -150,17 +130,17 @@ TEST_F(MemoTest, KeysScrollTheViewToTheCaret) {
     ASSERT_GT(visible, 3);
     ASSERT_LT(visible, 100);
     EXPECT_EQ(m->RowCount(), 101);  // the final break starts an empty row
-    Key(VK_END, {ssCtrl});
+    Stroke(VK_END, {ssCtrl});
     EXPECT_EQ(m->TopRow(), 101 - visible);
-    Key(VK_HOME, {ssCtrl});
+    Stroke(VK_HOME, {ssCtrl});
     EXPECT_EQ(m->TopRow(), 0);
-    Key(VK_NEXT);
+    Stroke(VK_NEXT);
     EXPECT_EQ(m->CaretPos().Y, visible);
     EXPECT_EQ(m->TopRow(), visible);
-    Key(VK_PRIOR);
+    Stroke(VK_PRIOR);
     EXPECT_EQ(m->CaretPos().Y, 0);
     EXPECT_EQ(m->TopRow(), 0);
-    for (int i = 0; i < visible; ++i) Key(VK_DOWN);
+    for (int i = 0; i < visible; ++i) Stroke(VK_DOWN);
     EXPECT_EQ(m->TopRow(), 1);  // the caret's row has just come into view
     EXPECT_EQ(m->FirstVisibleLine(), 1);
 }
@@ -204,26 +184,19 @@ TEST_F(MemoTest, ScrollBarArrowsPagesAndThumb) {
     EXPECT_EQ(m->TopRow(), 0);
     // The caret stays where it was: scrolling moves only the view.
     EXPECT_EQ(m->SelStart(), 0);
+    // A point on the vertical bar, at a height of the memo's whole window.
+    auto onBar = [&](int wy) { return TPoint{m->Left() + 190, m->Top() + wy}; };
     // Drag the thumb to the bottom of the track.
-    auto mouse = [&](TPlatformEvent::Kind kind, int wy, TShiftState shift) {
-        TPlatformEvent e;
-        e.Window = Window();
-        e.Type = kind;
-        e.Pos = {m->Left() + 190, m->Top() + wy};
-        e.Shift = shift;
-        Desk->Inject(e);
-        App->ProcessMessages();
-    };
     const TRect t = m->VerticalScrollBar()->ThumbRect();
-    mouse(TPlatformEvent::MouseDown, t.Top + 2, {ssLeft});
-    mouse(TPlatformEvent::MouseMove, t.Top + 40, {ssLeft});
+    Press(onBar(t.Top + 2));
+    MoveTo(onBar(t.Top + 40), {ssLeft});
     const int midway = m->TopRow();
     EXPECT_GT(midway, 0);
-    mouse(TPlatformEvent::MouseMove, 200, {ssLeft});
-    mouse(TPlatformEvent::MouseUp, 200, {});
+    MoveTo(onBar(200), {ssLeft});
+    Release(onBar(200));
     EXPECT_EQ(m->TopRow(), 101 - visible);
     // Holding an arrow repeats: after the first delay, at every interval.
-    mouse(TPlatformEvent::MouseDown, 8, {ssLeft});
+    Press(onBar(8));
     const int held = m->TopRow();
     Desk->AdvanceTime(kScrollRepeatDelay);
     App->ProcessMessages();
@@ -233,7 +206,7 @@ TEST_F(MemoTest, ScrollBarArrowsPagesAndThumb) {
         App->ProcessMessages();
     }
     EXPECT_EQ(m->TopRow(), held - 5);
-    mouse(TPlatformEvent::MouseUp, 8, {});
+    Release(onBar(8));
     Desk->AdvanceTime(1000);
     App->ProcessMessages();
     EXPECT_EQ(m->TopRow(), held - 5);
@@ -321,11 +294,11 @@ TEST_F(MemoTest, WordWrapBreaksAfterBlanksAndHomeEndStayInTheRow) {
     ShowForm();
     m->SetFocus();
     m->SetSelStart(0);
-    Key(VK_END);
+    Stroke(VK_END);
     EXPECT_EQ(m->CaretPos().Y, 0);
     EXPECT_LT(m->SelStart(), int(text.size()));
     EXPECT_EQ(m->CaretPixel().Y, 0);
-    Key(VK_DOWN);
+    Stroke(VK_DOWN);
     EXPECT_EQ(m->CaretPixel().Y, m->Font()->Handle()->Metrics().tmHeight);
 }
 
@@ -340,8 +313,8 @@ TEST_F(MemoTest, WrappedRowsFollowEditsAsAFreshLayoutWould) {
     edited->SetSelStart(8);
     Type("inserted words here ");
     edited->SetSelection(20, 40);
-    Key(VK_DELETE);
-    Key(VK_RETURN);
+    Stroke(VK_DELETE);
+    Stroke(VK_RETURN);
     edited->Lines()->Add("a last line that wraps as well");
     edited->Lines()->Delete(0);
     TMemo* fresh = new TMemo(Form);

@@ -12,6 +12,7 @@
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
 #include "framework/platform/headless/headless_platform.h"
+#include "tests/support/input.h"
 
 namespace {
 
@@ -77,20 +78,11 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 4; ++i) {
         gDesk->MoveMouse(gForm->WindowId(), Middle(buttons[i]));
         Shot(std::string("hot-") + names[i]);
-        TPlatformEvent down;
-        down.Type = TPlatformEvent::MouseDown;
-        down.Window = gForm->WindowId();
-        down.Pos = Middle(buttons[i]);
-        down.Shift = TShiftState{ssLeft};
-        gDesk->Inject(down);
+        input::MouseDown(*gDesk, gForm->WindowId(), Middle(buttons[i]));
         Shot(std::string("pressed-") + names[i]);
         // Released away from the button: no click.
-        TPlatformEvent up = down;
-        up.Type = TPlatformEvent::MouseUp;
-        up.Pos = {680, 420};
-        up.Shift = {};
-        gDesk->MoveMouse(gForm->WindowId(), up.Pos);
-        gDesk->Inject(up);
+        gDesk->MoveMouse(gForm->WindowId(), {680, 420});
+        input::MouseUp(*gDesk, gForm->WindowId(), {680, 420});
         Away();
     }
 

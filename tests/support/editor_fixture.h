@@ -17,32 +17,28 @@
 #include "framework/ui/dialogs.h"
 #include "framework/platform/headless/headless_platform.h"
 #include "langfile/language_file.h"
+#include "tests/support/headless_fixture.h"
 
 namespace fs = std::filesystem;
 
-class Editor : public ::testing::Test {
+class Editor : public HeadlessFixture<TForm1> {
 protected:
+    Editor() : HeadlessFixture("Verbolt Editor v1.0") {}
     void SetUp() override {
-        Desk = &InstallHeadlessPlatform();
-        App = CreateApplication();
-        App->Initialize();
-        App->SetTitle("Verbolt Editor v1.0");
-        App->CreateForm(Form1);
+        HeadlessFixture::SetUp();
         Form1->Show();
         App->ProcessMessages();
         Dir = fs::temp_directory_path() / ("verbolt-editor-" + std::to_string(::getpid()));
         fs::create_directories(Dir);
     }
     void TearDown() override {
-        DestroyApplication();
-        InstallPlatform(nullptr);
+        HeadlessFixture::TearDown();
         fs::remove_all(Dir);
     }
     // A left click in the middle of a control, through the window as a user clicks.
     void Click(TControl* c) {
         const TPoint p = c->ClientToScreen({c->Width() / 2, c->Height() / 2});
-        Desk->Click(Form1->WindowId(), p);
-        App->ProcessMessages();
+        ClickAt(p);
     }
     std::vector<std::string> EditorLines() {
         std::vector<std::string> lines;
@@ -62,8 +58,7 @@ protected:
     TVtEdit* Field(const char* name) { return dynamic_cast<TVtEdit*>(Form1->FindComponent(name)); }
     TVtEdit* Field(std::string_view name) { return Field(std::string(name).c_str()); }
 
-    THeadlessPlatform* Desk = nullptr;
-    TApplication* App = nullptr;
-    TForm1* Form1 = nullptr;
+    // The window under the name the program gives it.
+    TForm1*& Form1 = Form;
     fs::path Dir;
 };
