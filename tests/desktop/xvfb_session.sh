@@ -36,11 +36,18 @@ shot() {  # shot NAME: a screenshot into $shots, when asked for
   return 0
 }
 
-# wait_window TITLE: the id of the visible window with that title, or fail.
+# wait_window TITLE: the id of the visible window with that title, or fail. A search is
+# asked again rather than left waiting: a window that closes while xdotool walks the tree
+# (a dialog's helper windows) makes that one search end with an X error. Called inside
+# $(...), so a failure is said on stderr, where the test's output shows it.
 wait_window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1)
-  [ -n "$id" ] || fail "the window \"$1\" did not appear"
+  local id=
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || fail "the window \"$1\" did not appear" >&2
   echo "$id"
 }
 
