@@ -9,7 +9,8 @@ xvfb_pid=
 app_pid=
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  # The server is gone before the next session looks for a free display number.
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -17,8 +18,11 @@ trap cleanup EXIT
 # Xvfb picks a free display number itself and writes it once it accepts connections, so
 # two sessions starting at once can never take the same one. A test that needs a larger
 # screen sets xvfb_screen before sourcing this, one that needs more options xvfb_options.
+# The server never resets: by default it does when its last client leaves (the readiness
+# check below), and a program connecting during that reset is refused, more often the
+# busier the machine.
 # shellcheck disable=SC2086
-Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp ${xvfb_options:-} 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp -noreset ${xvfb_options:-} 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "desktop test: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
@@ -47,7 +51,12 @@ wait_window() {
     [ -n "$id" ] && break
     sleep 0.1
   done
-  [ -n "$id" ] || fail "the window \"$1\" did not appear" >&2
+  if [ -z "$id" ]; then
+    # What the program said, and whether it still runs, tell a slow start from a failed one.
+    [ -n "$app_pid" ] && ! kill -0 "$app_pid" 2>/dev/null && echo "desktop test: the program has ended" >&2
+    for log in "$work"/*.log; do [ -s "$log" ] && sed "s|^|$(basename "$log"): |" "$log" >&2; done
+    fail "the window \"$1\" did not appear" >&2
+  fi
   echo "$id"
 }
 
