@@ -14,10 +14,9 @@ TCommandLineSpec EditorCommandLine() {
     spec.Program = "verbolt-editor";
     spec.Description = "Writes the translated language file of the Korvane System v4.";
     spec.VersionText = "Verbolt Editor 1.0";
-    spec.Options.push_back(
-        {"codepage", "N",
-         "Type, show, write and read phrases in code page N (1250, 1251, 1252, 1253, 1254 or 1257) "
-         "instead of the locale's."});
+    spec.Options.push_back({"codepage", "N",
+                            "Type, show, write and read phrases in code page N (1250, 1251, 1252, 1253, 1254 or 1257) "
+                            "instead of the locale's."});
     spec.ArgumentName = "FILE";
     spec.ArgumentDescription = "A language file to open at start.";
     spec.MaxArguments = 1;

@@ -7,8 +7,8 @@
 #include "framework/platform/command_line.h"
 
 struct EditorStart {
-    int CodePage = 0;   // 0: the locale decides
-    std::string File;   // a language file to open at start, or empty
+    int CodePage = 0;  // 0: the locale decides
+    std::string File;  // a language file to open at start, or empty
 };
 
 TCommandLineSpec EditorCommandLine();

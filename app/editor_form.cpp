@@ -8,12 +8,12 @@
 #include "controls/vt_classes.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
-#include "framework/ui/dialogs.h"
 #include "framework/core/file_bytes.h"
-#include "framework/stdctrls/stdctrls.h"
-#include "framework/stdctrls/stdctrls_classes.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
+#include "framework/stdctrls/stdctrls.h"
+#include "framework/stdctrls/stdctrls_classes.h"
+#include "framework/ui/dialogs.h"
 #include "langfile/catalogue.h"
 #include "langfile/language_file.h"
 #include "langfile/language_file_reader.h"
@@ -55,7 +55,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FOpenDialog = std::make_unique<TOpenDialog>(nullptr);
     FOpenDialog->SetTitle("Open Language File");
     FOpenDialog->SetFilter("PHP files|*.php|All files|*");
-    OnShortCut = [this](TObject* s, Word key, TShiftState shift, bool& handled) { FormShortCut(s, key, shift, handled); };
+    OnShortCut = [this](TObject* s, Word key, TShiftState shift, bool& handled) {
+        FormShortCut(s, key, shift, handled);
+    };
     OnDropFiles = [this](TObject* s, const std::vector<std::string>& files) { FormDropFiles(s, files); };
 }
 
@@ -126,17 +128,18 @@ void TForm1::OpenLanguageFile(const std::string& path) {
     const std::string bytes = ReadFileBytes(path, kMaxLanguageFileBytes);
     const langfile::ReadLanguageFileResult file = langfile::ReadLanguageFile(bytes);
     if (file.recognisedLines == 0)
-        throw Exception(Format("\"%s\" is not a Korvane System 4 language file.", DisplayFileName(ExpandFileName(path))));
+        throw Exception(
+            Format("\"%s\" is not a Korvane System 4 language file.", DisplayFileName(ExpandFileName(path))));
     for (const auto& [field, text] : file.texts) Find<TVtEdit>(field.c_str())->SetText(text);
     Find<TVtEdit>(std::string(langfile::kCommentField).c_str())->SetText(file.comment);
     btnCreateClick(this);
     SavePHP->SetFileName(ExpandFileName(path));
     const std::size_t missing = file.missingFields.size();
-    if (missing == 1)
-        MessageBox("1 phrase was not in the file and keeps its current text.", {}, miWarning);
+    if (missing == 1) MessageBox("1 phrase was not in the file and keeps its current text.", {}, miWarning);
     else if (missing > 1)
-        MessageBox(IntToStr(static_cast<int64_t>(missing)) + " phrases were not in the file and keep their current text.",
-                   {}, miWarning);
+        MessageBox(
+            IntToStr(static_cast<int64_t>(missing)) + " phrases were not in the file and keep their current text.", {},
+            miWarning);
 }
 
 void TForm1::ChooseLanguageFile() {

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "framework/stdctrls/edits.h"
-#include "framework/ui/forms.h"
-#include "framework/stdctrls/memo.h"
 #include "framework/platform/headless/headless_platform.h"
+#include "framework/stdctrls/edits.h"
+#include "framework/stdctrls/memo.h"
+#include "framework/ui/forms.h"
 
 namespace {
 

@@ -39,7 +39,8 @@ void BM_MemsetOfTheBackBuffer(benchmark::State& state) {
     TBitmap* buffer = e.Form->BackBuffer();
     for (auto _ : state) {
         for (int y = 0; y < buffer->Height(); ++y)
-            std::memset(buffer->ScanLine(y), static_cast<int>(state.iterations() & 0xFF), buffer->Width() * sizeof(TPixel));
+            std::memset(buffer->ScanLine(y), static_cast<int>(state.iterations() & 0xFF),
+                        buffer->Width() * sizeof(TPixel));
         benchmark::ClobberMemory();
     }
 }

@@ -2,9 +2,9 @@
 // mouse-enter/leave, hot-tracking repaints) and a full repaint of a 689 × 427 form.
 #include <benchmark/benchmark.h>
 
+#include "framework/platform/headless/headless_platform.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
-#include "framework/platform/headless/headless_platform.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/ui/forms.h"
 #include "framework/platform/qt/qt_platform.h"
+#include "framework/ui/forms.h"
 #include "framework/ui/timers.h"
 
 namespace {

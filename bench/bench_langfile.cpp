@@ -24,7 +24,8 @@ BENCHMARK(BM_BuildDefaultFileAndBytes);
 
 // Reading the default file back, as opening it does before the fields take its texts.
 static void BM_ReadDefaultFile(benchmark::State& state) {
-    const std::string bytes = langfile::ByteForm(langfile::BuildLanguageFile(langfile::DefaultPhraseTexts(), "comment"));
+    const std::string bytes =
+        langfile::ByteForm(langfile::BuildLanguageFile(langfile::DefaultPhraseTexts(), "comment"));
     for (auto _ : state) {
         auto read = langfile::ReadLanguageFile(bytes);
         benchmark::DoNotOptimize(read);

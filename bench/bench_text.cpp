@@ -12,8 +12,8 @@ namespace {
 
 const std::vector<std::string>& Captions() {
     static const std::vector<std::string> captions = [] {
-        const char* words[] = {"Server offline", "The Server", "is", "pure", "Players", "Map",
-                               "Create", "Save File", "Clear File", "Exit Program", "Comment:", "Kills"};
+        const char* words[] = {"Server offline", "The Server", "is",         "pure",         "Players",  "Map",
+                               "Create",         "Save File",  "Clear File", "Exit Program", "Comment:", "Kills"};
         std::vector<std::string> out;
         for (int i = 0; i < 300; ++i) out.push_back(words[i % 12]);
         return out;

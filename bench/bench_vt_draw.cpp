@@ -9,8 +9,7 @@
 static void BM_GradientHorizontalEnd(benchmark::State& state) {
     TBitmap target(689, 177);
     for (auto _ : state) {
-        PaintGradient(target.Canvas(), {0, 0, 689, 177}, gdHorizontalEnd, RGB(255, 255, 255),
-                      RGB(172, 168, 153), 1);
+        PaintGradient(target.Canvas(), {0, 0, 689, 177}, gdHorizontalEnd, RGB(255, 255, 255), RGB(172, 168, 153), 1);
         benchmark::DoNotOptimize(target.Bits());
     }
 }

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
+#include "framework/core/typinfo.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/timers.h"
-#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. TVtBlinkingControlsList
 
@@ -189,9 +189,9 @@ void TVtFrameController::PushAllTo(TControl* control) {
         return;
     }
     static constexpr TVtFrameSetting kOrder[] = {
-        fcParentColor, fcColor, fcDisabledColor, fcFocusColor, fcFlatButtonColor, fcFlatButtons, fcFrameColor,
-        fcFrameHotColor, fcFrameHotTrack, fcFrameHotStyle, fcFrameSides, fcFrameStyle, fcFrameVisible,
-        fcFramingPreference};
+        fcParentColor, fcColor,      fcDisabledColor, fcFocusColor,       fcFlatButtonColor,
+        fcFlatButtons, fcFrameColor, fcFrameHotColor, fcFrameHotTrack,    fcFrameHotStyle,
+        fcFrameSides,  fcFrameStyle, fcFrameVisible,  fcFramingPreference};
     for (TVtFrameSetting s : kOrder) PushTo(control, s);
 }
 
@@ -264,10 +264,9 @@ const TEnumInfo& RegKeyInfo() {
     return info;
 }
 const TEnumInfo& RegAccessInfo() {
-    static const TEnumInfo info =
-        MakeEnumInfo("TVtRegAccessKind", {"keyQueryValue", "keySetValue", "keyCreateSubKey", "keyEnumerateSubKeys",
-                                          "keyNotify", "keyCreateLink", "keyRead", "keyWrite", "keyExecute",
-                                          "keyAllAccess"});
+    static const TEnumInfo info = MakeEnumInfo(
+        "TVtRegAccessKind", {"keyQueryValue", "keySetValue", "keyCreateSubKey", "keyEnumerateSubKeys", "keyNotify",
+                             "keyCreateLink", "keyRead", "keyWrite", "keyExecute", "keyAllAccess"});
     return info;
 }
 

@@ -86,8 +86,19 @@ public:
 
 // The settings a controller pushes, each to the published property of the same name.
 enum TVtFrameSetting {
-    fcParentColor, fcColor, fcDisabledColor, fcFocusColor, fcFlatButtonColor, fcFlatButtons, fcFrameColor,
-    fcFrameHotColor, fcFrameHotTrack, fcFrameHotStyle, fcFrameSides, fcFrameStyle, fcFrameVisible,
+    fcParentColor,
+    fcColor,
+    fcDisabledColor,
+    fcFocusColor,
+    fcFlatButtonColor,
+    fcFlatButtons,
+    fcFrameColor,
+    fcFrameHotColor,
+    fcFrameHotTrack,
+    fcFrameHotStyle,
+    fcFrameSides,
+    fcFrameStyle,
+    fcFrameVisible,
     fcFramingPreference
 };
 
@@ -123,27 +134,47 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor v);
     TColor DisabledColor() const { return FDisabledColor; }
-    void SetDisabledColor(TColor v) { if (Change(FDisabledColor, v)) PushSetting(fcDisabledColor); }
+    void SetDisabledColor(TColor v) {
+        if (Change(FDisabledColor, v)) PushSetting(fcDisabledColor);
+    }
     TColor FlatButtonColor() const { return FFlatButtonColor; }
-    void SetFlatButtonColor(TColor v) { if (Change(FFlatButtonColor, v)) PushSetting(fcFlatButtonColor); }
+    void SetFlatButtonColor(TColor v) {
+        if (Change(FFlatButtonColor, v)) PushSetting(fcFlatButtonColor);
+    }
     bool FlatButtons() const { return FFlatButtons; }
-    void SetFlatButtons(bool v) { if (Change(FFlatButtons, v)) PushSetting(fcFlatButtons); }
+    void SetFlatButtons(bool v) {
+        if (Change(FFlatButtons, v)) PushSetting(fcFlatButtons);
+    }
     TColor FocusColor() const { return FFocusColor; }
-    void SetFocusColor(TColor v) { if (Change(FFocusColor, v)) PushSetting(fcFocusColor); }
+    void SetFocusColor(TColor v) {
+        if (Change(FFocusColor, v)) PushSetting(fcFocusColor);
+    }
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) PushSetting(fcFrameColor); }
+    void SetFrameColor(TColor v) {
+        if (Change(FFrameColor, v)) PushSetting(fcFrameColor);
+    }
     TColor FrameHotColor() const { return FFrameHotColor; }
-    void SetFrameHotColor(TColor v) { if (Change(FFrameHotColor, v)) PushSetting(fcFrameHotColor); }
+    void SetFrameHotColor(TColor v) {
+        if (Change(FFrameHotColor, v)) PushSetting(fcFrameHotColor);
+    }
     TFrameStyle FrameHotStyle() const { return FFrameHotStyle; }
-    void SetFrameHotStyle(TFrameStyle v) { if (Change(FFrameHotStyle, v)) PushSetting(fcFrameHotStyle); }
+    void SetFrameHotStyle(TFrameStyle v) {
+        if (Change(FFrameHotStyle, v)) PushSetting(fcFrameHotStyle);
+    }
     bool FrameHotTrack() const { return FFrameHotTrack; }
     void SetFrameHotTrack(bool v);
     TSides FrameSides() const { return FFrameSides; }
-    void SetFrameSides(TSides v) { if (Change(FFrameSides, v)) PushSetting(fcFrameSides); }
+    void SetFrameSides(TSides v) {
+        if (Change(FFrameSides, v)) PushSetting(fcFrameSides);
+    }
     TFrameStyle FrameStyle() const { return FFrameStyle; }
-    void SetFrameStyle(TFrameStyle v) { if (Change(FFrameStyle, v)) PushSetting(fcFrameStyle); }
+    void SetFrameStyle(TFrameStyle v) {
+        if (Change(FFrameStyle, v)) PushSetting(fcFrameStyle);
+    }
     bool FrameVisible() const { return FFrameVisible; }
-    void SetFrameVisible(bool v) { if (Change(FFrameVisible, v)) PushSetting(fcFrameVisible); }
+    void SetFrameVisible(bool v) {
+        if (Change(FFrameVisible, v)) PushSetting(fcFrameVisible);
+    }
     TFramingPreference FramingPreference() const { return FFramingPreference; }
     void SetFramingPreference(TFramingPreference v) {
         if (Change(FFramingPreference, v)) PushSetting(fcFramingPreference);
@@ -206,12 +237,25 @@ private:
 
 enum TVtPathType { ptIniFile, ptRegistry };
 enum TVtRegKey {
-    hkeyClassesRoot, hkeyCurrentUser, hkeyLocalMachine, hkeyUsers, hkeyPerformanceData, hkeyCurrentConfig,
+    hkeyClassesRoot,
+    hkeyCurrentUser,
+    hkeyLocalMachine,
+    hkeyUsers,
+    hkeyPerformanceData,
+    hkeyCurrentConfig,
     hkeyDynData
 };
 enum TVtRegAccessKind {
-    keyQueryValue, keySetValue, keyCreateSubKey, keyEnumerateSubKeys, keyNotify, keyCreateLink, keyRead,
-    keyWrite, keyExecute, keyAllAccess
+    keyQueryValue,
+    keySetValue,
+    keyCreateSubKey,
+    keyEnumerateSubKeys,
+    keyNotify,
+    keyCreateLink,
+    keyRead,
+    keyWrite,
+    keyExecute,
+    keyAllAccess
 };
 using TVtRegAccess = Set<TVtRegAccessKind>;
 
@@ -234,13 +278,21 @@ public:
     ~TVtRegIniFile() override;
 
     const std::string& Path() const { return FPath; }
-    void SetPath(const std::string& v) { if (Change(FPath, v)) FNeedsReopen = true; }
+    void SetPath(const std::string& v) {
+        if (Change(FPath, v)) FNeedsReopen = true;
+    }
     TVtPathType PathType() const { return FPathType; }
-    void SetPathType(TVtPathType v) { if (Change(FPathType, v)) FNeedsReopen = true; }
+    void SetPathType(TVtPathType v) {
+        if (Change(FPathType, v)) FNeedsReopen = true;
+    }
     TVtRegKey RegKey() const { return FRegKey; }
-    void SetRegKey(TVtRegKey v) { if (Change(FRegKey, v)) FNeedsReopen = true; }
+    void SetRegKey(TVtRegKey v) {
+        if (Change(FRegKey, v)) FNeedsReopen = true;
+    }
     TVtRegAccess RegAccess() const { return FRegAccess; }
-    void SetRegAccess(TVtRegAccess v) { if (Change(FRegAccess, v)) FNeedsReopen = true; }
+    void SetRegAccess(TVtRegAccess v) {
+        if (Change(FRegAccess, v)) FNeedsReopen = true;
+    }
 
     // Set by a change of any of the four; the storage would be opened afresh on next use.
     bool NeedsReopen() const { return FNeedsReopen; }

@@ -10,9 +10,9 @@
 
 #include "controls/vt_draw.h"
 #include "framework/core/scope_guards.h"
-#include "framework/ui/accessibility.h"
-#include "framework/graphics/bitmap.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/ui/accessibility.h"
 
 // ---------------------------------------------------------------- 1. helpers
 
@@ -149,8 +149,8 @@ void TVtCustomButton::PaintCaptionText(TCanvas* canvas, const TRect& rect, unsig
 
     // The caption block's height, then its place in the rectangle.
     TRect measure = rect;
-    const int h = canvas->DrawText(caption, measure,
-                                   DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_CENTER | DT_VCENTER);
+    const int h =
+        canvas->DrawText(caption, measure, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_CENTER | DT_VCENTER);
     TRect r = rect;
     switch (FAlignmentVertical) {
         case avCenter: {
@@ -179,9 +179,7 @@ void TVtCustomButton::PaintCaptionText(TCanvas* canvas, const TRect& rect, unsig
                 pass(FTextHighlightColor, 1, 1);
                 if (!FLightTextStyle) pass(FTextShadowColor, -1, -1);
                 break;
-            case tsShadow:
-                pass(FTextShadowColor, alignRight ? 0 : FTextShadowDepth, FTextShadowDepth);
-                break;
+            case tsShadow: pass(FTextShadowColor, alignRight ? 0 : FTextShadowDepth, FTextShadowDepth); break;
             case tsNormal: break;
         }
         // Right-aligned captions make room for a shadow whatever the style.
@@ -214,9 +212,7 @@ bool TVtCustomButton::DoAccessibleAction(int part, TAccessibleAction action) {
 
 // ---------------------------------------------------------------- 3. TVtButton
 
-TVtButton::TVtButton(TComponent* owner) : TVtCustomButton(owner) {
-    SetBounds(Left(), Top(), 75, 25);
-}
+TVtButton::TVtButton(TComponent* owner) : TVtCustomButton(owner) { SetBounds(Left(), Top(), 75, 25); }
 
 TVtButton::~TVtButton() = default;
 
@@ -228,8 +224,7 @@ void TVtButton::SetDefault(bool v) {
     FDefault = v;
     // Every button of the window re-evaluates ActiveDefault.
     if (!HandleAllocated()) return;
-    if (TCustomForm* form = GetParentForm(this))
-        form->Perform(CM_FOCUSCHANGED, 0, PtrToLParam(form->ActiveControl()));
+    if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_FOCUSCHANGED, 0, PtrToLParam(form->ActiveControl()));
 }
 
 void TVtButton::CreateWnd() {
@@ -511,8 +506,7 @@ void TVtCustomButton::RegisterClassInfo() {
             .Default(D::AlignmentVertical);
         b.Enumeration("TextStyle", TextStyleInfo(), &B::TextStyle, &B::SetTextStyle).Default(D::TextStyle);
         b.Boolean("LightTextStyle", &B::LightTextStyle, &B::SetLightTextStyle).Default(D::LightTextStyle);
-        b.Color("TextHighlightColor", &B::TextHighlightColor, &B::SetTextHighlightColor)
-            .Default(D::TextHighlightColor);
+        b.Color("TextHighlightColor", &B::TextHighlightColor, &B::SetTextHighlightColor).Default(D::TextHighlightColor);
         b.Color("TextShadowColor", &B::TextShadowColor, &B::SetTextShadowColor).Default(D::TextShadowColor);
         b.Integer("TextShadowDepth", &B::TextShadowDepth, &B::SetTextShadowDepth).Default(D::TextShadowDepth);
         b.Boolean("ThemeAware", &B::ThemeAware, &B::SetThemeAware).Default(D::ThemeAware);

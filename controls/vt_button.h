@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "framework/ui/controls.h"
 #include "controls/vt_vocabulary.h"
+#include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
 
 class TBitmap;
@@ -61,21 +61,37 @@ public:
     TVtHotTrackColorType HotTrackColorType() const { return FHotTrackColorType; }
     void SetHotTrackColorType(TVtHotTrackColorType v) { FHotTrackColorType = v; }
     TColor HighlightColor() const { return FHighlightColor; }
-    virtual void SetHighlightColor(TColor v) { if (Change(FHighlightColor, v)) Invalidate(); }
+    virtual void SetHighlightColor(TColor v) {
+        if (Change(FHighlightColor, v)) Invalidate();
+    }
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    virtual void SetAlignmentVertical(TAlignmentVertical v) { if (Change(FAlignmentVertical, v)) Invalidate(); }
+    virtual void SetAlignmentVertical(TAlignmentVertical v) {
+        if (Change(FAlignmentVertical, v)) Invalidate();
+    }
     TTextStyle TextStyle() const { return FTextStyle; }
-    virtual void SetTextStyle(TTextStyle v) { if (Change(FTextStyle, v)) Invalidate(); }
+    virtual void SetTextStyle(TTextStyle v) {
+        if (Change(FTextStyle, v)) Invalidate();
+    }
     bool LightTextStyle() const { return FLightTextStyle; }
-    virtual void SetLightTextStyle(bool v) { if (Change(FLightTextStyle, v)) Invalidate(); }
+    virtual void SetLightTextStyle(bool v) {
+        if (Change(FLightTextStyle, v)) Invalidate();
+    }
     TColor TextHighlightColor() const { return FTextHighlightColor; }
-    virtual void SetTextHighlightColor(TColor v) { if (Change(FTextHighlightColor, v)) Invalidate(); }
+    virtual void SetTextHighlightColor(TColor v) {
+        if (Change(FTextHighlightColor, v)) Invalidate();
+    }
     TColor TextShadowColor() const { return FTextShadowColor; }
-    virtual void SetTextShadowColor(TColor v) { if (Change(FTextShadowColor, v)) Invalidate(); }
+    virtual void SetTextShadowColor(TColor v) {
+        if (Change(FTextShadowColor, v)) Invalidate();
+    }
     int TextShadowDepth() const { return FTextShadowDepth; }
-    virtual void SetTextShadowDepth(int v) { if (Change(FTextShadowDepth, v)) Invalidate(); }
+    virtual void SetTextShadowDepth(int v) {
+        if (Change(FTextShadowDepth, v)) Invalidate();
+    }
     bool ThemeAware() const { return FThemeAware; }
-    virtual void SetThemeAware(bool v) { if (Change(FThemeAware, v)) Invalidate(); }
+    virtual void SetThemeAware(bool v) {
+        if (Change(FThemeAware, v)) Invalidate();
+    }
     bool DropDownOnEnter() const { return FDropDownOnEnter; }
     void SetDropDownOnEnter(bool v) { FDropDownOnEnter = v; }
 
@@ -108,7 +124,9 @@ protected:
     virtual void PaintCaptionText(TCanvas* canvas, const TRect& rect, unsigned flags);
     // What a completed press does.
     virtual void ActivateButton() {}
-    virtual void SetTransparentBackground(bool v) { if (Change(FTransparentBackground, v)) Invalidate(); }
+    virtual void SetTransparentBackground(bool v) {
+        if (Change(FTransparentBackground, v)) Invalidate();
+    }
     // The button's click, from a completed press, the dialog key or the accelerator.
     void EmitClick() { Click(); }
 
@@ -166,7 +184,9 @@ public:
 
     // ---- published
     TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
+    virtual void SetAlignment(TAlignment v) {
+        if (Change(FAlignment, v)) Invalidate();
+    }
     bool Default() const { return FDefault; }
     virtual void SetDefault(bool v);
     bool Cancel() const { return FCancel; }
@@ -174,15 +194,23 @@ public:
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult v) { FModalResult = v; }
     int GroupIndex() const { return FGroupIndex; }
-    virtual void SetGroupIndex(int v) { if (Change(FGroupIndex, v)) BroadcastGroupPress(); }
+    virtual void SetGroupIndex(int v) {
+        if (Change(FGroupIndex, v)) BroadcastGroupPress();
+    }
     bool Down() const { return FDown; }
     virtual void SetDown(bool v);
     bool AllowAllUp() const { return FAllowAllUp; }
-    virtual void SetAllowAllUp(bool v) { if (Change(FAllowAllUp, v)) BroadcastGroupPress(); }
+    virtual void SetAllowAllUp(bool v) {
+        if (Change(FAllowAllUp, v)) BroadcastGroupPress();
+    }
     bool ShowDownPattern() const { return FShowDownPattern; }
-    virtual void SetShowDownPattern(bool v) { if (Change(FShowDownPattern, v)) Invalidate(); }
+    virtual void SetShowDownPattern(bool v) {
+        if (Change(FShowDownPattern, v)) Invalidate();
+    }
     bool ShowFocusRect() const { return FShowFocusRect; }
-    virtual void SetShowFocusRect(bool v) { if (Change(FShowFocusRect, v)) Invalidate(); }
+    virtual void SetShowFocusRect(bool v) {
+        if (Change(FShowFocusRect, v)) Invalidate();
+    }
 
     // The containing window takes ModalResult (also 0), then OnClick runs.
     void Click() override;

@@ -108,12 +108,12 @@ TRect PaintEdgeLines(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColo
     return Shrink(b, 1, sides);
 }
 
-TRect PaintEdgeBands(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColor lrColor, int count,
-                     TSides sides) {
+TRect PaintEdgeBands(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColor lrColor, int count, TSides sides) {
     canvas->Pen()->SetWidth(1);
     // The bands beyond the clip box only move the rectangle in; the first is always drawn,
     // so the pen is left as a full run leaves it.
-    const int64_t drawn = std::min<int64_t>(count, std::max<int64_t>(1, BandsThatCanShow(canvas->ClipRect(), bounds, sides)));
+    const int64_t drawn =
+        std::min<int64_t>(count, std::max<int64_t>(1, BandsThatCanShow(canvas->ClipRect(), bounds, sides)));
     TRect r = bounds;
     for (int64_t i = 0; i < drawn; ++i) r = PaintEdgeLines(canvas, r, ulColor, lrColor, sides);
     return count > drawn ? Shrink(bounds, count, sides) : r;
@@ -173,8 +173,7 @@ TRect PaintTintedButtonEdges(TCanvas* canvas, const TRect& bounds, TColor baseCo
     return PaintTintedButtonEdges(canvas, bounds, baseColor, down, AllSides);
 }
 
-TRect PaintTintedFrameStyle(TCanvas* canvas, const TRect& bounds, TColor baseColor, TFrameStyle style,
-                            TSides sides) {
+TRect PaintTintedFrameStyle(TCanvas* canvas, const TRect& bounds, TColor baseColor, TFrameStyle style, TSides sides) {
     auto d = [&](uint8_t n) { return DarkenColor(baseColor, n); };
     auto l = [&](uint8_t n) { return LightenColor(baseColor, n); };
     switch (style) {
@@ -224,8 +223,8 @@ TRect PaintRoundedFlatFrame(TCanvas* canvas, const TRect& bounds, TColor color, 
 namespace {
 
 // fsPopup, fsStatus and the system-coloured styles, shared by both frames of PaintOuterInnerFrames.
-TRect PaintBevelOrSystemFrame(TCanvas* canvas, const TRect& r, TFrameStyleEx style, TSides sides,
-                              int bevelWidth, TColor highlight, TColor shadow) {
+TRect PaintBevelOrSystemFrame(TCanvas* canvas, const TRect& r, TFrameStyleEx style, TSides sides, int bevelWidth,
+                              TColor highlight, TColor shadow) {
     if (style == fsPopup) return PaintEdgeBands(canvas, r, highlight, shadow, bevelWidth, sides);
     if (style == fsStatus) return PaintEdgeBands(canvas, r, shadow, highlight, bevelWidth, sides);
     if (style > fsNone && style <= fsFlatBold) return PaintFrameStyle(canvas, r, TFrameStyle(style), sides);
@@ -234,10 +233,9 @@ TRect PaintBevelOrSystemFrame(TCanvas* canvas, const TRect& r, TFrameStyleEx sty
 
 }  // namespace
 
-TRect PaintOuterInnerFrames(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outerStyle,
-                            TFrameStyleEx innerStyle, int borderWidth, TSides sides, int bevelWidth,
-                            TColor borderColor, TColor borderHighlight, TColor borderShadow,
-                            TColor flatColor, int flatColorAdjustment, TColor controlColor,
+TRect PaintOuterInnerFrames(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outerStyle, TFrameStyleEx innerStyle,
+                            int borderWidth, TSides sides, int bevelWidth, TColor borderColor, TColor borderHighlight,
+                            TColor borderShadow, TColor flatColor, int flatColorAdjustment, TColor controlColor,
                             TColor parentColor, bool transparent, bool cutCorners) {
     const TColor flat = ShiftColorLightness(flatColor, flatColorAdjustment);
     TRect r = bounds;
@@ -259,8 +257,7 @@ TRect PaintOuterInnerFrames(TCanvas* canvas, const TRect& bounds, TFrameStyleEx 
             r = PaintRoundedFlatFrame(canvas, r, flat, sides);
             break;
         }
-        default:
-            r = PaintBevelOrSystemFrame(canvas, r, outerStyle, sides, bevelWidth, borderHighlight, borderShadow);
+        default: r = PaintBevelOrSystemFrame(canvas, r, outerStyle, sides, bevelWidth, borderHighlight, borderShadow);
     }
 
     if (borderWidth > 0) r = PaintEdgeBands(canvas, r, borderColor, borderColor, borderWidth, sides);
@@ -287,14 +284,13 @@ TRect PaintOuterInnerFrames(TCanvas* canvas, const TRect& bounds, TFrameStyleEx 
             r = PaintRoundedFlatFrame(canvas, r, flat, sides);
             break;
         }
-        default:
-            r = PaintBevelOrSystemFrame(canvas, r, innerStyle, sides, bevelWidth, borderHighlight, borderShadow);
+        default: r = PaintBevelOrSystemFrame(canvas, r, innerStyle, sides, bevelWidth, borderHighlight, borderShadow);
     }
     return r;
 }
 
-void PaintEditFrame(TCanvas* canvas, int width, int height, TFrameStyle style, TColor baseColor,
-                    TColor frameColor, TSides sides, bool skipErase) {
+void PaintEditFrame(TCanvas* canvas, int width, int height, TFrameStyle style, TColor baseColor, TColor frameColor,
+                    TSides sides, bool skipErase) {
     const TRect r{0, 0, width, height};
     if (!skipErase) PaintEdgeBands(canvas, r, baseColor, baseColor, 2, AllSides);
     switch (style) {
@@ -325,9 +321,7 @@ TRect PaintDottedFocusFrame(TCanvas* canvas, const TRect& bounds) {
 
 namespace {
 
-uint8_t RoundToByte(double value) {
-    return static_cast<uint8_t>(std::nearbyint(std::clamp(value, 0.0, 255.0)));
-}
+uint8_t RoundToByte(double value) { return static_cast<uint8_t>(std::nearbyint(std::clamp(value, 0.0, 255.0))); }
 
 }  // namespace
 
@@ -595,15 +589,16 @@ void PaintGradient(TCanvas* canvas, const TRect& bounds, TGradientDirection dire
         case gdSquareBox:
         case gdBigSquareBox: PaintBoxBands(bitmap, direction, start, stop, bandMergeCount); break;
         case gdDiagonalUp:
-        case gdDiagonalDown: PaintDiagonalBands(bitmap, direction == gdDiagonalDown, start, stop, bandMergeCount); break;
+        case gdDiagonalDown:
+            PaintDiagonalBands(bitmap, direction == gdDiagonalDown, start, stop, bandMergeCount);
+            break;
     }
     canvas->Draw(bounds.Left, bounds.Top, &bitmap);
 }
 
 // ---------------------------------------------------------------- arrow glyph
 
-bool ArrowGlyphPoints(const TRect& bounds, int direction, bool pressed, bool enabled,
-                      std::array<TPoint, 3>& points) {
+bool ArrowGlyphPoints(const TRect& bounds, int direction, bool pressed, bool enabled, std::array<TPoint, 3>& points) {
     const int cx = bounds.Left + (bounds.Right - bounds.Left) / 2;
     int cy = bounds.Top + (bounds.Bottom - bounds.Top) / 2;
     if ((bounds.Bottom - bounds.Top) % 2 == 0) --cy;
@@ -620,8 +615,7 @@ bool ArrowGlyphPoints(const TRect& bounds, int direction, bool pressed, bool ena
     }
 }
 
-void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool /*themed*/, int direction, bool pressed,
-                     bool enabled) {
+void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool /*themed*/, int direction, bool pressed, bool enabled) {
     std::array<TPoint, 3> points;
     if (!ArrowGlyphPoints(bounds, direction, pressed, enabled, points)) return;
     const TColor savedBrush = canvas->Brush()->Color();

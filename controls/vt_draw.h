@@ -10,18 +10,27 @@
 #include <array>
 #include <cstdint>
 
+#include "framework/base/types.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
-#include "framework/base/types.h"
 
 class TControl;
 
 // ---------------------------------------------------------------- frame vocabulary
 
 enum TFrameStyle {
-    fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus,
-    fsPopup, fsFlatBold
+    fsNone,
+    fsFlat,
+    fsGroove,
+    fsBump,
+    fsLowered,
+    fsButtonDown,
+    fsRaised,
+    fsButtonUp,
+    fsStatus,
+    fsPopup,
+    fsFlatBold
 };
 
 // TFrameStyle plus fsFlatRounded (ordinal 11). Two plain enums cannot share value names, and
@@ -57,8 +66,7 @@ int FrameThickness(TFrameStyleEx style, int bevelWidth);
 // One-pixel lines on the requested sides; returns the bounds less 1 on each of them.
 TRect PaintEdgeLines(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColor lrColor, TSides sides);
 // count nested edge lines (pen width 1); count <= 0 draws nothing.
-TRect PaintEdgeBands(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColor lrColor, int count,
-                     TSides sides);
+TRect PaintEdgeBands(TCanvas* canvas, const TRect& bounds, TColor ulColor, TColor lrColor, int count, TSides sides);
 // The system-coloured lowered or raised two-pixel bevel.
 TRect PaintBevelEdges(TCanvas* canvas, const TRect& bounds, bool lowered, TSides sides);
 // The system-coloured two-pixel push-button edge.
@@ -71,21 +79,19 @@ TRect PaintTintedButtonEdges(TCanvas* canvas, const TRect& bounds, TColor baseCo
 TRect PaintFrameStyle(TCanvas* canvas, const TRect& bounds, TFrameStyle style, TSides sides);
 TRect PaintFrameStyle(TCanvas* canvas, const TRect& bounds, TFrameStyle style);
 // A frame style in shades of baseColor (for controls whose colour is not clWindow).
-TRect PaintTintedFrameStyle(TCanvas* canvas, const TRect& bounds, TColor baseColor, TFrameStyle style,
-                            TSides sides);
+TRect PaintTintedFrameStyle(TCanvas* canvas, const TRect& bounds, TColor baseColor, TFrameStyle style, TSides sides);
 TRect PaintTintedFrameStyle(TCanvas* canvas, const TRect& bounds, TColor baseColor, TFrameStyle style);
 // A one-pixel frame with cut corners (three pixels of each corner left untouched).
 TRect PaintRoundedFlatFrame(TCanvas* canvas, const TRect& bounds, TColor color, TSides sides);
 // The panel's and label's frame: outer style, solid border band, inner style. Returns the area
 // left for the fill and the content.
-TRect PaintOuterInnerFrames(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outerStyle,
-                            TFrameStyleEx innerStyle, int borderWidth, TSides sides, int bevelWidth,
-                            TColor borderColor, TColor borderHighlight, TColor borderShadow,
-                            TColor flatColor, int flatColorAdjustment, TColor controlColor,
+TRect PaintOuterInnerFrames(TCanvas* canvas, const TRect& bounds, TFrameStyleEx outerStyle, TFrameStyleEx innerStyle,
+                            int borderWidth, TSides sides, int bevelWidth, TColor borderColor, TColor borderHighlight,
+                            TColor borderShadow, TColor flatColor, int flatColorAdjustment, TColor controlColor,
                             TColor parentColor, bool transparent, bool cutCorners);
 // The non-client frame of edits and memos on (0, 0, width, height).
-void PaintEditFrame(TCanvas* canvas, int width, int height, TFrameStyle style, TColor baseColor,
-                    TColor frameColor, TSides sides, bool skipErase);
+void PaintEditFrame(TCanvas* canvas, int width, int height, TFrameStyle style, TColor baseColor, TColor frameColor,
+                    TSides sides, bool skipErase);
 // Black dots on every other pixel of the outline; returns the bounds less 1 on every side.
 TRect PaintDottedFocusFrame(TCanvas* canvas, const TRect& bounds);
 
@@ -119,8 +125,16 @@ bool IsOutlineFont(TFont* font);
 // ---------------------------------------------------------------- gradient and glyph
 
 enum TGradientDirection {
-    gdDiagonalUp, gdDiagonalDown, gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox, gdVerticalEnd,
-    gdVerticalCenter, gdVerticalBox, gdSquareBox, gdBigSquareBox
+    gdDiagonalUp,
+    gdDiagonalDown,
+    gdHorizontalEnd,
+    gdHorizontalCenter,
+    gdHorizontalBox,
+    gdVerticalEnd,
+    gdVerticalCenter,
+    gdVerticalBox,
+    gdSquareBox,
+    gdBigSquareBox
 };
 
 // Draws the pattern off-screen and copies it to the bounds' top-left corner in one go.
@@ -131,11 +145,9 @@ void PaintGradient(TCanvas* canvas, const TRect& bounds, TGradientDirection dire
 
 // The tab scroller's triangle: direction 0 up, 1 down, 2 left, 3 right; anything else draws
 // nothing. Only the classic look exists here, so themed is accepted and ignored.
-void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool themed, int direction, bool pressed,
-                     bool enabled);
+void PaintArrowGlyph(TCanvas* canvas, const TRect& bounds, bool themed, int direction, bool pressed, bool enabled);
 // The triangle's corners for PaintArrowGlyph; false for a direction outside 0..3.
-bool ArrowGlyphPoints(const TRect& bounds, int direction, bool pressed, bool enabled,
-                      std::array<TPoint, 3>& points);
+bool ArrowGlyphPoints(const TRect& bounds, int direction, bool pressed, bool enabled, std::array<TPoint, 3>& points);
 
 // ---------------------------------------------------------------- parent background
 

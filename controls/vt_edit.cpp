@@ -7,16 +7,15 @@
 #include "controls/vt_edit.h"
 
 #include "framework/core/scope_guards.h"
-#include "framework/ui/forms.h"
-#include "framework/platform/platform.h"
 #include "framework/core/typinfo.h"
+#include "framework/platform/platform.h"
+#include "framework/ui/forms.h"
 
 // ---------------------------------------------------------------- 1. TVtFramedEdit
 
 template <class Base>
 TVtFramedEdit<Base>::TVtFramedEdit(TComponent* owner)
-    : Base(owner), FFrameCanvas(std::make_unique<TControlCanvas>(this)) {
-}
+    : Base(owner), FFrameCanvas(std::make_unique<TControlCanvas>(this)) {}
 
 template <class Base>
 TVtFramedEdit<Base>::~TVtFramedEdit() {
@@ -399,15 +398,12 @@ void PublishFramedEdit(TClassBuilder<T>& b) {
 
 }  // namespace
 
-void TVtCustomEdit::RegisterClassInfo() {
-    RegisterClass<TVtCustomEdit>("TVtCustomEdit", "TCustomMaskEdit");
-}
+void TVtCustomEdit::RegisterClassInfo() { RegisterClass<TVtCustomEdit>("TVtCustomEdit", "TCustomMaskEdit"); }
 
 void TVtEdit::RegisterClassInfo() {
     RegisterClass<TVtEdit>("TVtEdit", "TVtCustomEdit", [](TClassBuilder<TVtEdit>& b) {
         PublishFramedEdit(b);
-        b.Enumeration("Alignment", AlignmentInfo(), &TVtEdit::Alignment, &TVtEdit::SetAlignment)
-            .Default(taLeftJustify);
+        b.Enumeration("Alignment", AlignmentInfo(), &TVtEdit::Alignment, &TVtEdit::SetAlignment).Default(taLeftJustify);
     });
 }
 

@@ -66,17 +66,27 @@ public:
     bool FrameVisible() const { return FFrameVisible; }
     virtual void SetFrameVisible(bool v);
     TFrameStyle FrameStyle() const { return FFrameStyle; }
-    virtual void SetFrameStyle(TFrameStyle v) { if (Change(FFrameStyle, v)) RedrawFrame(); }
+    virtual void SetFrameStyle(TFrameStyle v) {
+        if (Change(FFrameStyle, v)) RedrawFrame();
+    }
     TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) RedrawFrame(); }
+    virtual void SetFrameColor(TColor v) {
+        if (Change(FFrameColor, v)) RedrawFrame();
+    }
     bool FrameHotTrack() const { return FFrameHotTrack; }
     virtual void SetFrameHotTrack(bool v);
     TFrameStyle FrameHotStyle() const { return FFrameHotStyle; }
-    virtual void SetFrameHotStyle(TFrameStyle v) { if (Change(FFrameHotStyle, v)) RedrawFrame(); }
+    virtual void SetFrameHotStyle(TFrameStyle v) {
+        if (Change(FFrameHotStyle, v)) RedrawFrame();
+    }
     TColor FrameHotColor() const { return FFrameHotColor; }
-    virtual void SetFrameHotColor(TColor v) { if (Change(FFrameHotColor, v)) RedrawFrame(); }
+    virtual void SetFrameHotColor(TColor v) {
+        if (Change(FFrameHotColor, v)) RedrawFrame();
+    }
     TSides FrameSides() const { return FFrameSides; }
-    virtual void SetFrameSides(TSides v) { if (Change(FFrameSides, v)) RedrawFrame(); }
+    virtual void SetFrameSides(TSides v) {
+        if (Change(FFrameSides, v)) RedrawFrame();
+    }
     TFramingPreference FramingPreference() const { return FFramingPreference; }
     virtual void SetFramingPreference(TFramingPreference v);
     TVtFrameController* FrameController() const { return FFrameController; }

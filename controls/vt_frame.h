@@ -55,21 +55,37 @@ public:
 
     // ---- published: frames
     TFrameStyleEx BorderOuter() const { return FFrame.Outer; }
-    void SetBorderOuter(TFrameStyleEx v) { if (Change(FFrame.Outer, v)) FramesChanged(); }
+    void SetBorderOuter(TFrameStyleEx v) {
+        if (Change(FFrame.Outer, v)) FramesChanged();
+    }
     TFrameStyleEx BorderInner() const { return FFrame.Inner; }
-    void SetBorderInner(TFrameStyleEx v) { if (Change(FFrame.Inner, v)) FramesChanged(); }
+    void SetBorderInner(TFrameStyleEx v) {
+        if (Change(FFrame.Inner, v)) FramesChanged();
+    }
     TSides BorderSides() const { return FFrame.Sides; }
-    void SetBorderSides(TSides v) { if (Change(FFrame.Sides, v)) FramesChanged(); }
+    void SetBorderSides(TSides v) {
+        if (Change(FFrame.Sides, v)) FramesChanged();
+    }
     TColor BorderColor() const { return FFrame.BorderColor; }
-    void SetBorderColor(TColor v) { if (Change(FFrame.BorderColor, v)) this->Invalidate(); }
+    void SetBorderColor(TColor v) {
+        if (Change(FFrame.BorderColor, v)) this->Invalidate();
+    }
     TColor BorderHighlight() const { return FFrame.BorderHighlight; }
-    void SetBorderHighlight(TColor v) { if (Change(FFrame.BorderHighlight, v)) this->Invalidate(); }
+    void SetBorderHighlight(TColor v) {
+        if (Change(FFrame.BorderHighlight, v)) this->Invalidate();
+    }
     TColor BorderShadow() const { return FFrame.BorderShadow; }
-    void SetBorderShadow(TColor v) { if (Change(FFrame.BorderShadow, v)) this->Invalidate(); }
+    void SetBorderShadow(TColor v) {
+        if (Change(FFrame.BorderShadow, v)) this->Invalidate();
+    }
     TColor FlatColor() const { return FFrame.FlatColor; }
-    void SetFlatColor(TColor v) { if (Change(FFrame.FlatColor, v)) this->Invalidate(); }
+    void SetFlatColor(TColor v) {
+        if (Change(FFrame.FlatColor, v)) this->Invalidate();
+    }
     int FlatColorAdjustment() const { return FFrame.FlatColorAdjustment; }
-    void SetFlatColorAdjustment(int v) { if (Change(FFrame.FlatColorAdjustment, v)) this->Invalidate(); }
+    void SetFlatColorAdjustment(int v) {
+        if (Change(FFrame.FlatColorAdjustment, v)) this->Invalidate();
+    }
     TVtFrameController* FrameController() const { return FFrameController; }
     void SetFrameController(TVtFrameController* v) { LinkFrameController(this, FFrameController, v); }
 
@@ -106,10 +122,9 @@ protected:
     TRect PaintFrames(TCanvas* canvas, const TRect& bounds, int borderWidth, int bevelWidth, bool transparent) {
         const TColor color = this->Color();
         const TColor parentColor = this->Parent() ? this->Parent()->Color() : color;
-        return PaintOuterInnerFrames(canvas, bounds, FFrame.Outer, FFrame.Inner, borderWidth, FFrame.Sides,
-                                     bevelWidth, FFrame.BorderColor, FFrame.BorderHighlight, FFrame.BorderShadow,
-                                     FFrame.FlatColor, FFrame.FlatColorAdjustment, color, parentColor, transparent,
-                                     false);
+        return PaintOuterInnerFrames(canvas, bounds, FFrame.Outer, FFrame.Inner, borderWidth, FFrame.Sides, bevelWidth,
+                                     FFrame.BorderColor, FFrame.BorderHighlight, FFrame.BorderShadow, FFrame.FlatColor,
+                                     FFrame.FlatColorAdjustment, color, parentColor, transparent, false);
     }
 
     TVtFrameSettings FFrame;

@@ -11,8 +11,8 @@
 #include <numbers>
 
 #include "framework/core/scope_guards.h"
-#include "framework/graphics/bitmap.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
 
 // ---------------------------------------------------------------- 1. vocabulary and helpers
 
@@ -155,8 +155,8 @@ void TVtLabel::AdjustBounds() {
     MeasureCaption(r, flags);
 
     // The frames and the band around the text, side by side.
-    const int perSide = FrameThickness(FFrame.Outer, FBevelWidth) + FBorderWidth +
-                        FrameThickness(FFrame.Inner, FBevelWidth);
+    const int perSide =
+        FrameThickness(FFrame.Outer, FBevelWidth) + FBorderWidth + FrameThickness(FFrame.Inner, FBevelWidth);
     int width = r.Width(), height = r.Height();
     if (FFrame.Sides.Contains(sdLeft)) width += perSide;
     if (FFrame.Sides.Contains(sdRight)) width += perSide;

@@ -25,8 +25,15 @@ struct TEnumInfo;
 enum TRotation { roNone, roFlat, roCurve };
 // Centre of the curve of roCurve text.
 enum TCenterPoint {
-    cpUpperLeft, cpUpperCenter, cpUpperRight, cpLeftCenter, cpCenter, cpRightCenter, cpLowerLeft,
-    cpLowerCenter, cpLowerRight
+    cpUpperLeft,
+    cpUpperCenter,
+    cpUpperRight,
+    cpLeftCenter,
+    cpCenter,
+    cpRightCenter,
+    cpLowerLeft,
+    cpLowerCenter,
+    cpLowerRight
 };
 // How a caption that does not fit is shortened: not at all, with an ellipsis at its end, or
 // with one inside a path.
@@ -68,15 +75,25 @@ public:
 
     // ---- published: text effects
     TTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TTextStyle v) { if (Change(FTextStyle, v)) Invalidate(); }
+    void SetTextStyle(TTextStyle v) {
+        if (Change(FTextStyle, v)) Invalidate();
+    }
     int ShadowDepth() const { return FShadowDepth; }
-    void SetShadowDepth(int v) { if (Change(FShadowDepth, v)) Invalidate(); }
+    void SetShadowDepth(int v) {
+        if (Change(FShadowDepth, v)) Invalidate();
+    }
     TColor ShadowColor() const { return FShadowColor; }
-    void SetShadowColor(TColor v) { if (Change(FShadowColor, v)) Invalidate(); }
+    void SetShadowColor(TColor v) {
+        if (Change(FShadowColor, v)) Invalidate();
+    }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor v) { if (Change(FHighlightColor, v)) Invalidate(); }
+    void SetHighlightColor(TColor v) {
+        if (Change(FHighlightColor, v)) Invalidate();
+    }
     bool LightTextStyle() const { return FLightTextStyle; }
-    void SetLightTextStyle(bool v) { if (Change(FLightTextStyle, v)) Invalidate(); }
+    void SetLightTextStyle(bool v) {
+        if (Change(FLightTextStyle, v)) Invalidate();
+    }
 
     // ---- published: rotation
     TRotation Rotation() const { return FRotation; }
@@ -85,13 +102,17 @@ public:
     int Angle() const { return FAngle; }
     void SetAngle(int v);
     TCenterPoint CenterPoint() const { return FCenterPoint; }
-    void SetCenterPoint(TCenterPoint v) { if (Change(FCenterPoint, v)) Invalidate(); }
+    void SetCenterPoint(TCenterPoint v) {
+        if (Change(FCenterPoint, v)) Invalidate();
+    }
 
     // ---- published: blinking and hover
     bool Blinking() const { return FBlinking; }
     void SetBlinking(bool v);
     TColor BlinkColor() const { return FBlinkColor; }
-    void SetBlinkColor(TColor v) { if (Change(FBlinkColor, v)) Invalidate(); }
+    void SetBlinkColor(TColor v) {
+        if (Change(FBlinkColor, v)) Invalidate();
+    }
     // The shared blink list's phase lengths: global to every blinking control.
     uint16_t BlinkIntervalOn() const;
     void SetBlinkIntervalOn(uint16_t ms);
@@ -100,15 +121,21 @@ public:
     bool FlyByEnabled() const { return FFlyByEnabled; }
     void SetFlyByEnabled(bool v);
     TColor FlyByColor() const { return FFlyByColor; }
-    void SetFlyByColor(TColor v) { if (Change(FFlyByColor, v)) Invalidate(); }
+    void SetFlyByColor(TColor v) {
+        if (Change(FFlyByColor, v)) Invalidate();
+    }
     TVtCondenseCaption CondenseCaption() const { return FCondenseCaption; }
     void SetCondenseCaption(TVtCondenseCaption v);
 
     // ---- published: frames, as the panel's (TVtFramedControl), with widths of the label's own
     int BorderWidth() const { return FBorderWidth; }
-    void SetBorderWidth(int v) { if (Change(FBorderWidth, ClampBorderWidth(v))) Invalidate(); }
+    void SetBorderWidth(int v) {
+        if (Change(FBorderWidth, ClampBorderWidth(v))) Invalidate();
+    }
     int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int v) { if (Change(FBevelWidth, ClampBorderWidth(v))) Invalidate(); }
+    void SetBevelWidth(int v) {
+        if (Change(FBevelWidth, ClampBorderWidth(v))) Invalidate();
+    }
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;

@@ -33,9 +33,7 @@ int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 // ---------------------------------------------------------------- 2. properties and geometry
 
-TVtLine::TVtLine(TComponent* owner) : TGraphicControl(owner) {
-    UpdateEndPoints();
-}
+TVtLine::TVtLine(TComponent* owner) : TGraphicControl(owner) { UpdateEndPoints(); }
 
 TVtLine::~TVtLine() = default;
 

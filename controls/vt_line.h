@@ -37,16 +37,22 @@ public:
 
     // ---- published
     TColor LineColor() const { return FLineColor; }
-    void SetLineColor(TColor v) { if (Change(FLineColor, v)) Invalidate(); }
+    void SetLineColor(TColor v) {
+        if (Change(FLineColor, v)) Invalidate();
+    }
     // With arrows shown an even width is made odd, towards the requested change.
     int LineWidth() const { return FLineWidth; }
     void SetLineWidth(int v);
     TPenStyle LineStyle() const { return FLineStyle; }
-    void SetLineStyle(TPenStyle v) { if (Change(FLineStyle, v)) Invalidate(); }
+    void SetLineStyle(TPenStyle v) {
+        if (Change(FLineStyle, v)) Invalidate();
+    }
     TVtLineSlope LineSlope() const { return FLineSlope; }
     void SetLineSlope(TVtLineSlope v);
     TVtShowArrows ShowArrows() const { return FShowArrows; }
-    void SetShowArrows(TVtShowArrows v) { if (Change(FShowArrows, v)) Invalidate(); }
+    void SetShowArrows(TVtShowArrows v) {
+        if (Change(FShowArrows, v)) Invalidate();
+    }
     // The arrow heads' side length; a change sets the margin to half of it.
     int ArrowLength() const { return FArrowLength; }
     void SetArrowLength(int v);

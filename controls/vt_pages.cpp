@@ -8,10 +8,10 @@
 #include <algorithm>
 
 #include "framework/core/scope_guards.h"
-#include "framework/ui/accessibility.h"
-#include "framework/ui/forms.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/typinfo.h"
+#include "framework/ui/accessibility.h"
+#include "framework/ui/forms.h"
 
 // ---------------------------------------------------------------- 1. TVtTabSheet
 
@@ -165,7 +165,8 @@ void TVtPageControl::ChangeActivePage(TVtTabSheet* page) {
     if (page) {
         page->BringToFront();
         page->ShowPage(true);
-        if (form && old && activeControl() == old) form->SetActiveControl(page->CanFocus() ? static_cast<TWinControl*>(page) : this);
+        if (form && old && activeControl() == old)
+            form->SetActiveControl(page->CanFocus() ? static_cast<TWinControl*>(page) : this);
     }
     if (old) {
         old->ShowPage(false);

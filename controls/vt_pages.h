@@ -37,16 +37,24 @@ public:
     // With a page control that does not colour its tabs, a page can only take its colour.
     void SetColor(TColor color) override;
     int DisabledIndex() const { return FDisabledIndex; }
-    void SetDisabledIndex(int v) { if (Change(FDisabledIndex, v)) TabChangedHere(); }
+    void SetDisabledIndex(int v) {
+        if (Change(FDisabledIndex, v)) TabChangedHere();
+    }
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v) { if (Change(FImageIndex, v)) TabChangedHere(); }
+    void SetImageIndex(int v) {
+        if (Change(FImageIndex, v)) TabChangedHere();
+    }
     // Position in the page list; "%d is an invalid PageIndex value. …" beyond the last.
     int PageIndex() const;
     void SetPageIndex(int v);
     bool TabEnabled() const { return FTabEnabled; }
-    void SetTabEnabled(bool v) { if (Change(FTabEnabled, v)) TabChangedHere(); }
+    void SetTabEnabled(bool v) {
+        if (Change(FTabEnabled, v)) TabChangedHere();
+    }
     bool TabVisible() const { return FTabVisible; }
-    void SetTabVisible(bool v) { if (Change(FTabVisible, v)) TabChangedHere(); }
+    void SetTabVisible(bool v) {
+        if (Change(FTabVisible, v)) TabChangedHere();
+    }
     // -1 without a visible tab, else the number of pages before it that have one.
     int TabIndex() const;
     // The page control alone shows and hides pages: "You cannot change the Visible property

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "framework/ui/forms.h"
 #include "framework/core/typinfo.h"
+#include "framework/ui/forms.h"
 
 // ---------------------------------------------------------------- 1. vocabulary
 
@@ -256,9 +256,7 @@ void TVtCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& message) {
 
 // ---------------------------------------------------------------- 6. class tables
 
-void TVtCustomPanel::RegisterClassInfo() {
-    RegisterClass<TVtCustomPanel>("TVtCustomPanel", "TCustomPanel");
-}
+void TVtCustomPanel::RegisterClassInfo() { RegisterClass<TVtCustomPanel>("TVtCustomPanel", "TCustomPanel"); }
 
 void TVtPanel::RegisterClassInfo() {
     RegisterClass<TVtPanel>("TVtPanel", "TVtCustomPanel", [](TClassBuilder<TVtPanel>& b) {
@@ -271,8 +269,7 @@ void TVtPanel::RegisterClassInfo() {
             .Default(D::AlignmentVertical);
         b.Boolean("Transparent", &P::Transparent, &P::SetTransparent).Default(D::Transparent);
         b.Boolean("UseGradients", &P::UseGradients, &P::SetUseGradients).Default(D::UseGradients);
-        b.Color("GradientColorStart", &P::GradientColorStart, &P::SetGradientColorStart)
-            .Default(D::GradientColorStart);
+        b.Color("GradientColorStart", &P::GradientColorStart, &P::SetGradientColorStart).Default(D::GradientColorStart);
         b.Color("GradientColorStop", &P::GradientColorStop, &P::SetGradientColorStop).Default(D::GradientColorStop);
         b.Enumeration("GradientDirection", GradientDirectionInfo(), &P::GradientDirection, &P::SetGradientDirection)
             .Default(D::GradientDirection);

@@ -59,34 +59,56 @@ public:
 
     // ---- fill and caption
     TAlignmentVertical AlignmentVertical() const { return FAlignmentVertical; }
-    void SetAlignmentVertical(TAlignmentVertical v) { if (Change(FAlignmentVertical, v)) Invalidate(); }
+    void SetAlignmentVertical(TAlignmentVertical v) {
+        if (Change(FAlignmentVertical, v)) Invalidate();
+    }
     // No fill: the parent shows through inside the frames.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool v);
     bool UseGradients() const { return FUseGradients; }
-    void SetUseGradients(bool v) { if (Change(FUseGradients, v)) Invalidate(); }
+    void SetUseGradients(bool v) {
+        if (Change(FUseGradients, v)) Invalidate();
+    }
     TColor GradientColorStart() const { return FGradientColorStart; }
-    void SetGradientColorStart(TColor v) { if (Change(FGradientColorStart, v)) Invalidate(); }
+    void SetGradientColorStart(TColor v) {
+        if (Change(FGradientColorStart, v)) Invalidate();
+    }
     TColor GradientColorStop() const { return FGradientColorStop; }
-    void SetGradientColorStop(TColor v) { if (Change(FGradientColorStop, v)) Invalidate(); }
+    void SetGradientColorStop(TColor v) {
+        if (Change(FGradientColorStop, v)) Invalidate();
+    }
     TGradientDirection GradientDirection() const { return FGradientDirection; }
-    void SetGradientDirection(TGradientDirection v) { if (Change(FGradientDirection, v)) Invalidate(); }
+    void SetGradientDirection(TGradientDirection v) {
+        if (Change(FGradientDirection, v)) Invalidate();
+    }
     // With visual styles active the gradient takes the inactive caption colours.
     bool ThemeAware() const { return FThemeAware; }
-    void SetThemeAware(bool v) { if (Change(FThemeAware, v)) Invalidate(); }
+    void SetThemeAware(bool v) {
+        if (Change(FThemeAware, v)) Invalidate();
+    }
 
     // ---- grid
     bool ShowGrid() const { return FShowGrid; }
-    void SetShowGrid(bool v) { if (Change(FShowGrid, v)) Invalidate(); }
+    void SetShowGrid(bool v) {
+        if (Change(FShowGrid, v)) Invalidate();
+    }
     TVtGridStyle GridStyle() const { return FGridStyle; }
-    void SetGridStyle(TVtGridStyle v) { if (Change(FGridStyle, v)) Invalidate(); }
+    void SetGridStyle(TVtGridStyle v) {
+        if (Change(FGridStyle, v)) Invalidate();
+    }
     TColor GridColor() const { return FGridColor; }
-    void SetGridColor(TColor v) { if (Change(FGridColor, v)) Invalidate(); }
+    void SetGridColor(TColor v) {
+        if (Change(FGridColor, v)) Invalidate();
+    }
     // Spacing in pixels; 0 draws no grid in that direction.
     uint16_t GridXSize() const { return FGridXSize; }
-    void SetGridXSize(uint16_t v) { if (Change(FGridXSize, v)) Invalidate(); }
+    void SetGridXSize(uint16_t v) {
+        if (Change(FGridXSize, v)) Invalidate();
+    }
     uint16_t GridYSize() const { return FGridYSize; }
-    void SetGridYSize(uint16_t v) { if (Change(FGridYSize, v)) Invalidate(); }
+    void SetGridYSize(uint16_t v) {
+        if (Change(FGridYSize, v)) Invalidate();
+    }
 
     // ---- docking
     // A dock site reports its client rectangle inside the frames as well.
@@ -97,7 +119,9 @@ public:
     bool UseDockManager() const { return TCustomPanel::UseDockManager(); }
     void SetUseDockManager(bool v);
     bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
-    void SetShowDockClientCaptions(bool v) { if (Change(FShowDockClientCaptions, v)) Invalidate(); }
+    void SetShowDockClientCaptions(bool v) {
+        if (Change(FShowDockClientCaptions, v)) Invalidate();
+    }
 
     // Called after the panel has painted.
     TNotifyEvent OnPaint;

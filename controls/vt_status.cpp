@@ -7,10 +7,10 @@
 //   5. class tables
 #include "controls/vt_status.h"
 
-#include "framework/ui/accessibility.h"
-#include "framework/graphics/bitmap.h"
-#include "framework/ui/timers.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/ui/accessibility.h"
+#include "framework/ui/timers.h"
 
 // ---------------------------------------------------------------- 1. TVtCustomStatusPane
 
@@ -320,9 +320,7 @@ void TVtPollingList::SetTimerInterval(uint16_t ms) {
 
 void TVtPollingList::Register(TVtPollingStatus* pane) { FPanes.push_back(pane); }
 
-void TVtPollingList::Unregister(TVtPollingStatus* pane) {
-    std::erase(FPanes, pane);
-}
+void TVtPollingList::Unregister(TVtPollingStatus* pane) { std::erase(FPanes, pane); }
 
 void TVtPollingList::Poll() {
     // A handler may free panes, or the last of them and this list with it.
@@ -372,7 +370,8 @@ void TVtClockStatus::SetFormat(const std::string& v) {
 void TVtClockStatus::RefreshClockText() {
     TDateTime moment = Now();
     if (OnGetDateTime) OnGetDateTime(this, moment);
-    const std::string text = FormatDateTime(FFormat.empty() ? std::string("c") : FFormat, moment, LocaleFormatSettings());
+    const std::string text =
+        FormatDateTime(FFormat.empty() ? std::string("c") : FFormat, moment, LocaleFormatSettings());
     if (text == FClockText) return;
     FClockText = text;
     // The text itself changes quietly: only the text area is redrawn, below.
@@ -402,31 +401,32 @@ void TVtClockStatus::Paint() {
 // ---------------------------------------------------------------- 5. class tables
 
 void TVtCustomStatusPane::RegisterClassInfo() {
-    RegisterClass<TVtCustomStatusPane>("TVtCustomStatusPane", "TGraphicControl", [](TClassBuilder<TVtCustomStatusPane>& b) {
-        using P = TVtCustomStatusPane;
-        using D = TVtCustomStatusPane::Defaults;
-        using BlinkD = TVtBlinkingControlsList::Defaults;
-        b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default(D::Alignment);
-        b.Boolean("AutoSize", &P::AutoSize, &P::SetAutoSize).Default(D::AutoSize);
-        b.Integer("DefaultWidth", &P::DefaultWidth, &P::SetDefaultWidth).Default(D::DefaultWidth);
-        b.Boolean("Blinking", &P::Blinking, &P::SetBlinking).Default(D::Blinking);
-        b.Color("BlinkColor", &P::BlinkColor, &P::SetBlinkColor).Default(D::BlinkColor);
-        b.Integer("BlinkIntervalOff", &P::BlinkIntervalOff, &P::SetBlinkIntervalOff).Default(BlinkD::IntervalOff);
-        b.Integer("BlinkIntervalOn", &P::BlinkIntervalOn, &P::SetBlinkIntervalOn).Default(BlinkD::IntervalOn);
-        b.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth).Default(D::BorderWidth);
-        b.Integer("CaptionOffset", &P::CaptionOffset, &P::SetCaptionOffset).Default(D::CaptionOffset);
-        b.Color("FillColor", &P::FillColor, &P::SetFillColor).NoDefault().Stored([](P& p) {
-            return !p.ParentFillColor();
+    RegisterClass<TVtCustomStatusPane>(
+        "TVtCustomStatusPane", "TGraphicControl", [](TClassBuilder<TVtCustomStatusPane>& b) {
+            using P = TVtCustomStatusPane;
+            using D = TVtCustomStatusPane::Defaults;
+            using BlinkD = TVtBlinkingControlsList::Defaults;
+            b.Enumeration("Alignment", AlignmentInfo(), &P::Alignment, &P::SetAlignment).Default(D::Alignment);
+            b.Boolean("AutoSize", &P::AutoSize, &P::SetAutoSize).Default(D::AutoSize);
+            b.Integer("DefaultWidth", &P::DefaultWidth, &P::SetDefaultWidth).Default(D::DefaultWidth);
+            b.Boolean("Blinking", &P::Blinking, &P::SetBlinking).Default(D::Blinking);
+            b.Color("BlinkColor", &P::BlinkColor, &P::SetBlinkColor).Default(D::BlinkColor);
+            b.Integer("BlinkIntervalOff", &P::BlinkIntervalOff, &P::SetBlinkIntervalOff).Default(BlinkD::IntervalOff);
+            b.Integer("BlinkIntervalOn", &P::BlinkIntervalOn, &P::SetBlinkIntervalOn).Default(BlinkD::IntervalOn);
+            b.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth).Default(D::BorderWidth);
+            b.Integer("CaptionOffset", &P::CaptionOffset, &P::SetCaptionOffset).Default(D::CaptionOffset);
+            b.Color("FillColor", &P::FillColor, &P::SetFillColor).NoDefault().Stored([](P& p) {
+                return !p.ParentFillColor();
+            });
+            b.Boolean("ParentFillColor", &P::ParentFillColor, &P::SetParentFillColor).Default(D::ParentFillColor);
+            b.Color("FlatColor", &P::FlatColor, &P::SetFlatColor).Default(D::FlatColor);
+            b.Integer("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment)
+                .Default(D::FlatColorAdjustment);
+            b.Enumeration("FrameStyle", FrameStyleInfo(), &P::FrameStyle, &P::SetFrameStyle).Default(D::FrameStyle);
+            b.Component("FrameController", &P::FrameController, &P::SetFrameController);
+            b.Event("OnMouseEnter", &P::OnMouseEnter);
+            b.Event("OnMouseLeave", &P::OnMouseLeave);
         });
-        b.Boolean("ParentFillColor", &P::ParentFillColor, &P::SetParentFillColor).Default(D::ParentFillColor);
-        b.Color("FlatColor", &P::FlatColor, &P::SetFlatColor).Default(D::FlatColor);
-        b.Integer("FlatColorAdjustment", &P::FlatColorAdjustment, &P::SetFlatColorAdjustment)
-            .Default(D::FlatColorAdjustment);
-        b.Enumeration("FrameStyle", FrameStyleInfo(), &P::FrameStyle, &P::SetFrameStyle).Default(D::FrameStyle);
-        b.Component("FrameController", &P::FrameController, &P::SetFrameController);
-        b.Event("OnMouseEnter", &P::OnMouseEnter);
-        b.Event("OnMouseLeave", &P::OnMouseLeave);
-    });
 }
 
 void TVtPollingStatus::RegisterClassInfo() {

@@ -16,8 +16,8 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_draw.h"
-#include "framework/ui/controls.h"
 #include "framework/core/datetime.h"
+#include "framework/ui/controls.h"
 
 class TTimer;
 class TVtPollingStatus;
@@ -47,22 +47,32 @@ public:
 
     // ---- published
     virtual TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
+    virtual void SetAlignment(TAlignment v) {
+        if (Change(FAlignment, v)) Invalidate();
+    }
     bool AutoSize() const { return FAutoSize; }
-    virtual void SetAutoSize(bool v) { if (Change(FAutoSize, v)) FitPaneWidth(); }
+    virtual void SetAutoSize(bool v) {
+        if (Change(FAutoSize, v)) FitPaneWidth();
+    }
     virtual int DefaultWidth() const { return FDefaultWidth; }
-    virtual void SetDefaultWidth(int v) { if (Change(FDefaultWidth, v)) FitPaneWidth(); }
+    virtual void SetDefaultWidth(int v) {
+        if (Change(FDefaultWidth, v)) FitPaneWidth();
+    }
     virtual bool Blinking() const { return FBlinking; }
     virtual void SetBlinking(bool v);
     virtual TColor BlinkColor() const { return FBlinkColor; }
-    virtual void SetBlinkColor(TColor v) { if (Change(FBlinkColor, v)) Invalidate(); }
+    virtual void SetBlinkColor(TColor v) {
+        if (Change(FBlinkColor, v)) Invalidate();
+    }
     // The shared blink list's phase lengths: the last value written wins for every control.
     virtual uint16_t BlinkIntervalOff() const;
     virtual void SetBlinkIntervalOff(uint16_t ms);
     virtual uint16_t BlinkIntervalOn() const;
     virtual void SetBlinkIntervalOn(uint16_t ms);
     virtual int BorderWidth() const { return FBorderWidth; }
-    virtual void SetBorderWidth(int v) { if (Change(FBorderWidth, ClampBorderWidth(v))) Invalidate(); }
+    virtual void SetBorderWidth(int v) {
+        if (Change(FBorderWidth, ClampBorderWidth(v))) Invalidate();
+    }
     virtual int CaptionOffset() const { return FCaptionOffset; }
     virtual void SetCaptionOffset(int v);
     // The text area's background; setting it stops it following Color.
@@ -71,11 +81,17 @@ public:
     virtual bool ParentFillColor() const { return FParentFillColor; }
     virtual void SetParentFillColor(bool v);
     virtual TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor v) { if (Change(FFlatColor, v)) Invalidate(); }
+    virtual void SetFlatColor(TColor v) {
+        if (Change(FFlatColor, v)) Invalidate();
+    }
     virtual int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int v) { if (Change(FFlatColorAdjustment, v)) Invalidate(); }
+    virtual void SetFlatColorAdjustment(int v) {
+        if (Change(FFlatColorAdjustment, v)) Invalidate();
+    }
     virtual TFrameStyle FrameStyle() const { return FFrameStyle; }
-    virtual void SetFrameStyle(TFrameStyle v) { if (Change(FFrameStyle, v)) Invalidate(); }
+    virtual void SetFrameStyle(TFrameStyle v) {
+        if (Change(FFrameStyle, v)) Invalidate();
+    }
     virtual TVtFrameController* FrameController() const { return FFrameController; }
     virtual void SetFrameController(TVtFrameController* v);
 

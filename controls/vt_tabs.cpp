@@ -7,11 +7,11 @@
 #include "controls/vt_tabs.h"
 
 #include "controls/vt_draw.h"
+#include "framework/core/sysutils.h"
+#include "framework/core/typinfo.h"
 #include "framework/ui/accessibility.h"
 #include "framework/ui/forms.h"
-#include "framework/core/sysutils.h"
 #include "framework/ui/timers.h"
-#include "framework/core/typinfo.h"
 
 // ---------------------------------------------------------------- 1. vocabulary names
 
@@ -89,8 +89,7 @@ void TVtTabDataList::Assign(const TPersistent* source) {
 }
 
 void TVtTabRegionCache::SetCapacity(int capacity) {
-    if (capacity == 0 || capacity < -1)
-        throw EInvalidOperation("Capacity must be -1 (to cache all regions) or > 0");
+    if (capacity == 0 || capacity < -1) throw EInvalidOperation("Capacity must be -1 (to cache all regions) or > 0");
     FCapacity = capacity;
     Trim();
 }
@@ -340,79 +339,81 @@ void TVtTextColors::RegisterClassInfo() {
 }
 
 void TVtCustomTabControl::RegisterClassInfo() {
-    RegisterClass<TVtCustomTabControl>("TVtCustomTabControl", "TCustomControl", [](TClassBuilder<TVtCustomTabControl>& b) {
-        using T = TVtCustomTabControl;
-        using D = TVtCustomTabControl::Defaults;
-        b.Color("Color", &T::Color, &T::SetColor).Default(D::Color).Stored([](T& x) { return !x.ParentColor(); });
-        b.Boolean("TabStop", &T::TabStop, &T::SetTabStop).Default(D::TabStop);
-        b.Boolean("AlignTabs", &T::AlignTabs, &T::SetAlignTabs).Default(D::AlignTabs);
-        b.Color("BackgroundColor", &T::BackgroundColor, &T::SetBackgroundColor)
-            .Default(D::BackgroundColor)
-            .Stored([](T& x) { return !x.ParentBackgroundColor(); });
-        b.Boolean("BoldCurrentTab", &T::BoldCurrentTab, &T::SetBoldCurrentTab).Default(D::BoldCurrentTab);
-        b.Integer("CutCornerSize", &T::CutCornerSize, &T::SetCutCornerSize).Default(D::CutCornerSize);
-        b.Color("FlatColor", &T::FlatColor, &T::SetFlatColor).Default(D::FlatColor);
-        b.Integer("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment)
-            .Default(D::FlatColorAdjustment);
-        b.Boolean("HotTrack", &T::HotTrack, &T::SetHotTrack).Default(D::HotTrack);
-        b.Color("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor).Default(D::HotTrackColor);
-        b.Enumeration("HotTrackColorType", HotTrackColorTypeInfo(), &T::HotTrackColorType, &T::SetHotTrackColorType)
-            .Default(D::HotTrackColorType);
-        b.Enumeration("HotTrackStyle", HotTrackStyleInfo(), &T::HotTrackStyle, &T::SetHotTrackStyle)
-            .Default(D::HotTrackStyle);
-        b.Enumeration("ImageAlignment", HorizontalAlignmentInfo(), &T::ImageAlignment, &T::SetImageAlignment)
-            .Default(D::ImageAlignment);
-        b.Enumeration("ImageAlignmentVertical", VerticalAlignmentInfo(), &T::ImageAlignmentVertical,
-                      &T::SetImageAlignmentVertical)
-            .Default(D::ImageAlignmentVertical);
-        b.Integer("ImageMargin", &T::ImageMargin, &T::SetImageMargin).Default(D::ImageMargin);
-        b.Enumeration("ImagePosition", ImagePositionInfo(), &T::ImagePosition, &T::SetImagePosition)
-            .Default(D::ImagePosition);
-        b.Component("Images", &T::Images, &T::SetImages);
-        b.Integer("Margin", &T::Margin, &T::SetMargin).Default(D::Margin);
-        b.Boolean("MultiLine", &T::MultiLine, &T::SetMultiLine).Default(D::MultiLine);
-        b.Boolean("ParentBackgroundColor", &T::ParentBackgroundColor, &T::SetParentBackgroundColor)
-            .Default(D::ParentBackgroundColor);
-        b.Integer("RowIndent", &T::RowIndent, &T::SetRowIndent).Default(D::RowIndent);
-        b.Integer("RowOverlap", &T::RowOverlap, &T::SetRowOverlap).Default(D::RowOverlap);
-        b.Boolean("ShowCardFrame", &T::ShowCardFrame, &T::SetShowCardFrame).Default(D::ShowCardFrame);
-        b.Boolean("ShowCloseButton", &T::ShowCloseButton, &T::SetShowCloseButton).Default(D::ShowCloseButton);
-        b.Boolean("ShowFocusRect", &T::ShowFocusRect, &T::SetShowFocusRect).Default(D::ShowFocusRect);
-        b.Boolean("ShowFullFrame", &T::ShowFullFrame, &T::SetShowFullFrame).Default(D::ShowFullFrame);
-        b.Boolean("ShowShadow", &T::ShowShadow, &T::SetShowShadow).Default(D::ShowShadow);
-        b.Object("TabColors", "TVtTabColors", &T::TabColors);
-        b.Integer("TabHeight", &T::TabHeight, &T::SetTabHeight).Default(D::TabHeight);
-        b.Boolean("TabHints", &T::TabHints, &T::SetTabHints).Default(D::TabHints);
-        b.Integer("TabIndex", &T::TabIndex, &T::SetTabIndex).Default(D::TabIndex);
-        b.Enumeration("TabOrientation", TabOrientationInfo(), &T::TabOrientation, &T::SetTabOrientation)
-            .Default(D::TabOrientation);
-        b.Enumeration("TabSequence", TabSequenceInfo(), &T::TabSequence, &T::SetTabSequence).Default(D::TabSequence);
-        b.Enumeration("TabStyle", TabStyleInfo(), &T::TabStyle, &T::SetTabStyle).Default(D::TabStyle);
-        b.Integer("TabWidth", &T::TabWidth, &T::SetTabWidth).Default(D::TabWidth);
-        b.Enumeration("TextAlignment", HorizontalAlignmentInfo(), &T::TextAlignment, &T::SetTextAlignment)
-            .Default(D::TextAlignment);
-        b.Enumeration("TextAlignmentVertical", VerticalAlignmentInfo(), &T::TextAlignmentVertical,
-                      &T::SetTextAlignmentVertical)
-            .Default(D::TextAlignmentVertical);
-        b.Object("TextColors", "TVtTextColors", &T::TextColors);
-        b.Enumeration("TextOrientation", OrientationInfo(), &T::TextOrientation, &T::SetTextOrientation)
-            .Default(D::TextOrientation);
-        b.Boolean("Transparent", &T::Transparent, &T::SetTransparent).Default(D::Transparent);
-        b.Boolean("UseColoredTabs", &T::UseColoredTabs, &T::SetUseColoredTabs).Default(D::UseColoredTabs);
-        b.Boolean("UseGradients", &T::UseGradients, &T::SetUseGradients).Default(D::UseGradients);
-        b.Boolean("AllowTabDragging", &T::AllowTabDragging, &T::SetAllowTabDragging).Default(D::AllowTabDragging);
-        b.Event("OnChanging", &T::OnChanging);
-        b.Event("OnChange", &T::OnChange);
-        b.Event("OnTabClick", &T::OnTabClick);
-        b.Event("OnClose", &T::OnClose);
-        b.Event("OnGetTextColor", &T::OnGetTextColor);
-        b.Event("OnPaintBackground", &T::OnPaintBackground);
-        b.Event("OnPaintCardBackground", &T::OnPaintCardBackground);
-        b.Event("OnPaintTabBackground", &T::OnPaintTabBackground);
-        // The depth of one row of tabs, always stored so that pages are placed right while
-        // a description is read, before the first layout.
-        b.DefineInteger(
-            "FixedDimension", [](T& x, int64_t v) { x.SetFixedDimension(static_cast<int>(v)); },
-            [](T& x) { return std::optional<int64_t>(x.FixedDimension()); });
-    });
+    RegisterClass<TVtCustomTabControl>(
+        "TVtCustomTabControl", "TCustomControl", [](TClassBuilder<TVtCustomTabControl>& b) {
+            using T = TVtCustomTabControl;
+            using D = TVtCustomTabControl::Defaults;
+            b.Color("Color", &T::Color, &T::SetColor).Default(D::Color).Stored([](T& x) { return !x.ParentColor(); });
+            b.Boolean("TabStop", &T::TabStop, &T::SetTabStop).Default(D::TabStop);
+            b.Boolean("AlignTabs", &T::AlignTabs, &T::SetAlignTabs).Default(D::AlignTabs);
+            b.Color("BackgroundColor", &T::BackgroundColor, &T::SetBackgroundColor)
+                .Default(D::BackgroundColor)
+                .Stored([](T& x) { return !x.ParentBackgroundColor(); });
+            b.Boolean("BoldCurrentTab", &T::BoldCurrentTab, &T::SetBoldCurrentTab).Default(D::BoldCurrentTab);
+            b.Integer("CutCornerSize", &T::CutCornerSize, &T::SetCutCornerSize).Default(D::CutCornerSize);
+            b.Color("FlatColor", &T::FlatColor, &T::SetFlatColor).Default(D::FlatColor);
+            b.Integer("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment)
+                .Default(D::FlatColorAdjustment);
+            b.Boolean("HotTrack", &T::HotTrack, &T::SetHotTrack).Default(D::HotTrack);
+            b.Color("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor).Default(D::HotTrackColor);
+            b.Enumeration("HotTrackColorType", HotTrackColorTypeInfo(), &T::HotTrackColorType, &T::SetHotTrackColorType)
+                .Default(D::HotTrackColorType);
+            b.Enumeration("HotTrackStyle", HotTrackStyleInfo(), &T::HotTrackStyle, &T::SetHotTrackStyle)
+                .Default(D::HotTrackStyle);
+            b.Enumeration("ImageAlignment", HorizontalAlignmentInfo(), &T::ImageAlignment, &T::SetImageAlignment)
+                .Default(D::ImageAlignment);
+            b.Enumeration("ImageAlignmentVertical", VerticalAlignmentInfo(), &T::ImageAlignmentVertical,
+                          &T::SetImageAlignmentVertical)
+                .Default(D::ImageAlignmentVertical);
+            b.Integer("ImageMargin", &T::ImageMargin, &T::SetImageMargin).Default(D::ImageMargin);
+            b.Enumeration("ImagePosition", ImagePositionInfo(), &T::ImagePosition, &T::SetImagePosition)
+                .Default(D::ImagePosition);
+            b.Component("Images", &T::Images, &T::SetImages);
+            b.Integer("Margin", &T::Margin, &T::SetMargin).Default(D::Margin);
+            b.Boolean("MultiLine", &T::MultiLine, &T::SetMultiLine).Default(D::MultiLine);
+            b.Boolean("ParentBackgroundColor", &T::ParentBackgroundColor, &T::SetParentBackgroundColor)
+                .Default(D::ParentBackgroundColor);
+            b.Integer("RowIndent", &T::RowIndent, &T::SetRowIndent).Default(D::RowIndent);
+            b.Integer("RowOverlap", &T::RowOverlap, &T::SetRowOverlap).Default(D::RowOverlap);
+            b.Boolean("ShowCardFrame", &T::ShowCardFrame, &T::SetShowCardFrame).Default(D::ShowCardFrame);
+            b.Boolean("ShowCloseButton", &T::ShowCloseButton, &T::SetShowCloseButton).Default(D::ShowCloseButton);
+            b.Boolean("ShowFocusRect", &T::ShowFocusRect, &T::SetShowFocusRect).Default(D::ShowFocusRect);
+            b.Boolean("ShowFullFrame", &T::ShowFullFrame, &T::SetShowFullFrame).Default(D::ShowFullFrame);
+            b.Boolean("ShowShadow", &T::ShowShadow, &T::SetShowShadow).Default(D::ShowShadow);
+            b.Object("TabColors", "TVtTabColors", &T::TabColors);
+            b.Integer("TabHeight", &T::TabHeight, &T::SetTabHeight).Default(D::TabHeight);
+            b.Boolean("TabHints", &T::TabHints, &T::SetTabHints).Default(D::TabHints);
+            b.Integer("TabIndex", &T::TabIndex, &T::SetTabIndex).Default(D::TabIndex);
+            b.Enumeration("TabOrientation", TabOrientationInfo(), &T::TabOrientation, &T::SetTabOrientation)
+                .Default(D::TabOrientation);
+            b.Enumeration("TabSequence", TabSequenceInfo(), &T::TabSequence, &T::SetTabSequence)
+                .Default(D::TabSequence);
+            b.Enumeration("TabStyle", TabStyleInfo(), &T::TabStyle, &T::SetTabStyle).Default(D::TabStyle);
+            b.Integer("TabWidth", &T::TabWidth, &T::SetTabWidth).Default(D::TabWidth);
+            b.Enumeration("TextAlignment", HorizontalAlignmentInfo(), &T::TextAlignment, &T::SetTextAlignment)
+                .Default(D::TextAlignment);
+            b.Enumeration("TextAlignmentVertical", VerticalAlignmentInfo(), &T::TextAlignmentVertical,
+                          &T::SetTextAlignmentVertical)
+                .Default(D::TextAlignmentVertical);
+            b.Object("TextColors", "TVtTextColors", &T::TextColors);
+            b.Enumeration("TextOrientation", OrientationInfo(), &T::TextOrientation, &T::SetTextOrientation)
+                .Default(D::TextOrientation);
+            b.Boolean("Transparent", &T::Transparent, &T::SetTransparent).Default(D::Transparent);
+            b.Boolean("UseColoredTabs", &T::UseColoredTabs, &T::SetUseColoredTabs).Default(D::UseColoredTabs);
+            b.Boolean("UseGradients", &T::UseGradients, &T::SetUseGradients).Default(D::UseGradients);
+            b.Boolean("AllowTabDragging", &T::AllowTabDragging, &T::SetAllowTabDragging).Default(D::AllowTabDragging);
+            b.Event("OnChanging", &T::OnChanging);
+            b.Event("OnChange", &T::OnChange);
+            b.Event("OnTabClick", &T::OnTabClick);
+            b.Event("OnClose", &T::OnClose);
+            b.Event("OnGetTextColor", &T::OnGetTextColor);
+            b.Event("OnPaintBackground", &T::OnPaintBackground);
+            b.Event("OnPaintCardBackground", &T::OnPaintCardBackground);
+            b.Event("OnPaintTabBackground", &T::OnPaintTabBackground);
+            // The depth of one row of tabs, always stored so that pages are placed right while
+            // a description is read, before the first layout.
+            b.DefineInteger(
+                "FixedDimension", [](T& x, int64_t v) { x.SetFixedDimension(static_cast<int>(v)); },
+                [](T& x) { return std::optional<int64_t>(x.FixedDimension()); });
+        });
 }

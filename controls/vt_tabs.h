@@ -25,10 +25,10 @@
 #include <vector>
 
 #include "controls/vt_vocabulary.h"
-#include "framework/ui/controls.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/region.h"
 #include "framework/stdctrls/imglist.h"
+#include "framework/ui/controls.h"
 
 struct TEnumInfo;
 class TVtCustomTabControl;
@@ -146,8 +146,9 @@ protected:
                               std::initializer_list<std::pair<const char*, TColor Values::*>> colors) {
         const Values defaults{};
         for (const auto& [name, color] : colors)
-            b.Color(name, [color](Set& s) { return s.Colors().*color; },
-                    [color](Set& s, TColor v) { s.SetColor(color, v); })
+            b.Color(
+                 name, [color](Set& s) { return s.Colors().*color; },
+                 [color](Set& s, TColor v) { s.SetColor(color, v); })
                 .Default(defaults.*color);
     }
 
@@ -217,9 +218,13 @@ class TVtTabScroller : public TCustomControl {
 public:
     TVtTabScroller(TComponent* owner, TVtCustomTabControl* tabControl);
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) Invalidate(); }
+    void SetFrameColor(TColor v) {
+        if (Change(FFrameColor, v)) Invalidate();
+    }
     TOrientation Orientation() const { return FOrientation; }
-    void SetOrientation(TOrientation v) { if (Change(FOrientation, v)) Invalidate(); }
+    void SetOrientation(TOrientation v) {
+        if (Change(FOrientation, v)) Invalidate();
+    }
     TNotifyEvent OnUpRightClick;
     TNotifyEvent OnDownLeftClick;
 
@@ -249,7 +254,9 @@ class TVtTabCloseButton : public TCustomControl {
 public:
     TVtTabCloseButton(TComponent* owner, TVtCustomTabControl* tabControl);
     TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v) { if (Change(FFrameColor, v)) Invalidate(); }
+    void SetFrameColor(TColor v) {
+        if (Change(FFrameColor, v)) Invalidate();
+    }
     TNotifyEvent OnClose;
     bool ShownPressed() const { return FShownPressed; }
 
@@ -321,55 +328,87 @@ public:
 
     // ---- published properties (setters: relayout or repaint as each one needs)
     bool AlignTabs() const { return FAlignTabs; }
-    virtual void SetAlignTabs(bool v) { if (Change(FAlignTabs, v) && FMultiLine) LayoutChanged(); }
+    virtual void SetAlignTabs(bool v) {
+        if (Change(FAlignTabs, v) && FMultiLine) LayoutChanged();
+    }
     TColor BackgroundColor() const { return FBackgroundColor; }
     virtual void SetBackgroundColor(TColor v);
     bool BoldCurrentTab() const { return FBoldCurrentTab; }
-    virtual void SetBoldCurrentTab(bool v) { if (Change(FBoldCurrentTab, v)) LayoutChanged(); }
+    virtual void SetBoldCurrentTab(bool v) {
+        if (Change(FBoldCurrentTab, v)) LayoutChanged();
+    }
     int CutCornerSize() const { return FCutCornerSize; }
     virtual void SetCutCornerSize(int v) {
         if (v >= 0 && Change(FCutCornerSize, v) && FTabStyle == tsCutCorner) LayoutChanged();
     }
     TColor FlatColor() const { return FFlatColor; }
-    virtual void SetFlatColor(TColor v) { if (Change(FFlatColor, v)) OutlineColorChanged(); }
+    virtual void SetFlatColor(TColor v) {
+        if (Change(FFlatColor, v)) OutlineColorChanged();
+    }
     int FlatColorAdjustment() const { return FFlatColorAdjustment; }
-    virtual void SetFlatColorAdjustment(int v) { if (Change(FFlatColorAdjustment, v)) OutlineColorChanged(); }
+    virtual void SetFlatColorAdjustment(int v) {
+        if (Change(FFlatColorAdjustment, v)) OutlineColorChanged();
+    }
     bool HotTrack() const { return FHotTrack; }
     virtual void SetHotTrack(bool v);
     TColor HotTrackColor() const { return FHotTrackColor; }
-    virtual void SetHotTrackColor(TColor v) { if (Change(FHotTrackColor, v)) Invalidate(); }
+    virtual void SetHotTrackColor(TColor v) {
+        if (Change(FHotTrackColor, v)) Invalidate();
+    }
     TVtHotTrackColorType HotTrackColorType() const { return FHotTrackColorType; }
-    virtual void SetHotTrackColorType(TVtHotTrackColorType v) { if (Change(FHotTrackColorType, v)) Invalidate(); }
+    virtual void SetHotTrackColorType(TVtHotTrackColorType v) {
+        if (Change(FHotTrackColorType, v)) Invalidate();
+    }
     TVtHotTrackStyle HotTrackStyle() const { return FHotTrackStyle; }
-    virtual void SetHotTrackStyle(TVtHotTrackStyle v) { if (Change(FHotTrackStyle, v)) Invalidate(); }
+    virtual void SetHotTrackStyle(TVtHotTrackStyle v) {
+        if (Change(FHotTrackStyle, v)) Invalidate();
+    }
     TVtHorizontalAlignment ImageAlignment() const { return FImageAlignment; }
-    virtual void SetImageAlignment(TVtHorizontalAlignment v) { if (Change(FImageAlignment, v)) LayoutChanged(); }
+    virtual void SetImageAlignment(TVtHorizontalAlignment v) {
+        if (Change(FImageAlignment, v)) LayoutChanged();
+    }
     TVtVerticalAlignment ImageAlignmentVertical() const { return FImageAlignmentVertical; }
     virtual void SetImageAlignmentVertical(TVtVerticalAlignment v) {
         if (Change(FImageAlignmentVertical, v)) LayoutChanged();
     }
     int ImageMargin() const { return FImageMargin; }
-    virtual void SetImageMargin(int v) { if (v >= 0 && Change(FImageMargin, v)) LayoutChanged(); }
+    virtual void SetImageMargin(int v) {
+        if (v >= 0 && Change(FImageMargin, v)) LayoutChanged();
+    }
     TVtImagePosition ImagePosition() const { return FImagePosition; }
-    virtual void SetImagePosition(TVtImagePosition v) { if (Change(FImagePosition, v)) LayoutChanged(); }
+    virtual void SetImagePosition(TVtImagePosition v) {
+        if (Change(FImagePosition, v)) LayoutChanged();
+    }
     TCustomImageList* Images() const { return FImages; }
     virtual void SetImages(TCustomImageList* v);
     int Margin() const { return FMargin; }
-    virtual void SetMargin(int v) { if (v >= 0 && Change(FMargin, v)) LayoutChanged(); }
+    virtual void SetMargin(int v) {
+        if (v >= 0 && Change(FMargin, v)) LayoutChanged();
+    }
     bool MultiLine() const { return FMultiLine; }
-    virtual void SetMultiLine(bool v) { if (Change(FMultiLine, v)) LayoutChanged(); }
+    virtual void SetMultiLine(bool v) {
+        if (Change(FMultiLine, v)) LayoutChanged();
+    }
     bool ParentBackgroundColor() const { return FParentBackgroundColor; }
     virtual void SetParentBackgroundColor(bool v);
     int RowIndent() const { return FRowIndent; }
-    virtual void SetRowIndent(int v) { if (v >= 0 && Change(FRowIndent, v)) LayoutChanged(); }
+    virtual void SetRowIndent(int v) {
+        if (v >= 0 && Change(FRowIndent, v)) LayoutChanged();
+    }
     int RowOverlap() const { return FRowOverlap; }
-    virtual void SetRowOverlap(int v) { if (v >= 0 && Change(FRowOverlap, v)) LayoutChanged(); }
+    virtual void SetRowOverlap(int v) {
+        if (v >= 0 && Change(FRowOverlap, v)) LayoutChanged();
+    }
     bool ShowCardFrame() const { return FShowCardFrame; }
-    virtual void SetShowCardFrame(bool v) { if (Change(FShowCardFrame, v)) LayoutChanged(); }
+    virtual void SetShowCardFrame(bool v) {
+        if (Change(FShowCardFrame, v)) LayoutChanged();
+    }
     bool ShowCloseButton() const { return FShowCloseButton; }
     virtual void SetShowCloseButton(bool v);
     bool ShowFocusRect() const { return FShowFocusRect; }
-    virtual void SetShowFocusRect(bool v) { if (Change(FShowFocusRect, v)) Invalidate(); }
+    virtual void SetShowFocusRect(bool v) {
+        if (Change(FShowFocusRect, v)) Invalidate();
+    }
     bool ShowFullFrame() const { return FShowFullFrame; }
     virtual void SetShowFullFrame(bool v);
     bool ShowShadow() const { return FShowShadow; }
@@ -377,7 +416,9 @@ public:
     TVtTabColors* TabColors() const { return FTabColors.get(); }
     void SetTabColors(const TVtTabColors* v) { FTabColors->Assign(v); }
     int TabHeight() const { return FTabHeight; }
-    virtual void SetTabHeight(int v) { if (v >= 0 && Change(FTabHeight, v)) LayoutChanged(); }
+    virtual void SetTabHeight(int v) {
+        if (v >= 0 && Change(FTabHeight, v)) LayoutChanged();
+    }
     bool TabHints() const { return FTabHints; }
     virtual void SetTabHints(bool v);
     // The selection operation: every way of choosing a tab ends here.
@@ -386,13 +427,21 @@ public:
     TVtTabOrientation TabOrientation() const { return FTabOrientation; }
     virtual void SetTabOrientation(TVtTabOrientation v);
     TVtTabSequence TabSequence() const { return FTabSequence; }
-    virtual void SetTabSequence(TVtTabSequence v) { if (Change(FTabSequence, v)) LayoutChanged(); }
+    virtual void SetTabSequence(TVtTabSequence v) {
+        if (Change(FTabSequence, v)) LayoutChanged();
+    }
     TVtTabStyle TabStyle() const { return FTabStyle; }
-    virtual void SetTabStyle(TVtTabStyle v) { if (Change(FTabStyle, v)) LayoutChanged(); }
+    virtual void SetTabStyle(TVtTabStyle v) {
+        if (Change(FTabStyle, v)) LayoutChanged();
+    }
     int TabWidth() const { return FTabWidth; }
-    virtual void SetTabWidth(int v) { if (v >= 0 && Change(FTabWidth, v)) LayoutChanged(); }
+    virtual void SetTabWidth(int v) {
+        if (v >= 0 && Change(FTabWidth, v)) LayoutChanged();
+    }
     TVtHorizontalAlignment TextAlignment() const { return FTextAlignment; }
-    virtual void SetTextAlignment(TVtHorizontalAlignment v) { if (Change(FTextAlignment, v)) LayoutChanged(); }
+    virtual void SetTextAlignment(TVtHorizontalAlignment v) {
+        if (Change(FTextAlignment, v)) LayoutChanged();
+    }
     TVtVerticalAlignment TextAlignmentVertical() const { return FTextAlignmentVertical; }
     virtual void SetTextAlignmentVertical(TVtVerticalAlignment v) {
         if (Change(FTextAlignmentVertical, v)) LayoutChanged();
@@ -402,11 +451,17 @@ public:
     TOrientation TextOrientation() const { return FTextOrientation; }
     virtual void SetTextOrientation(TOrientation v);
     bool Transparent() const { return FTransparent; }
-    virtual void SetTransparent(bool v) { if (Change(FTransparent, v)) Invalidate(); }
+    virtual void SetTransparent(bool v) {
+        if (Change(FTransparent, v)) Invalidate();
+    }
     bool UseColoredTabs() const { return FUseColoredTabs; }
-    virtual void SetUseColoredTabs(bool v) { if (Change(FUseColoredTabs, v)) Invalidate(); }
+    virtual void SetUseColoredTabs(bool v) {
+        if (Change(FUseColoredTabs, v)) Invalidate();
+    }
     bool UseGradients() const { return FUseGradients; }
-    virtual void SetUseGradients(bool v) { if (Change(FUseGradients, v)) Invalidate(); }
+    virtual void SetUseGradients(bool v) {
+        if (Change(FUseGradients, v)) Invalidate();
+    }
     bool AllowTabDragging() const { return FAllowTabDragging; }
     virtual void SetAllowTabDragging(bool v) { FAllowTabDragging = v; }
 
@@ -445,7 +500,9 @@ public:
     int HotTab() const { return FHotTab; }
     bool LayoutDirty() const { return FLayoutDirty; }
     // Lays the tabs out now if the layout is dirty (painting does it otherwise).
-    void EnsureLayout() { if (FLayoutDirty) PerformLayout(); }
+    void EnsureLayout() {
+        if (FLayoutDirty) PerformLayout();
+    }
     const TVtTabDataList& Tabs() const { return FTabs; }
     TVtTabRegionCache& RegionCache() { return FRegionCache; }
     // FlatColor adjusted by FlatColorAdjustment: tabs, card and buttons are outlined in it.
@@ -483,7 +540,9 @@ protected:
     virtual void CloseActiveTab() {}
     virtual void MoveActiveTab(int /*newIndex*/) {}
     virtual void SetLayoutDirty(bool v);
-    virtual void SetShowCard(bool v) { if (Change(FShowCard, v)) LayoutChanged(); }
+    virtual void SetShowCard(bool v) {
+        if (Change(FShowCard, v)) LayoutChanged();
+    }
     virtual void SetRowCount(int v);
     virtual void TabChanged();
     virtual void HideAllTabs() {}
@@ -562,8 +621,8 @@ private:
     TTabText LayOutTabText(TCanvas* canvas, const std::string& caption, const TRect& area, bool bold) const;
     void DrawTabText(TCanvas* canvas, const TTabText& text, TColor color, int dx, int dy);
     // One run of a line at, moving at on by its advance along step; the accelerator is underlined.
-    void DrawTabTextPart(TCanvas* canvas, const TTabText& text, const std::string& part, bool underline,
-                         TColor color, TPoint& at, TPoint step);
+    void DrawTabTextPart(TCanvas* canvas, const TTabText& text, const std::string& part, bool underline, TColor color,
+                         TPoint& at, TPoint step);
     void PaintTabFocusRect(TCanvas* canvas, const TRect& placed);
     void PaintCard(TCanvas* canvas, int row);
     void RecordTabOutline(int index);

@@ -132,8 +132,8 @@ void TVtCustomTabControl::KeyDown(Word& key, TShiftState shift) {
         case VK_UP:
         case VK_RIGHT:
         case VK_DOWN: {
-            const bool nextKey = FTabOrientation == toLeft ? (key == VK_LEFT || key == VK_UP)
-                                                           : (key == VK_RIGHT || key == VK_DOWN);
+            const bool nextKey =
+                FTabOrientation == toLeft ? (key == VK_LEFT || key == VK_UP) : (key == VK_RIGHT || key == VK_DOWN);
             const int step = nextKey == forwardSign ? 1 : -1;
             found = SearchSelectable(FTabIndex, step, true);
             break;
@@ -270,9 +270,7 @@ namespace {
 
 // The scroller's down/left half scrolls towards the start where the sequence runs with the
 // screen's axes.
-bool DownLeftScrollsToStart(TVtTabOrientation o, TVtTabSequence s) {
-    return (o != toRight) == (s == tsStandard);
-}
+bool DownLeftScrollsToStart(TVtTabOrientation o, TVtTabSequence s) { return (o != toRight) == (s == tsStandard); }
 
 }  // namespace
 
@@ -356,8 +354,7 @@ TVtTabScroller::TVtTabScroller(TComponent* owner, TVtCustomTabControl* tabContro
 
 TRect TVtTabScroller::HalfRect(bool upRight) const {
     const int w = Width(), h = Height();
-    if (FOrientation == orHorizontal)
-        return upRight ? Rect(w - w / 2 - 1, 0, w, h) : Rect(0, 0, w / 2 + 1, h);
+    if (FOrientation == orHorizontal) return upRight ? Rect(w - w / 2 - 1, 0, w, h) : Rect(0, 0, w / 2 + 1, h);
     return upRight ? Rect(0, 0, w, h / 2 + 1) : Rect(0, h - h / 2 - 1, w, h);
 }
 

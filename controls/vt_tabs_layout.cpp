@@ -164,9 +164,7 @@ int TVtCustomTabControl::ButtonSize() const {
     return grow ? std::max(s, limit) : std::min(s, limit);
 }
 
-int TVtCustomTabControl::CloseButtonSize() const {
-    return FShowCloseButton && FTabs.Count() > 0 ? ButtonSize() : 0;
-}
+int TVtCustomTabControl::CloseButtonSize() const { return FShowCloseButton && FTabs.Count() > 0 ? ButtonSize() : 0; }
 
 TPoint TVtCustomTabControl::StripToClient(TPoint p) const {
     const TRect s = TabStripRect();

@@ -14,12 +14,12 @@ namespace {
 
 // The recorded drawing commands; coordinates follow as two words where a command has them.
 enum TTabCommand {
-    tcPen,          // pen to the outline colour
-    tcOutline,      // kind (0 tab, 1 card), index: an outline follows; resets the pen
+    tcPen,      // pen to the outline colour
+    tcOutline,  // kind (0 tab, 1 card), index: an outline follows; resets the pen
     tcMoveTo,
     tcLineTo,
-    tcShadowTo30,   // shadow line to the point with strength 30
-    tcShadowTo15,   // … with strength 15
+    tcShadowTo30,  // shadow line to the point with strength 30
+    tcShadowTo15,  // … with strength 15
 };
 
 constexpr int kShadowStrong = 30;
@@ -161,9 +161,9 @@ struct TVtCustomTabControl::TTabText {
     std::vector<std::string> Lines;
     std::vector<int> Widths;  // without the accelerator marks
     TRect Area;
-    TRect Placed;             // the block of lines inside Area
+    TRect Placed;  // the block of lines inside Area
     int LineHeight = 0;
-    int AcrossStart = 0;      // where the first line starts, across the writing direction
+    int AcrossStart = 0;  // where the first line starts, across the writing direction
     bool Vertical = false;
     bool Bold = false;
 };
@@ -190,7 +190,9 @@ TRect TVtCustomTabControl::TabContentRect(const TRect& b) const {
     TInsets in{};
     switch (FTabStyle) {
         case tsSingleSlant: in = outerFirst ? TInsets{4, 2, 5, 2 * slant + 1} : TInsets{3, 3, 5, 2 * slant + 1}; break;
-        case tsDoubleSlant: in = outerFirst ? TInsets{4, 2, depth + 1, depth - 1} : TInsets{3, 3, depth + 1, depth - 1}; break;
+        case tsDoubleSlant:
+            in = outerFirst ? TInsets{4, 2, depth + 1, depth - 1} : TInsets{3, 3, depth + 1, depth - 1};
+            break;
         case tsCutCorner: in = outerFirst ? TInsets{5, 2, cut + 4, cut + 4} : TInsets{4, 3, cut + 4, cut + 4}; break;
         case tsRoundCorners: in = TInsets{3, 3, 5, 5}; break;
     }
@@ -210,10 +212,22 @@ TRect TVtCustomTabControl::PaintTabImage(TCanvas* canvas, const TVtTabData& tab,
     const int iw = FImages->Width(), ih = FImages->Height();
     const int gap = FImageMargin;
     switch (FImagePosition) {
-        case ipLeft: imageArea.Right = content.Left + iw; textArea.Left = content.Left + iw + gap; break;
-        case ipRight: imageArea.Left = content.Right - iw; textArea.Right = content.Right - iw - gap; break;
-        case ipTop: imageArea.Bottom = content.Top + ih; textArea.Top = content.Top + ih + gap; break;
-        case ipBottom: imageArea.Top = content.Bottom - ih; textArea.Bottom = content.Bottom - ih - gap; break;
+        case ipLeft:
+            imageArea.Right = content.Left + iw;
+            textArea.Left = content.Left + iw + gap;
+            break;
+        case ipRight:
+            imageArea.Left = content.Right - iw;
+            textArea.Right = content.Right - iw - gap;
+            break;
+        case ipTop:
+            imageArea.Bottom = content.Top + ih;
+            textArea.Top = content.Top + ih + gap;
+            break;
+        case ipBottom:
+            imageArea.Top = content.Bottom - ih;
+            textArea.Bottom = content.Bottom - ih - gap;
+            break;
         case ipBack:
         case ipStretch: break;
     }
@@ -338,8 +352,8 @@ void TVtCustomTabControl::DrawTabText(TCanvas* canvas, const TTabText& t, TColor
     }
 }
 
-void TVtCustomTabControl::DrawTabTextPart(TCanvas* canvas, const TTabText& t, const std::string& part,
-                                          bool underline, TColor color, TPoint& at, TPoint step) {
+void TVtCustomTabControl::DrawTabTextPart(TCanvas* canvas, const TTabText& t, const std::string& part, bool underline,
+                                          TColor color, TPoint& at, TPoint step) {
     if (part.empty()) return;
     int advance = 0;
     {
@@ -454,14 +468,22 @@ void TVtCustomTabControl::RecordCardFrame(int row) {
     // The side along the tabs runs from its start corner to its end corner, then round.
     TPoint corners[4];
     switch (FTabOrientation) {
-        case toTop: reverse ? (corners[0] = tr, corners[1] = tl, corners[2] = bl, corners[3] = br)
-                            : (corners[0] = tl, corners[1] = tr, corners[2] = br, corners[3] = bl); break;
-        case toBottom: reverse ? (corners[0] = br, corners[1] = bl, corners[2] = tl, corners[3] = tr)
-                               : (corners[0] = bl, corners[1] = br, corners[2] = tr, corners[3] = tl); break;
-        case toLeft: reverse ? (corners[0] = tl, corners[1] = bl, corners[2] = br, corners[3] = tr)
-                             : (corners[0] = bl, corners[1] = tl, corners[2] = tr, corners[3] = br); break;
-        case toRight: reverse ? (corners[0] = br, corners[1] = tr, corners[2] = tl, corners[3] = bl)
-                              : (corners[0] = tr, corners[1] = br, corners[2] = bl, corners[3] = tl); break;
+        case toTop:
+            reverse ? (corners[0] = tr, corners[1] = tl, corners[2] = bl, corners[3] = br)
+                    : (corners[0] = tl, corners[1] = tr, corners[2] = br, corners[3] = bl);
+            break;
+        case toBottom:
+            reverse ? (corners[0] = br, corners[1] = bl, corners[2] = tl, corners[3] = tr)
+                    : (corners[0] = bl, corners[1] = br, corners[2] = tr, corners[3] = tl);
+            break;
+        case toLeft:
+            reverse ? (corners[0] = tl, corners[1] = bl, corners[2] = br, corners[3] = tr)
+                    : (corners[0] = bl, corners[1] = tl, corners[2] = tr, corners[3] = br);
+            break;
+        case toRight:
+            reverse ? (corners[0] = br, corners[1] = tr, corners[2] = tl, corners[3] = bl)
+                    : (corners[0] = tr, corners[1] = br, corners[2] = bl, corners[3] = tl);
+            break;
     }
     move(corners[0]);
     if (gap) {

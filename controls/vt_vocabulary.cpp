@@ -35,9 +35,9 @@ const TEnumInfo& HotTrackColorTypeInfo() {
     return info;
 }
 const TEnumInfo& GradientDirectionInfo() {
-    static const TEnumInfo info = MakeEnumInfo(
-        "TGradientDirection", {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
-                               "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox",
-                               "gdSquareBox", "gdBigSquareBox"});
+    static const TEnumInfo info =
+        MakeEnumInfo("TGradientDirection",
+                     {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter", "gdHorizontalBox",
+                      "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox", "gdSquareBox", "gdBigSquareBox"});
     return info;
 }

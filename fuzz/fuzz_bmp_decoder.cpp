@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/graphics/bitmap.h"
 #include "framework/base/errors.h"
+#include "framework/graphics/bitmap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmap bitmap;

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "controls/vt_classes.h"
-#include "framework/ui/forms.h"
-#include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
+#include "framework/platform/headless/headless_platform.h"
 #include "framework/stdctrls/stdctrls_classes.h"
+#include "framework/ui/forms.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     InstallHeadlessPlatform();

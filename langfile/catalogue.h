@@ -11,20 +11,20 @@
 namespace langfile {
 
 struct PhraseEntry {
-    int order;                    // 1..55, position among the phrase lines of the file
-    std::string_view variable;    // PHP variable with its leading "$"
-    std::string_view field;       // name of the edit field in the editor window
-    std::string_view page;        // caption of the page the field stands on
-    std::string_view panel;       // which framed panel of that page holds the field
-    std::string_view label;       // caption of the label left of the field
-    std::string_view defaultText; // text the field holds when the window is created
+    int order;                     // 1..55, position among the phrase lines of the file
+    std::string_view variable;     // PHP variable with its leading "$"
+    std::string_view field;        // name of the edit field in the editor window
+    std::string_view page;         // caption of the page the field stands on
+    std::string_view panel;        // which framed panel of that page holds the field
+    std::string_view label;        // caption of the label left of the field
+    std::string_view defaultText;  // text the field holds when the window is created
 };
 
 struct PopupEntry {
-    std::string_view variable;       // PHP variable with its leading "$"
-    std::string_view value;          // fixed server-variable name written as its value
-    std::string_view referenceLabel; // label of the read-only reference field on "Extra Information 2"
-    std::string_view referenceField; // name of that reference field (VtEdit1..VtEdit10)
+    std::string_view variable;        // PHP variable with its leading "$"
+    std::string_view value;           // fixed server-variable name written as its value
+    std::string_view referenceLabel;  // label of the read-only reference field on "Extra Information 2"
+    std::string_view referenceField;  // name of that reference field (VtEdit1..VtEdit10)
 };
 
 inline constexpr std::size_t kPhraseCount = 55;

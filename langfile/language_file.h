@@ -19,8 +19,7 @@ PhraseTexts DefaultPhraseTexts();
 // The file as lines without terminators: 107 lines, 108 when the comment is not empty.
 // Every one of the 55 fields must be present in textsByField; a missing one throws
 // std::invalid_argument naming it. Extra keys are ignored.
-std::vector<std::string> BuildLanguageFile(const PhraseTexts& textsByField,
-                                           const std::string& comment);
+std::vector<std::string> BuildLanguageFile(const PhraseTexts& textsByField, const std::string& comment);
 
 // Each line followed by CR LF, concatenated; no byte-order mark, no conversion.
 std::string ByteForm(const std::vector<std::string>& lines);

@@ -111,8 +111,7 @@ ReadLanguageFileResult ReadLanguageFile(std::string_view bytes) {
             inPopups = IsPopupBanner(line);
             continue;
         }
-        if (commentMayFollow && line.size() >= 4 && line.substr(0, 2) == "/*" &&
-            line.substr(line.size() - 2) == "*/") {
+        if (commentMayFollow && line.size() >= 4 && line.substr(0, 2) == "/*" && line.substr(line.size() - 2) == "*/") {
             result.comment = DecodePhpCommentBody(line.substr(2, line.size() - 4));
             continue;
         }

@@ -244,8 +244,8 @@ void Pages(const std::string& pictures) {
 
     sheet(4, "Extra Information");
     BeginPagePanel("VtPanel4", 16, 16, 313, 265, 0);
-    const char* pure[] = {"edPure1", "edPure2", "edPure3", "edPure4", "edMinPing", "edMaxPing", "edMaxRate",
-                          "edMaxRateUn"};
+    const char* pure[] = {"edPure1",   "edPure2",   "edPure3",   "edPure4",
+                          "edMinPing", "edMaxPing", "edMaxRate", "edMaxRateUn"};
     for (int k = 0; k < 8; ++k) PhraseRow(pure[k], 136, 161, Row(k), 120);
     // "Password 1:" row: Server, has, "or", has no.
     FieldLabel(P("edPw1").label, 72, Row(8));

@@ -86,7 +86,8 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s RUNS NAME X Y RRGGBB PROGRAM [ARGS...] -- NAME X Y RRGGBB PROGRAM [ARGS...]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s RUNS NAME X Y RRGGBB PROGRAM [ARGS...] -- NAME X Y RRGGBB PROGRAM [ARGS...]\n",
+                     argv[0]);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
@@ -121,7 +122,8 @@ int main(int argc, char** argv) {
         std::printf("%-10s %12.1f %12.1f %10zu\n", s.Name.c_str(), Median(s.Ms), Median(s.RssMb), s.Ms.size());
     if (subjects.size() == 2) {
         std::printf("ratio %s/%s: time %.2f, resident +%.1f MB\n", subjects[1].Name.c_str(), subjects[0].Name.c_str(),
-                    Median(subjects[1].Ms) / Median(subjects[0].Ms), Median(subjects[1].RssMb) - Median(subjects[0].RssMb));
+                    Median(subjects[1].Ms) / Median(subjects[0].Ms),
+                    Median(subjects[1].RssMb) - Median(subjects[0].RssMb));
     }
     XCloseDisplay(d);
     return 0;

@@ -22,5 +22,9 @@ public:
     explicit EAbort(std::string message = "Operation aborted") : Exception(std::move(message)) {}
 };
 
-class EInvalidGraphic : public Exception { using Exception::Exception; };
-class EOutOfResources : public Exception { using Exception::Exception; };
+class EInvalidGraphic : public Exception {
+    using Exception::Exception;
+};
+class EOutOfResources : public Exception {
+    using Exception::Exception;
+};

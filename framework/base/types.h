@@ -53,23 +53,23 @@ inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, SaturatingAdd(left, width), SaturatingAdd(top, height)};
 }
 inline TRect OffsetRect(TRect r, int64_t dx, int64_t dy) {
-    return {SaturatingAdd(r.Left, dx), SaturatingAdd(r.Top, dy), SaturatingAdd(r.Right, dx), SaturatingAdd(r.Bottom, dy)};
+    return {SaturatingAdd(r.Left, dx), SaturatingAdd(r.Top, dy), SaturatingAdd(r.Right, dx),
+            SaturatingAdd(r.Bottom, dy)};
 }
 inline TRect InflateRect(TRect r, int64_t dx, int64_t dy) {
-    return {SaturatingAdd(r.Left, -dx), SaturatingAdd(r.Top, -dy), SaturatingAdd(r.Right, dx), SaturatingAdd(r.Bottom, dy)};
+    return {SaturatingAdd(r.Left, -dx), SaturatingAdd(r.Top, -dy), SaturatingAdd(r.Right, dx),
+            SaturatingAdd(r.Bottom, dy)};
 }
 // The common part; empty rectangles intersect to an empty (0,0,0,0).
 inline TRect IntersectRect(const TRect& a, const TRect& b) {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
     return r.IsEmpty() ? TRect{} : r;
 }
 // The smallest rectangle holding both; an empty side is ignored.
 inline TRect UnionRect(const TRect& a, const TRect& b) {
     if (a.IsEmpty()) return b;
     if (b.IsEmpty()) return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
 // A set of enumeration values, bit n standing for ordinal n (so TSides stores left, top,
@@ -91,8 +91,14 @@ public:
     constexpr uint32_t Bits() const { return bits_; }
     constexpr bool Contains(E v) const { return (bits_ & Bit(v)) != 0; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr Set& Include(E v) { bits_ |= Bit(v); return *this; }
-    constexpr Set& Exclude(E v) { bits_ &= ~Bit(v); return *this; }
+    constexpr Set& Include(E v) {
+        bits_ |= Bit(v);
+        return *this;
+    }
+    constexpr Set& Exclude(E v) {
+        bits_ &= ~Bit(v);
+        return *this;
+    }
     constexpr Set operator+(Set o) const { return FromBits(bits_ | o.bits_); }
     constexpr Set operator-(Set o) const { return FromBits(bits_ & ~o.bits_); }
     constexpr Set operator*(Set o) const { return FromBits(bits_ & o.bits_); }

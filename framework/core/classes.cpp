@@ -1,8 +1,8 @@
 // Sections: TObject and TPersistent, TMethodTable, TComponent.
 #include "framework/core/classes.h"
 
-#include <algorithm>
 #include <cxxabi.h>
+#include <algorithm>
 #include <cstdlib>
 #include <typeinfo>
 
@@ -27,8 +27,8 @@ void TPersistent::Assign(const TPersistent* source) {
 void TPersistent::AssignTo(TPersistent* dest) const { dest->AssignError(this); }
 
 void TPersistent::AssignError(const TPersistent* source) const {
-    throw EConvertError(Format("Cannot assign a %s to a %s", source ? source->ClassName() : std::string("nil"),
-                               ClassName()));
+    throw EConvertError(
+        Format("Cannot assign a %s to a %s", source ? source->ClassName() : std::string("nil"), ClassName()));
 }
 
 // ---------------------------------------------------------------- TMethodTable
@@ -61,12 +61,10 @@ TComponent::~TComponent() {
 
 void TComponent::SetName(const std::string& name) {
     if (name == FName) return;
-    if (!name.empty() && !IsValidIdent(name))
-        throw EComponentError(Format("'%s' is not a valid component name", name));
+    if (!name.empty() && !IsValidIdent(name)) throw EComponentError(Format("'%s' is not a valid component name", name));
     if (FOwner && !name.empty()) {
         TComponent* other = FOwner->FindComponent(name);
-        if (other && other != this)
-            throw EComponentError(Format("A component named %s already exists", name));
+        if (other && other != this) throw EComponentError(Format("A component named %s already exists", name));
     }
     FName = name;
 }

@@ -148,8 +148,8 @@ bool UsesTwelveHourClock(std::string_view f) {
             const size_t end = f.find(c, i + 1);
             if (end == std::string_view::npos) return false;
             i = end;
-        } else if (Upper(c) == 'A' &&
-                   (StartsWithNoCase(f, i, "AM/PM") || StartsWithNoCase(f, i, "A/P") || StartsWithNoCase(f, i, "AMPM"))) {
+        } else if (Upper(c) == 'A' && (StartsWithNoCase(f, i, "AM/PM") || StartsWithNoCase(f, i, "A/P") ||
+                                       StartsWithNoCase(f, i, "AMPM"))) {
             return true;
         }
     }

@@ -58,12 +58,12 @@ public:
     }
     std::string Found() const {
         switch (FToken.Kind) {
-        case tkEnd: return " but the description ends";
-        case tkIdent: return " but '" + FToken.Text + "' found";
-        case tkSymbol: return " but '" + FToken.Text + "' found";
-        case tkInteger: return " but a number found";
-        case tkString: return " but a string found";
-        case tkBinary: return " but binary data found";
+            case tkEnd: return " but the description ends";
+            case tkIdent: return " but '" + FToken.Text + "' found";
+            case tkSymbol: return " but '" + FToken.Text + "' found";
+            case tkInteger: return " but a number found";
+            case tkString: return " but a string found";
+            case tkBinary: return " but binary data found";
         }
         return "";
     }
@@ -98,8 +98,9 @@ private:
                 ++FPos;
             FToken.Kind = tkIdent;
             FToken.Text = std::string(FText.substr(start, FPos - start));
-        } else if (IsDigit(c) || c == '$' || ((c == '-' || c == '+') && FPos + 1 < FText.size() &&
-                                               (IsDigit(FText[FPos + 1]) || FText[FPos + 1] == '$'))) {
+        } else if (IsDigit(c) || c == '$' ||
+                   ((c == '-' || c == '+') && FPos + 1 < FText.size() &&
+                    (IsDigit(FText[FPos + 1]) || FText[FPos + 1] == '$'))) {
             size_t start = FPos++;
             while (FPos < FText.size() && (HexDigit(FText[FPos]) >= 0 || FText[FPos] == '$')) ++FPos;
             std::string_view number = FText.substr(start, FPos - start);
@@ -238,49 +239,48 @@ TValue ParseValue(TLexer& lex) {
     TValue v;
     v.Line = t.Line;
     switch (t.Kind) {
-    case tkInteger:
-        v.Type = TValue::vtInteger;
-        v.Integer = lex.Take().Integer;
-        return v;
-    case tkIdent:
-        v.Type = TValue::vtIdent;
-        v.Text = lex.Take().Text;
-        return v;
-    case tkString:
-        v.Type = TValue::vtString;
-        v.Text = ParseStringExpr(lex);
-        return v;
-    case tkBinary:
-        v.Type = TValue::vtBinary;
-        v.Text = lex.Take().Text;
-        return v;
-    case tkSymbol:
-        if (lex.IsSymbol('[')) {
-            lex.Take();
-            v.Type = TValue::vtSet;
-            if (!lex.IsSymbol(']')) {
-                while (true) {
-                    v.Items.push_back(lex.ExpectIdent("Set element"));
-                    if (lex.IsSymbol(']')) break;
-                    lex.ExpectSymbol(',');
+        case tkInteger:
+            v.Type = TValue::vtInteger;
+            v.Integer = lex.Take().Integer;
+            return v;
+        case tkIdent:
+            v.Type = TValue::vtIdent;
+            v.Text = lex.Take().Text;
+            return v;
+        case tkString:
+            v.Type = TValue::vtString;
+            v.Text = ParseStringExpr(lex);
+            return v;
+        case tkBinary:
+            v.Type = TValue::vtBinary;
+            v.Text = lex.Take().Text;
+            return v;
+        case tkSymbol:
+            if (lex.IsSymbol('[')) {
+                lex.Take();
+                v.Type = TValue::vtSet;
+                if (!lex.IsSymbol(']')) {
+                    while (true) {
+                        v.Items.push_back(lex.ExpectIdent("Set element"));
+                        if (lex.IsSymbol(']')) break;
+                        lex.ExpectSymbol(',');
+                    }
                 }
+                lex.ExpectSymbol(']');
+                return v;
             }
-            lex.ExpectSymbol(']');
-            return v;
-        }
-        if (lex.IsSymbol('(')) {
-            lex.Take();
-            v.Type = TValue::vtList;
-            while (!lex.IsSymbol(')')) {
-                if (lex.Peek().Kind != tkString) SyntaxError(lex.Peek().Line, "String expected" + lex.Found());
-                v.Items.push_back(ParseStringExpr(lex));
+            if (lex.IsSymbol('(')) {
+                lex.Take();
+                v.Type = TValue::vtList;
+                while (!lex.IsSymbol(')')) {
+                    if (lex.Peek().Kind != tkString) SyntaxError(lex.Peek().Line, "String expected" + lex.Found());
+                    v.Items.push_back(ParseStringExpr(lex));
+                }
+                lex.Take();
+                return v;
             }
-            lex.Take();
-            return v;
-        }
-        break;
-    case tkEnd:
-        break;
+            break;
+        case tkEnd: break;
     }
     SyntaxError(t.Line, "Property value expected" + lex.Found());
 }
@@ -347,7 +347,8 @@ public:
         Begin(FRoot);
         if (const TClassInfo* declared = FindClass(node.ClassName); declared && !declared->IsInstance(FRoot))
             ReadError(node.Line, node.Name, Format("%s is not a %s", FRoot->ClassName(), node.ClassName));
-        if (!node.Name.empty() && node.Name != FRoot->Name()) Guard(node.Line, node.Name, [&] { FRoot->SetName(node.Name); });
+        if (!node.Name.empty() && node.Name != FRoot->Name())
+            Guard(node.Line, node.Name, [&] { FRoot->SetName(node.Name); });
         ReadBody(FRoot, node);
         ResolveReferences();
         for (TComponent* c : FLoaded) c->SetStateFlag(csReading, false);
@@ -375,8 +376,8 @@ private:
     }
 
     [[noreturn]] static void ReadError(int line, const std::string& what, const std::string& message) {
-        throw EReadError(Format("Error reading %s on line %d: %s", what.empty() ? std::string("component") : what,
-                                line, message));
+        throw EReadError(
+            Format("Error reading %s on line %d: %s", what.empty() ? std::string("component") : what, line, message));
     }
 
     // Runs f, turning any error other than a reader's own into an EReadError for that line.
@@ -409,7 +410,8 @@ private:
                 extra->Read(inst, p.Value);
                 return;
             }
-            if (target.Prop->Kind == TPropKind::Component && !(p.Value.Type == TValue::vtIdent && SameText(p.Value.Text, "nil"))) {
+            if (target.Prop->Kind == TPropKind::Component &&
+                !(p.Value.Type == TValue::vtIdent && SameText(p.Value.Text, "nil"))) {
                 p.Value.AsIdent();
                 FFixups.push_back({target, what, p.Value.Text, p.Line});
                 return;
@@ -468,7 +470,9 @@ void ReadComponentText(TComponent* root, std::string_view text) {
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner) {
     TObjectNode node = ParseDescription(text);
     const TClassInfo* cls = FindClass(node.ClassName);
-    if (!cls) throw EReadError(Format("Error reading %s on line %d: Class %s not found", node.Name, node.Line, node.ClassName));
+    if (!cls)
+        throw EReadError(
+            Format("Error reading %s on line %d: Class %s not found", node.Name, node.Line, node.ClassName));
     std::unique_ptr<TComponent> root;
     try {
         root.reset(cls->Create(owner));
@@ -585,36 +589,35 @@ private:
 
     void WriteValue(const std::string& name, const TValue& v, int level) {
         switch (v.Type) {
-        case TValue::vtString:
-            if (v.Text.size() <= kStringChunk) {
-                Line(level, name + " = " + QuoteString(v.Text));
-            } else {
-                Line(level, name + " =");
-                WriteStringLines(v.Text, level + 1, "");
-            }
-            return;
-        case TValue::vtList:
-            if (v.Items.empty()) {
-                Line(level, name + " = ()");
+            case TValue::vtString:
+                if (v.Text.size() <= kStringChunk) {
+                    Line(level, name + " = " + QuoteString(v.Text));
+                } else {
+                    Line(level, name + " =");
+                    WriteStringLines(v.Text, level + 1, "");
+                }
+                return;
+            case TValue::vtList:
+                if (v.Items.empty()) {
+                    Line(level, name + " = ()");
+                    return;
+                }
+                Line(level, name + " = (");
+                for (size_t i = 0; i < v.Items.size(); ++i)
+                    WriteStringLines(v.Items[i], level + 1, i + 1 < v.Items.size() ? "" : ")");
+                return;
+            case TValue::vtBinary: {
+                if (v.Text.empty()) {
+                    Line(level, name + " = {}");
+                    return;
+                }
+                Line(level, name + " = {");
+                std::string hex = HexBytes(v.Text);
+                for (size_t i = 0; i < hex.size(); i += kHexPerLine)
+                    Line(level + 1, hex.substr(i, kHexPerLine) + (i + kHexPerLine >= hex.size() ? "}" : ""));
                 return;
             }
-            Line(level, name + " = (");
-            for (size_t i = 0; i < v.Items.size(); ++i)
-                WriteStringLines(v.Items[i], level + 1, i + 1 < v.Items.size() ? "" : ")");
-            return;
-        case TValue::vtBinary: {
-            if (v.Text.empty()) {
-                Line(level, name + " = {}");
-                return;
-            }
-            Line(level, name + " = {");
-            std::string hex = HexBytes(v.Text);
-            for (size_t i = 0; i < hex.size(); i += kHexPerLine)
-                Line(level + 1, hex.substr(i, kHexPerLine) + (i + kHexPerLine >= hex.size() ? "}" : ""));
-            return;
-        }
-        default:
-            Line(level, name + " = " + FormatValueText(v));
+            default: Line(level, name + " = " + FormatValueText(v));
         }
     }
 
@@ -635,24 +638,20 @@ TValue ParseValueText(std::string_view text) {
 
 std::string FormatValueText(const TValue& v) {
     switch (v.Type) {
-    case TValue::vtInteger:
-        return IntToStr(v.Integer);
-    case TValue::vtIdent:
-        return v.Text;
-    case TValue::vtString:
-        return QuoteString(v.Text);
-    case TValue::vtSet: {
-        std::string out = "[";
-        for (size_t i = 0; i < v.Items.size(); ++i) out += (i ? ", " : "") + v.Items[i];
-        return out + "]";
-    }
-    case TValue::vtList: {
-        std::string out = "(";
-        for (const std::string& s : v.Items) out += " " + QuoteString(s);
-        return out + " )";
-    }
-    case TValue::vtBinary:
-        return "{" + HexBytes(v.Text) + "}";
+        case TValue::vtInteger: return IntToStr(v.Integer);
+        case TValue::vtIdent: return v.Text;
+        case TValue::vtString: return QuoteString(v.Text);
+        case TValue::vtSet: {
+            std::string out = "[";
+            for (size_t i = 0; i < v.Items.size(); ++i) out += (i ? ", " : "") + v.Items[i];
+            return out + "]";
+        }
+        case TValue::vtList: {
+            std::string out = "(";
+            for (const std::string& s : v.Items) out += " " + QuoteString(s);
+            return out + " )";
+        }
+        case TValue::vtBinary: return "{" + HexBytes(v.Text) + "}";
     }
     return "";
 }

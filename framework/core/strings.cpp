@@ -111,13 +111,10 @@ void TStrings::IndexError(int index) { throw EStringListError(Format("List index
 namespace {
 
 [[noreturn]] void CreateError(const std::string& fileName, std::string_view reason) {
-    throw EFCreateError(
-        Format("Cannot create file \"%s\". %s", DisplayFileName(ExpandFileName(fileName)), reason));
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", DisplayFileName(ExpandFileName(fileName)), reason));
 }
 
-[[noreturn]] void CreateError(const std::string& fileName, int error) {
-    CreateError(fileName, SysErrorMessage(error));
-}
+[[noreturn]] void CreateError(const std::string& fileName, int error) { CreateError(fileName, SysErrorMessage(error)); }
 
 [[noreturn]] void WriteError() { throw EWriteError("Stream write error"); }
 

@@ -46,10 +46,8 @@ std::string FloatText(double v, char type, int precision) {
         res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, precision < 0 ? 2 : precision);
     else if (type == 'e')
         res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, precision < 0 ? 15 : precision);
-    else if (precision < 0)
-        res = std::to_chars(buf, buf + sizeof buf, v);
-    else
-        res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+    else if (precision < 0) res = std::to_chars(buf, buf + sizeof buf, v);
+    else res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
     if (res.ec != std::errc()) return "?";
     return std::string(buf, res.ptr);
 }
@@ -125,42 +123,40 @@ std::string FormatArgs(std::string_view fmt, std::span<const TFormatArg> args) {
         const TFormatArg& a = takeArg();
         std::string text;
         switch (type) {
-        case 'd':
-            if (a.Kind == TFormatArg::akInteger) {
-                uint64_t mag = a.Int < 0 ? 0 - static_cast<uint64_t>(a.Int) : static_cast<uint64_t>(a.Int);
-                text = (a.Int < 0 ? "-" : "") + UnsignedDigits(mag, 10, precision);
-            } else if (a.Kind == TFormatArg::akUnsigned) {
-                text = UnsignedDigits(a.UInt, 10, precision);
-            } else {
-                FormatError(fmt);
-            }
-            break;
-        case 'u':
-        case 'x':
-            if (a.Kind == TFormatArg::akInteger)
-                text = UnsignedDigits(type == 'x' ? static_cast<uint64_t>(a.Int)
-                                                  : static_cast<uint32_t>(a.Int),
-                                      type == 'x' ? 16 : 10, precision);
-            else if (a.Kind == TFormatArg::akUnsigned)
-                text = UnsignedDigits(a.UInt, type == 'x' ? 16 : 10, precision);
-            else
-                FormatError(fmt);
-            break;
-        case 's':
-            if (a.Kind != TFormatArg::akString) FormatError(fmt);
-            text = a.Str;
-            if (precision >= 0 && static_cast<size_t>(precision) < text.size()) text.resize(precision);
-            break;
-        case 'f':
-        case 'g':
-        case 'e':
-            if (a.Kind == TFormatArg::akFloat) text = FloatText(a.Float, type, precision);
-            else if (a.Kind == TFormatArg::akInteger) text = FloatText(static_cast<double>(a.Int), type, precision);
-            else if (a.Kind == TFormatArg::akUnsigned) text = FloatText(static_cast<double>(a.UInt), type, precision);
-            else FormatError(fmt);
-            break;
-        default:
-            FormatError(fmt);
+            case 'd':
+                if (a.Kind == TFormatArg::akInteger) {
+                    uint64_t mag = a.Int < 0 ? 0 - static_cast<uint64_t>(a.Int) : static_cast<uint64_t>(a.Int);
+                    text = (a.Int < 0 ? "-" : "") + UnsignedDigits(mag, 10, precision);
+                } else if (a.Kind == TFormatArg::akUnsigned) {
+                    text = UnsignedDigits(a.UInt, 10, precision);
+                } else {
+                    FormatError(fmt);
+                }
+                break;
+            case 'u':
+            case 'x':
+                if (a.Kind == TFormatArg::akInteger)
+                    text = UnsignedDigits(type == 'x' ? static_cast<uint64_t>(a.Int) : static_cast<uint32_t>(a.Int),
+                                          type == 'x' ? 16 : 10, precision);
+                else if (a.Kind == TFormatArg::akUnsigned)
+                    text = UnsignedDigits(a.UInt, type == 'x' ? 16 : 10, precision);
+                else FormatError(fmt);
+                break;
+            case 's':
+                if (a.Kind != TFormatArg::akString) FormatError(fmt);
+                text = a.Str;
+                if (precision >= 0 && static_cast<size_t>(precision) < text.size()) text.resize(precision);
+                break;
+            case 'f':
+            case 'g':
+            case 'e':
+                if (a.Kind == TFormatArg::akFloat) text = FloatText(a.Float, type, precision);
+                else if (a.Kind == TFormatArg::akInteger) text = FloatText(static_cast<double>(a.Int), type, precision);
+                else if (a.Kind == TFormatArg::akUnsigned)
+                    text = FloatText(static_cast<double>(a.UInt), type, precision);
+                else FormatError(fmt);
+                break;
+            default: FormatError(fmt);
         }
         if (static_cast<int>(text.size()) < width) {
             std::string pad(width - text.size(), ' ');
@@ -320,8 +316,8 @@ std::string SysErrorMessage(int errorCode) {
     std::string text = std::strerror(errorCode);
     // Translated texts come in the locale's encoding; plain ASCII is the same in both.
     if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) text = Utf8ToAnsi(text);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' ||
-                             text.back() == '.' || text.back() == '\t'))
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\r' || text.back() == '\n' || text.back() == '.' ||
+                             text.back() == '\t'))
         text.pop_back();
     return text;
 }

@@ -19,20 +19,46 @@
 
 // ---------------------------------------------------------------- 1. exception classes
 
-class EComponentError : public Exception { using Exception::Exception; };
-class EInvalidOperation : public Exception { using Exception::Exception; };
-class EConvertError : public Exception { using Exception::Exception; };
-class EListError : public Exception { using Exception::Exception; };
-class EStringListError : public EListError { using EListError::EListError; };
-class EPropertyError : public Exception { using Exception::Exception; };
+class EComponentError : public Exception {
+    using Exception::Exception;
+};
+class EInvalidOperation : public Exception {
+    using Exception::Exception;
+};
+class EConvertError : public Exception {
+    using Exception::Exception;
+};
+class EListError : public Exception {
+    using Exception::Exception;
+};
+class EStringListError : public EListError {
+    using EListError::EListError;
+};
+class EPropertyError : public Exception {
+    using Exception::Exception;
+};
 // Files and stored descriptions.
-class EStreamError : public Exception { using Exception::Exception; };
-class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
-class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
-class EFilerError : public EStreamError { using EStreamError::EStreamError; };
-class EReadError : public EFilerError { using EFilerError::EFilerError; };
-class EWriteError : public EFilerError { using EFilerError::EFilerError; };
-class EClassNotFound : public EFilerError { using EFilerError::EFilerError; };
+class EStreamError : public Exception {
+    using Exception::Exception;
+};
+class EFCreateError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EFOpenError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EFilerError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EReadError : public EFilerError {
+    using EFilerError::EFilerError;
+};
+class EWriteError : public EFilerError {
+    using EFilerError::EFilerError;
+};
+class EClassNotFound : public EFilerError {
+    using EFilerError::EFilerError;
+};
 
 // The text the event loop shows for an exception: the message, with "." appended when the
 // message is not empty and its last character sorts above "." as a byte: "Disk full" and

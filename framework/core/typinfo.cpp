@@ -7,9 +7,9 @@
 #include <typeindex>
 
 #include "framework/core/scope_guards.h"
+#include "framework/core/strings.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/font.h"
-#include "framework/core/strings.h"
 
 // ---------------------------------------------------------------- TEnumInfo
 
@@ -479,40 +479,38 @@ namespace {
 
 int64_t OrdinalOf(const TPropInfo& p, const TValue& value) {
     switch (p.Kind) {
-    case TPropKind::Integer:
-        if (value.Type == TValue::vtIdent && p.Enum) {
+        case TPropKind::Integer:
+            if (value.Type == TValue::vtIdent && p.Enum) {
+                int64_t v = 0;
+                if (p.Enum->ValueOf(value.Text, v)) return v;
+            }
+            return value.AsInteger();
+        case TPropKind::Boolean: return value.AsBoolean() ? 1 : 0;
+        case TPropKind::Enumeration: {
             int64_t v = 0;
-            if (p.Enum->ValueOf(value.Text, v)) return v;
+            if (!p.Enum->ValueOf(value.AsIdent(), v)) InvalidValue();
+            return v;
         }
-        return value.AsInteger();
-    case TPropKind::Boolean:
-        return value.AsBoolean() ? 1 : 0;
-    case TPropKind::Enumeration: {
-        int64_t v = 0;
-        if (!p.Enum->ValueOf(value.AsIdent(), v)) InvalidValue();
-        return v;
-    }
-    case TPropKind::Set: {
-        if (value.Type != TValue::vtSet) InvalidValue();
-        int64_t bits = 0;
-        for (const std::string& e : value.Items) {
-            int64_t bit = 0;
-            if (!p.Enum->ValueOf(e, bit)) InvalidValue();
-            bits |= int64_t{1} << bit;
+        case TPropKind::Set: {
+            if (value.Type != TValue::vtSet) InvalidValue();
+            int64_t bits = 0;
+            for (const std::string& e : value.Items) {
+                int64_t bit = 0;
+                if (!p.Enum->ValueOf(e, bit)) InvalidValue();
+                bits |= int64_t{1} << bit;
+            }
+            return bits;
         }
-        return bits;
-    }
-    case TPropKind::Color: {
-        if (value.Type == TValue::vtIdent) {
-            TColor c = 0;
-            if (!IdentToColor(value.Text.c_str(), c)) InvalidValue();
-            return c;
+        case TPropKind::Color: {
+            if (value.Type == TValue::vtIdent) {
+                TColor c = 0;
+                if (!IdentToColor(value.Text.c_str(), c)) InvalidValue();
+                return c;
+            }
+            // Colours are 32-bit patterns; a negative number spells a system colour.
+            return static_cast<uint32_t>(value.AsInteger());
         }
-        // Colours are 32-bit patterns; a negative number spells a system colour.
-        return static_cast<uint32_t>(value.AsInteger());
-    }
-    default:
-        InvalidValue();
+        default: InvalidValue();
     }
 }
 
@@ -523,52 +521,48 @@ void SetPropValue(const TPropTarget& target, const TValue& value, const TValueCo
     void* inst = target.Instance;
     if (p.IsReadOnly()) throw EPropertyError(Format("Property %s is read-only", p.Name));
     switch (p.Kind) {
-    case TPropKind::Integer:
-    case TPropKind::Boolean:
-    case TPropKind::Enumeration:
-    case TPropKind::Set:
-    case TPropKind::Color:
-        p.SetOrd(inst, OrdinalOf(p, value));
-        return;
-    case TPropKind::String:
-        p.SetStr(inst, value.AsString());
-        return;
-    case TPropKind::Binary:
-        if (value.Type != TValue::vtBinary) InvalidValue();
-        p.SetStr(inst, value.Text);
-        return;
-    case TPropKind::Strings: {
-        if (value.Type != TValue::vtList) InvalidValue();
-        TStrings* list = p.GetStrings(inst);
-        if (!list) InvalidValue();
-        TStringsUpdate update(list);
-        list->Clear();
-        for (const std::string& s : value.Items) list->Add(s);
-        return;
-    }
-    case TPropKind::Component: {
-        const std::string& name = value.AsIdent();
-        TComponent* c = nullptr;
-        if (!SameText(name, "nil")) {
-            c = context.FindComponent ? context.FindComponent(name) : nullptr;
-            if (!c) throw EPropertyError(Format("Component %s not found", name));
-        }
-        if (!p.SetComponent(inst, c)) throw EPropertyError(Format("Component %s does not fit property %s", name, p.Name));
-        return;
-    }
-    case TPropKind::Event: {
-        const std::string& name = value.AsIdent();
-        if (SameText(name, "nil")) {
-            p.SetEvent(inst, nullptr, "");
+        case TPropKind::Integer:
+        case TPropKind::Boolean:
+        case TPropKind::Enumeration:
+        case TPropKind::Set:
+        case TPropKind::Color: p.SetOrd(inst, OrdinalOf(p, value)); return;
+        case TPropKind::String: p.SetStr(inst, value.AsString()); return;
+        case TPropKind::Binary:
+            if (value.Type != TValue::vtBinary) InvalidValue();
+            p.SetStr(inst, value.Text);
+            return;
+        case TPropKind::Strings: {
+            if (value.Type != TValue::vtList) InvalidValue();
+            TStrings* list = p.GetStrings(inst);
+            if (!list) InvalidValue();
+            TStringsUpdate update(list);
+            list->Clear();
+            for (const std::string& s : value.Items) list->Add(s);
             return;
         }
-        const std::any* handler = context.Methods ? context.Methods->Find(name) : nullptr;
-        if (!handler) throw EPropertyError(Format("Method %s not found", name));
-        p.SetEvent(inst, handler, name);
-        return;
-    }
-    case TPropKind::Object:
-        throw EPropertyError(Format("Property %s holds an object; set its parts", p.Name));
+        case TPropKind::Component: {
+            const std::string& name = value.AsIdent();
+            TComponent* c = nullptr;
+            if (!SameText(name, "nil")) {
+                c = context.FindComponent ? context.FindComponent(name) : nullptr;
+                if (!c) throw EPropertyError(Format("Component %s not found", name));
+            }
+            if (!p.SetComponent(inst, c))
+                throw EPropertyError(Format("Component %s does not fit property %s", name, p.Name));
+            return;
+        }
+        case TPropKind::Event: {
+            const std::string& name = value.AsIdent();
+            if (SameText(name, "nil")) {
+                p.SetEvent(inst, nullptr, "");
+                return;
+            }
+            const std::any* handler = context.Methods ? context.Methods->Find(name) : nullptr;
+            if (!handler) throw EPropertyError(Format("Method %s not found", name));
+            p.SetEvent(inst, handler, name);
+            return;
+        }
+        case TPropKind::Object: throw EPropertyError(Format("Property %s holds an object; set its parts", p.Name));
     }
 }
 
@@ -593,53 +587,49 @@ std::optional<TValue> GetPropValue(const TPropTarget& target) {
     const TPropInfo& p = *target.Prop;
     void* inst = target.Instance;
     switch (p.Kind) {
-    case TPropKind::Integer: {
-        int64_t v = p.GetOrd(inst);
-        if (p.Enum)
+        case TPropKind::Integer: {
+            int64_t v = p.GetOrd(inst);
+            if (p.Enum)
+                if (const std::string* name = p.Enum->NameOf(v)) return TValue::Ident(*name);
+            return TValue::Int(v);
+        }
+        case TPropKind::Boolean: return TValue::Ident(p.GetOrd(inst) ? "True" : "False");
+        case TPropKind::Enumeration: {
+            int64_t v = p.GetOrd(inst);
             if (const std::string* name = p.Enum->NameOf(v)) return TValue::Ident(*name);
-        return TValue::Int(v);
-    }
-    case TPropKind::Boolean:
-        return TValue::Ident(p.GetOrd(inst) ? "True" : "False");
-    case TPropKind::Enumeration: {
-        int64_t v = p.GetOrd(inst);
-        if (const std::string* name = p.Enum->NameOf(v)) return TValue::Ident(*name);
-        return TValue::Int(v);
-    }
-    case TPropKind::Set: {
-        uint64_t bits = static_cast<uint64_t>(p.GetOrd(inst));
-        std::vector<std::string> elements;
-        for (const auto& [name, bit] : p.Enum->Values)
-            if (bit >= 0 && bit < 64 && (bits >> bit) & 1) elements.push_back(name);
-        return TValue::SetOf(std::move(elements));
-    }
-    case TPropKind::Color: {
-        TColor c = static_cast<TColor>(p.GetOrd(inst));
-        const char* ident = nullptr;
-        if (ColorToIdent(c, ident) && ident) return TValue::Ident(ident);
-        return TValue::Int(static_cast<int32_t>(c));
-    }
-    case TPropKind::String:
-        return TValue::Str(p.GetStr(inst));
-    case TPropKind::Binary:
-        return TValue::Binary(p.GetStr(inst));
-    case TPropKind::Strings: {
-        std::vector<std::string> lines;
-        if (TStrings* list = p.GetStrings(inst))
-            for (int i = 0; i < list->Count(); ++i) lines.push_back(list->Get(i));
-        return TValue::List(std::move(lines));
-    }
-    case TPropKind::Component: {
-        TComponent* c = p.GetComponent(inst);
-        return TValue::Ident(c ? c->Name() : std::string("nil"));
-    }
-    case TPropKind::Event: {
-        std::string name = p.EventName(inst);
-        if (name.empty()) return std::nullopt;
-        return TValue::Ident(name);
-    }
-    case TPropKind::Object:
-        return std::nullopt;
+            return TValue::Int(v);
+        }
+        case TPropKind::Set: {
+            uint64_t bits = static_cast<uint64_t>(p.GetOrd(inst));
+            std::vector<std::string> elements;
+            for (const auto& [name, bit] : p.Enum->Values)
+                if (bit >= 0 && bit < 64 && (bits >> bit) & 1) elements.push_back(name);
+            return TValue::SetOf(std::move(elements));
+        }
+        case TPropKind::Color: {
+            TColor c = static_cast<TColor>(p.GetOrd(inst));
+            const char* ident = nullptr;
+            if (ColorToIdent(c, ident) && ident) return TValue::Ident(ident);
+            return TValue::Int(static_cast<int32_t>(c));
+        }
+        case TPropKind::String: return TValue::Str(p.GetStr(inst));
+        case TPropKind::Binary: return TValue::Binary(p.GetStr(inst));
+        case TPropKind::Strings: {
+            std::vector<std::string> lines;
+            if (TStrings* list = p.GetStrings(inst))
+                for (int i = 0; i < list->Count(); ++i) lines.push_back(list->Get(i));
+            return TValue::List(std::move(lines));
+        }
+        case TPropKind::Component: {
+            TComponent* c = p.GetComponent(inst);
+            return TValue::Ident(c ? c->Name() : std::string("nil"));
+        }
+        case TPropKind::Event: {
+            std::string name = p.EventName(inst);
+            if (name.empty()) return std::nullopt;
+            return TValue::Ident(name);
+        }
+        case TPropKind::Object: return std::nullopt;
     }
     return std::nullopt;
 }
@@ -649,32 +639,29 @@ bool IsStoredProp(const TPropTarget& target) {
     void* inst = target.Instance;
     if (p.StoredRule && !p.StoredRule(inst)) return false;
     switch (p.Kind) {
-    case TPropKind::Integer:
-    case TPropKind::Boolean:
-    case TPropKind::Enumeration:
-    case TPropKind::Set:
-    case TPropKind::Color: {
-        const std::optional<int64_t> def = p.OrdinalDefault();
-        return !def || p.GetOrd(inst) != *def;
-    }
-    case TPropKind::String: {
-        const std::optional<std::string> def = p.StringDefault();
-        return !def || p.GetStr(inst) != *def;
-    }
-    case TPropKind::Binary:
-        return !p.GetStr(inst).empty();
-    case TPropKind::Strings: {
-        TStrings* list = p.GetStrings(inst);
-        return list && list->Count() > 0;
-    }
-    case TPropKind::Component: {
-        TComponent* c = p.GetComponent(inst);
-        return c && !c->Name().empty();
-    }
-    case TPropKind::Event:
-        return p.EventAssigned(inst) && !p.EventName(inst).empty();
-    case TPropKind::Object:
-        return p.GetObject(inst) != nullptr;
+        case TPropKind::Integer:
+        case TPropKind::Boolean:
+        case TPropKind::Enumeration:
+        case TPropKind::Set:
+        case TPropKind::Color: {
+            const std::optional<int64_t> def = p.OrdinalDefault();
+            return !def || p.GetOrd(inst) != *def;
+        }
+        case TPropKind::String: {
+            const std::optional<std::string> def = p.StringDefault();
+            return !def || p.GetStr(inst) != *def;
+        }
+        case TPropKind::Binary: return !p.GetStr(inst).empty();
+        case TPropKind::Strings: {
+            TStrings* list = p.GetStrings(inst);
+            return list && list->Count() > 0;
+        }
+        case TPropKind::Component: {
+            TComponent* c = p.GetComponent(inst);
+            return c && !c->Name().empty();
+        }
+        case TPropKind::Event: return p.EventAssigned(inst) && !p.EventName(inst).empty();
+        case TPropKind::Object: return p.GetObject(inst) != nullptr;
     }
     return true;
 }

@@ -68,7 +68,7 @@ struct TEnumInfo {
     std::string TypeName;
     std::vector<std::pair<std::string, int64_t>> Values;
 
-    const std::string* NameOf(int64_t value) const;  // nullptr when no name has that value
+    const std::string* NameOf(int64_t value) const;             // nullptr when no name has that value
     bool ValueOf(std::string_view name, int64_t& value) const;  // case-insensitive
 };
 // Values 0, 1, 2, … in the order given.
@@ -285,8 +285,7 @@ public:
     TPropRef& Default(const V& value) {
         if constexpr (std::is_convertible_v<V, std::string_view> && !std::is_arithmetic_v<V>)
             P->StrDefault = std::string(std::string_view(value));
-        else
-            P->OrdDefault = typinfo_detail::ToOrd(value);
+        else P->OrdDefault = typinfo_detail::ToOrd(value);
         P->DefaultFromInstance = false;
         return *this;
     }
@@ -299,10 +298,8 @@ public:
     // rule(T&) -> bool, or a constant.
     template <class R>
     TPropRef& Stored(R rule) {
-        if constexpr (std::is_same_v<R, bool>)
-            P->StoredRule = [rule](void*) { return rule; };
-        else
-            P->StoredRule = [rule](void* p) { return static_cast<bool>(std::invoke(rule, InstanceAs<T>(p))); };
+        if constexpr (std::is_same_v<R, bool>) P->StoredRule = [rule](void*) { return rule; };
+        else P->StoredRule = [rule](void* p) { return static_cast<bool>(std::invoke(rule, InstanceAs<T>(p))); };
         return *this;
     }
     TPropInfo& Info() { return *P; }
@@ -479,8 +476,8 @@ private:
 
 // Creates the entry, or returns the existing one with isNew false (registering twice is
 // harmless: the first table stays).
-TClassInfo* BeginClassRegistration(const std::string& name, const std::string& parent,
-                                   const std::type_info& type, bool& isNew);
+TClassInfo* BeginClassRegistration(const std::string& name, const std::string& parent, const std::type_info& type,
+                                   bool& isNew);
 void SetClassInstanceTest(TClassInfo& info, std::function<bool(const TObject*)> test);
 void SetClassFactory(TClassInfo& info, std::function<TComponent*(TComponent*)> factory);
 void SetClassFreshInstance(TClassInfo& info, std::function<void(const std::function<void(void*)>&)> make);
@@ -557,7 +554,7 @@ std::string GetStrProp(TObject* obj, std::string_view name);
 bool SetStrProp(TObject* obj, std::string_view name, const std::string& value);
 // Enumeration by value name ("fsFlat"); false when absent or the name is not a value.
 bool SetEnumProp(TObject* obj, std::string_view name, std::string_view valueName);
-std::string GetEnumName(const TEnumInfo& info, int64_t value);  // the number when unnamed
+std::string GetEnumName(const TEnumInfo& info, int64_t value);       // the number when unnamed
 int64_t GetEnumValue(const TEnumInfo& info, std::string_view name);  // -1 when unknown
 
 // What SetPropValue needs beyond the value: how to find a component by name (component

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "framework/graphics/canvas.h"
 #include "framework/base/errors.h"
+#include "framework/graphics/canvas.h"
 
 // ---------------------------------------------------------------- surface
 
@@ -77,14 +77,15 @@ void TBitmap::Assign(const TBitmap& source) {
 
 namespace {
 
-[[noreturn]] void BadBmp(const std::string& reason) {
-    throw EInvalidGraphic("Bitmap image is not valid: " + reason);
-}
+[[noreturn]] void BadBmp(const std::string& reason) { throw EInvalidGraphic("Bitmap image is not valid: " + reason); }
 
 class ByteReader {
 public:
     ByteReader(const uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
-    uint32_t U16(std::size_t at) const { Need(at, 2); return FData[at] | (FData[at + 1] << 8); }
+    uint32_t U16(std::size_t at) const {
+        Need(at, 2);
+        return FData[at] | (FData[at + 1] << 8);
+    }
     uint32_t U32(std::size_t at) const {
         Need(at, 4);
         return FData[at] | (FData[at + 1] << 8) | (FData[at + 2] << 16) | (uint32_t{FData[at + 3]} << 24);
@@ -160,7 +161,11 @@ void TBitmap::LoadFromBmp(const uint8_t* data, std::size_t size) {
 
     // Bit-field masks: after a 40-byte header they follow it; larger headers hold them.
     uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
-    if (bitCount == 32) { masks[0] = 0xFF0000; masks[1] = 0xFF00; masks[2] = 0xFF; }
+    if (bitCount == 32) {
+        masks[0] = 0xFF0000;
+        masks[1] = 0xFF00;
+        masks[2] = 0xFF;
+    }
     std::size_t paletteAt = 14 + headerSize;
     if (compression == BI_BITFIELDS) {
         for (int i = 0; i < 3; ++i) masks[i] = in.U32(14 + 40 + 4 * i);
@@ -191,21 +196,21 @@ void TBitmap::LoadFromBmp(const uint8_t* data, std::size_t size) {
         TPixel* dst = &pixels[static_cast<std::size_t>(y) * width];
         for (int x = 0; x < width; ++x) {
             switch (bitCount) {
-            case 1: dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
-            case 4: dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF]; break;
-            case 8: dst[x] = palette[src[x]]; break;
-            case 16: {
-                const uint32_t v = src[2 * x] | (src[2 * x + 1] << 8);
-                dst[x] = PixelFromColor(RGB(red.Of(v), green.Of(v), blue.Of(v)));
-                break;
-            }
-            case 24: dst[x] = PixelFromColor(RGB(src[3 * x + 2], src[3 * x + 1], src[3 * x])); break;
-            case 32: {
-                const uint8_t* p = src + 4 * x;
-                const uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24);
-                dst[x] = PixelFromColor(RGB(red.Of(v), green.Of(v), blue.Of(v)));
-                break;
-            }
+                case 1: dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
+                case 4: dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF]; break;
+                case 8: dst[x] = palette[src[x]]; break;
+                case 16: {
+                    const uint32_t v = src[2 * x] | (src[2 * x + 1] << 8);
+                    dst[x] = PixelFromColor(RGB(red.Of(v), green.Of(v), blue.Of(v)));
+                    break;
+                }
+                case 24: dst[x] = PixelFromColor(RGB(src[3 * x + 2], src[3 * x + 1], src[3 * x])); break;
+                case 32: {
+                    const uint8_t* p = src + 4 * x;
+                    const uint32_t v = p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24);
+                    dst[x] = PixelFromColor(RGB(red.Of(v), green.Of(v), blue.Of(v)));
+                    break;
+                }
             }
         }
     }
@@ -233,8 +238,8 @@ void TBitmap::SavePng(const std::string& path) const {
     if (FWidth == 0 || FHeight == 0 ||
         !png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), FWidth * 3, nullptr)) {
         const std::string reason = FWidth == 0 || FHeight == 0 ? "The image is empty"
-                                   : errno != 0               ? std::strerror(errno)
-                                                              : image.message;
+                                   : errno != 0                ? std::strerror(errno)
+                                                               : image.message;
         png_image_free(&image);
         throw Exception("Cannot create file \"" + path + "\". " + reason);
     }

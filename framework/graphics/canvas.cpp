@@ -17,31 +17,29 @@ constexpr TPixel kRgbMask = 0x00FFFFFFu;
 // ROP2 of the pen modes on one pixel.
 TPixel ApplyPenMode(TPixel dst, TPixel pen, TPenMode mode) {
     switch (mode) {
-    case pmCopy: return pen;
-    case pmNot: return ~dst | kOpaque;
-    case pmXor: return (dst ^ pen) | kOpaque;
-    case pmNotXor: return ~(dst ^ pen) | kOpaque;
-    case pmBlack: return kOpaque;
-    case pmWhite: return kOpaque | kRgbMask;
+        case pmCopy: return pen;
+        case pmNot: return ~dst | kOpaque;
+        case pmXor: return (dst ^ pen) | kOpaque;
+        case pmNotXor: return ~(dst ^ pen) | kOpaque;
+        case pmBlack: return kOpaque;
+        case pmWhite: return kOpaque | kRgbMask;
     }
     return pen;
 }
 
-bool CopyModeUsesSource(TCopyMode mode) {
-    return mode != cmDstInvert && mode != cmBlackness && mode != cmWhiteness;
-}
+bool CopyModeUsesSource(TCopyMode mode) { return mode != cmDstInvert && mode != cmBlackness && mode != cmWhiteness; }
 
 // The raster operations of CopyRect; an unknown mode copies plainly.
 TPixel ApplyCopyMode(TPixel dst, TPixel src, TCopyMode mode) {
     switch (mode) {
-    case cmSrcInvert: return (dst ^ src) | kOpaque;
-    case cmSrcAnd: return (dst & src) | kOpaque;
-    case cmSrcPaint: return dst | src | kOpaque;
-    case cmNotSrcCopy: return ~src | kOpaque;
-    case cmDstInvert: return ~dst | kOpaque;
-    case cmBlackness: return kOpaque;
-    case cmWhiteness: return kOpaque | kRgbMask;
-    default: return src | kOpaque;
+        case cmSrcInvert: return (dst ^ src) | kOpaque;
+        case cmSrcAnd: return (dst & src) | kOpaque;
+        case cmSrcPaint: return dst | src | kOpaque;
+        case cmNotSrcCopy: return ~src | kOpaque;
+        case cmDstInvert: return ~dst | kOpaque;
+        case cmBlackness: return kOpaque;
+        case cmWhiteness: return kOpaque | kRgbMask;
+        default: return src | kOpaque;
     }
 }
 
@@ -59,11 +57,11 @@ const DashPattern* PatternOf(TPenStyle style) {
     static const DashPattern dash{kDashRuns, 2}, dot{kDotRuns, 2}, dashDot{kDashDotRuns, 4},
         dashDotDot{kDashDotDotRuns, 6};
     switch (style) {
-    case psDash: return &dash;
-    case psDot: return &dot;
-    case psDashDot: return &dashDot;
-    case psDashDotDot: return &dashDotDot;
-    default: return nullptr;
+        case psDash: return &dash;
+        case psDot: return &dot;
+        case psDashDot: return &dashDot;
+        case psDashDotDot: return &dashDotDot;
+        default: return nullptr;
     }
 }
 
@@ -87,13 +85,13 @@ int Modulo(int a, int m) {
 bool HatchHit(TBrushStyle style, int x, int y) {
     const int mx = Modulo(x, 8), my = Modulo(y, 8), down = Modulo(x - y, 8), up = Modulo(x + y, 8);
     switch (style) {
-    case bsHorizontal: return my == 0;
-    case bsVertical: return mx == 0;
-    case bsFDiagonal: return down == 0;
-    case bsBDiagonal: return up == 0;
-    case bsCross: return mx == 0 || my == 0;
-    case bsDiagCross: return down == 0 || up == 0;
-    default: return true;
+        case bsHorizontal: return my == 0;
+        case bsVertical: return mx == 0;
+        case bsFDiagonal: return down == 0;
+        case bsBDiagonal: return up == 0;
+        case bsCross: return mx == 0 || my == 0;
+        case bsDiagCross: return down == 0 || up == 0;
+        default: return true;
     }
 }
 
@@ -310,7 +308,8 @@ TRect TCanvas::ClipRect() const {
     TRect r = SurfaceClipRect();
     if (FClipRgn) r = IntersectRect(r, OffsetRect(FClipRgn->Bounds(), FDeviceOrigin.X, FDeviceOrigin.Y));
     if (r.IsEmpty()) return {};
-    return OffsetRect(r, -(int64_t{FDeviceOrigin.X} + FViewportOrigin.X), -(int64_t{FDeviceOrigin.Y} + FViewportOrigin.Y));
+    return OffsetRect(r, -(int64_t{FDeviceOrigin.X} + FViewportOrigin.X),
+                      -(int64_t{FDeviceOrigin.Y} + FViewportOrigin.Y));
 }
 
 TRegion TCanvas::ClipRegion() const {
@@ -329,15 +328,15 @@ void TCanvas::SelectClipRgn(const TRegion* deviceRegion) {
 // Without a selected region, the clip starts as the whole binding.
 void TCanvas::IntersectClipRect(const TRect& logical) {
     const TRect device = OffsetRect(logical, FViewportOrigin.X, FViewportOrigin.Y);
-    const TRegion base = FClipRgn ? *FClipRgn
-                                  : TRegion::FromRect(OffsetRect(SurfaceClipRect(), -FDeviceOrigin.X, -FDeviceOrigin.Y));
+    const TRegion base =
+        FClipRgn ? *FClipRgn : TRegion::FromRect(OffsetRect(SurfaceClipRect(), -FDeviceOrigin.X, -FDeviceOrigin.Y));
     FClipRgn = std::make_shared<const TRegion>(base.Intersect(device));
 }
 
 void TCanvas::ExcludeClipRect(const TRect& logical) {
     const TRect device = OffsetRect(logical, FViewportOrigin.X, FViewportOrigin.Y);
-    const TRegion base = FClipRgn ? *FClipRgn
-                                  : TRegion::FromRect(OffsetRect(SurfaceClipRect(), -FDeviceOrigin.X, -FDeviceOrigin.Y));
+    const TRegion base =
+        FClipRgn ? *FClipRgn : TRegion::FromRect(OffsetRect(SurfaceClipRect(), -FDeviceOrigin.X, -FDeviceOrigin.Y));
     FClipRgn = std::make_shared<const TRegion>(base.Subtract(TRegion::FromRect(device)));
 }
 
@@ -382,7 +381,6 @@ TPixel BlendPixel(TPixel dst, TPixel src, unsigned coverage) {
 
 }  // namespace
 
-
 void TCanvas::PutSurfacePixel(int sx, int sy, TPixel value) {
     if (SurfaceVisible(sx, sy)) FSurface->ScanLine(sy)[sx] = value | kOpaque;
 }
@@ -397,8 +395,7 @@ void TCanvas::BlendSurfaceRow(int sx, int sy, const uint8_t* coverage, int count
     BlendSurfaceBlock(sx, sy, coverage, 0, count, 1, rgb);
 }
 
-void TCanvas::BlendSurfaceBlock(int sx, int sy, const uint8_t* coverage, int stride, int width, int rows,
-                                TColor rgb) {
+void TCanvas::BlendSurfaceBlock(int sx, int sy, const uint8_t* coverage, int stride, int width, int rows, TColor rgb) {
     const TRect clip = SurfaceClipRect();
     const int64_t top = std::max<int64_t>(sy, clip.Top), bottom = std::min<int64_t>(int64_t{sy} + rows, clip.Bottom);
     const int64_t left = std::max<int64_t>(sx, clip.Left), right = std::min<int64_t>(int64_t{sx} + width, clip.Right);
@@ -468,7 +465,8 @@ void TCanvas::FillSpans(const TRegion& surfaceRegion) {
 // ---------------------------------------------------------------- lines
 
 TCanvas::TPoint64 TCanvas::SurfacePoint64(TPoint logical) const {
-    return {int64_t{logical.X} + FViewportOrigin.X + FDeviceOrigin.X, int64_t{logical.Y} + FViewportOrigin.Y + FDeviceOrigin.Y};
+    return {int64_t{logical.X} + FViewportOrigin.X + FDeviceOrigin.X,
+            int64_t{logical.Y} + FViewportOrigin.Y + FDeviceOrigin.Y};
 }
 
 // Bresenham along each segment, the segment's end point left out (the next segment starts
@@ -529,9 +527,15 @@ void TCanvas::StrokePath(const TPoint* points, int count, bool closed) {
         for (int64_t k = first; k < end; ++k) {
             if (k > first) {
                 errX += 2 * adx;
-                if (errX >= 2 * steps) { errX -= 2 * steps; x += stepX; }
+                if (errX >= 2 * steps) {
+                    errX -= 2 * steps;
+                    x += stepX;
+                }
                 errY += 2 * ady;
-                if (errY >= 2 * steps) { errY -= 2 * steps; y += stepY; }
+                if (errY >= 2 * steps) {
+                    errY -= 2 * steps;
+                    y += stepY;
+                }
             }
             const bool on = !pattern || DashOn(*pattern, segmentPhase + k);
             if (!on && !paintGaps) continue;
@@ -596,7 +600,8 @@ void TCanvas::WriteRun(const TRect& clip, int64_t at, int64_t from, int64_t to, 
         return;
     }
     for (int y = lo; y < hi; ++y)
-        if (!FClipRgn || FClipRgn->Contains(fixed - FDeviceOrigin.X, y - FDeviceOrigin.Y)) FSurface->ScanLine(y)[fixed] = value;
+        if (!FClipRgn || FClipRgn->Contains(fixed - FDeviceOrigin.X, y - FDeviceOrigin.Y))
+            FSurface->ScanLine(y)[fixed] = value;
 }
 
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
@@ -667,7 +672,8 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
     if (t > b) std::swap(t, b);
     if (r == l || b == t || !FSurface) return;
     if (FBrush.Style() != bsClear)
-        ForEachVisibleSpan(ToSurface(TRect{l, t, r - 1, b - 1}), [this](int y, int x0, int x1) { FillBrushSpan(y, x0, x1); });
+        ForEachVisibleSpan(ToSurface(TRect{l, t, r - 1, b - 1}),
+                           [this](int y, int x0, int x1) { FillBrushSpan(y, x0, x1); });
     int inLT = 0, inRB = 0;
     const int w = std::max(1, FPen.Width());
     if (FPen.Style() == psInsideFrame && w > 1) {
@@ -691,7 +697,8 @@ void TCanvas::Polygon(const TPoint* points, int count) {
     if (FBrush.Style() != bsClear && count >= 3) {
         // Made in logical coordinates over the rows of the clip box alone (the pixel-centre
         // rule does not change under whole-pixel moves), then moved onto the surface.
-        const int64_t ox = int64_t{FViewportOrigin.X} + FDeviceOrigin.X, oy = int64_t{FViewportOrigin.Y} + FDeviceOrigin.Y;
+        const int64_t ox = int64_t{FViewportOrigin.X} + FDeviceOrigin.X,
+                      oy = int64_t{FViewportOrigin.Y} + FDeviceOrigin.Y;
         const TRect within = OffsetRect(SurfaceClipRect(), -ox, -oy);
         FillSpans(TRegion::FromPolygon(points, count, within).Offset(SaturateInt(ox), SaturateInt(oy)));
     }
@@ -735,10 +742,22 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
     if (!FSurface) return;
     TRect d = ToSurface(destLogical);
     bool flipX = false, flipY = false;
-    if (d.Right < d.Left) { std::swap(d.Left, d.Right); flipX = !flipX; }
-    if (d.Bottom < d.Top) { std::swap(d.Top, d.Bottom); flipY = !flipY; }
-    if (s.Right < s.Left) { std::swap(s.Left, s.Right); flipX = !flipX; }
-    if (s.Bottom < s.Top) { std::swap(s.Top, s.Bottom); flipY = !flipY; }
+    if (d.Right < d.Left) {
+        std::swap(d.Left, d.Right);
+        flipX = !flipX;
+    }
+    if (d.Bottom < d.Top) {
+        std::swap(d.Top, d.Bottom);
+        flipY = !flipY;
+    }
+    if (s.Right < s.Left) {
+        std::swap(s.Left, s.Right);
+        flipX = !flipX;
+    }
+    if (s.Bottom < s.Top) {
+        std::swap(s.Top, s.Bottom);
+        flipY = !flipY;
+    }
     const int64_t dw = int64_t{d.Right} - d.Left, dh = int64_t{d.Bottom} - d.Top;
     const int64_t sw = int64_t{s.Right} - s.Left, sh = int64_t{s.Bottom} - s.Top;
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
@@ -809,7 +828,8 @@ void TCanvas::Blit(const TBitmap& src, TRect s, const TRect& destLogical, TCopyM
                 const int from = std::max(run->From, x0), to = std::min(run->To, x1);
                 if (run->Column < 0 || run->Column >= fromW) continue;
                 const TPixel p = srow[run->Column];
-                if (!transparentKey || (p & kRgbMask) != *transparentKey) FillPixels(row + from, to - from, p | kOpaque);
+                if (!transparentKey || (p & kRgbMask) != *transparentKey)
+                    FillPixels(row + from, to - from, p | kOpaque);
             }
             return;
         }
@@ -830,8 +850,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
 
 void TCanvas::Draw(int x, int y, TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty()) return;
-    Blit(*bitmap, {0, 0, bitmap->Width(), bitmap->Height()}, Bounds(x, y, bitmap->Width(), bitmap->Height()),
-         FCopyMode, TransparentKeyOf(*bitmap));
+    Blit(*bitmap, {0, 0, bitmap->Width(), bitmap->Height()}, Bounds(x, y, bitmap->Width(), bitmap->Height()), FCopyMode,
+         TransparentKeyOf(*bitmap));
 }
 
 void TCanvas::StretchDraw(const TRect& dest, TBitmap* bitmap) {

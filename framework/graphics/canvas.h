@@ -17,11 +17,11 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/base/types.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/color.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/region.h"
-#include "framework/base/types.h"
 
 // ---------------------------------------------------------------- pen and brush
 
@@ -43,7 +43,9 @@ public:
 
 private:
     friend class TCanvas;
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed() {
+        if (OnChange) OnChange();
+    }
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
@@ -66,7 +68,9 @@ public:
     std::function<void()> OnChange;
 
 private:
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed() {
+        if (OnChange) OnChange();
+    }
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
     TBitmap* FBitmap = nullptr;
@@ -115,7 +119,7 @@ constexpr unsigned DT_HIDEPREFIX = 0x100000;
 
 // Everything SaveDC keeps and RestoreDC brings back, as one value.
 struct TCanvasState {
-    TPoint ViewportOrigin;            // device position of logical (0, 0)
+    TPoint ViewportOrigin;  // device position of logical (0, 0)
     // Selected clip, device coordinates; none = no extra clip. Shared, never changed once
     // made, so saving a state copies no region.
     std::shared_ptr<const TRegion> ClipRgn;
@@ -179,10 +183,10 @@ public:
     // column and row, as GDI's does.
     void Rectangle(int l, int t, int r, int b);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
-    void FillRect(const TRect& r);                  // brush only, right and bottom excluded
-    void FrameRect(const TRect& r);                 // one-pixel frame in the brush colour
-    void DrawFocusRect(const TRect& r);             // dotted frame drawn by inverting; twice = none
-    void FillRegion(const TRegion& deviceRegion);   // brush, region in device coordinates
+    void FillRect(const TRect& r);                 // brush only, right and bottom excluded
+    void FrameRect(const TRect& r);                // one-pixel frame in the brush colour
+    void DrawFocusRect(const TRect& r);            // dotted frame drawn by inverting; twice = none
+    void FillRegion(const TRegion& deviceRegion);  // brush, region in device coordinates
 
     // Single pixels (logical coordinates). Reading outside the surface gives clNone.
     TColor Pixels(int x, int y) const;
@@ -206,7 +210,10 @@ public:
     // Viewport origin.
     TPoint ViewportOrigin() const { return FViewportOrigin; }
     void SetViewportOrigin(TPoint origin) { FViewportOrigin = origin; }
-    void OffsetViewportOrigin(int dx, int dy) { FViewportOrigin.X += dx; FViewportOrigin.Y += dy; }
+    void OffsetViewportOrigin(int dx, int dy) {
+        FViewportOrigin.X += dx;
+        FViewportOrigin.Y += dy;
+    }
 
     // Whole-state save and restore. SaveDC returns the new depth (1, 2, …); RestoreDC(n)
     // returns to the state saved as n, and RestoreDC(-1) to the last one; false when no such

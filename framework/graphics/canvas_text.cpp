@@ -78,7 +78,8 @@ void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int pe
     const TRect box = target.ClipLogical({left, top, SaturatingAdd(left, g.Width), SaturatingAdd(top, g.Rows)});
     if (box.IsEmpty()) return;
     if (const std::optional<TPoint> at = SurfaceBlock(target.Canvas, box)) {
-        const uint8_t* first = g.Coverage.data() + static_cast<std::size_t>(box.Top - top) * g.Width + (box.Left - left);
+        const uint8_t* first =
+            g.Coverage.data() + static_cast<std::size_t>(box.Top - top) * g.Width + (box.Left - left);
         target.Canvas.BlendSurfaceBlock(at->X, at->Y, first, g.Width, box.Width(), box.Height(), rgb);
         return;
     }
@@ -101,7 +102,8 @@ void BlitGlyph(const TTextTarget& target, const TGlyphImage& g, int penX, int pe
 // Glyphs at pen positions along the baseline. Upright runs sit on whole pixels; rotated
 // ones on quarter pixels, each phase rasterised once by the font.
 template <class Glyphs>
-void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, const Glyphs& glyphs, TColor rgb) {
+void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, const Glyphs& glyphs,
+                TColor rgb) {
     constexpr int phases = TRealisedFont::kPhases;
     for (const auto& [ch, penX] : glyphs) {
         if (!font.Rotated()) {
@@ -112,7 +114,8 @@ void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBas
         const double flx = std::floor(fx), fly = std::floor(fy);
         if (std::abs(flx) >= INT_MAX - 1 || std::abs(fly) >= INT_MAX - 1) continue;  // far outside
         int ix = static_cast<int>(flx), iy = static_cast<int>(fly);
-        int px = static_cast<int>(std::lround((fx - ix) * phases)), py = static_cast<int>(std::lround((fy - iy) * phases));
+        int px = static_cast<int>(std::lround((fx - ix) * phases)),
+            py = static_cast<int>(std::lround((fy - iy) * phases));
         if (px == phases) ++ix, px = 0;
         if (py == phases) ++iy, py = 0;
         BlitGlyph(target, font.Glyph(ch, px, py), ix, iy, rgb);
@@ -124,8 +127,8 @@ void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBas
 void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u1, double v0, double v1, TColor rgb) {
     if (u1 <= u0 || v1 <= v0) return;
     if (b.Uy == 0 && b.Vx == 0 && b.Ux == 1) {
-        const TRect band = target.Visible(
-            {WholePixel(b.X + u0), WholePixel(b.Y + v0), WholePixel(b.X + u1), WholePixel(b.Y + v1)});
+        const TRect band =
+            target.Visible({WholePixel(b.X + u0), WholePixel(b.Y + v0), WholePixel(b.X + u1), WholePixel(b.Y + v1)});
         if (band.IsEmpty()) return;
         if (const std::optional<TPoint> at = SurfaceBlock(target.Canvas, band)) {
             // One row of full coverage serves every row (stride 0).
@@ -145,8 +148,8 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
         minY = std::min(minY, p.Y), maxY = std::max(maxY, p.Y);
     }
     // Every pixel the band may touch, one around its corners, as far as it can show.
-    const TRect box = target.Visible({SaturatingAdd(minX, -1), SaturatingAdd(minY, -1), SaturatingAdd(maxX, 2),
-                                      SaturatingAdd(maxY, 2)});
+    const TRect box = target.Visible(
+        {SaturatingAdd(minX, -1), SaturatingAdd(minY, -1), SaturatingAdd(maxX, 2), SaturatingAdd(maxY, 2)});
     if (box.IsEmpty()) return;
     // Sixteen samples a pixel. Along one row of samples the band is an interval of x, worked
     // out first with a pixel to spare; only the samples there are tested, each exactly as
@@ -213,10 +216,8 @@ void FillCell(const TTextTarget& target, const TRealisedFont& font, const TBasel
 void DrawDecorations(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, int width, TColor rgb) {
     const TLogFont& lf = font.LogFont();
     const TDecorationMetrics& d = font.Decorations();
-    if (lf.Underline)
-        FillBand(target, b, 0, width, d.UnderlineOffset, d.UnderlineOffset + d.UnderlineThickness, rgb);
-    if (lf.StrikeOut)
-        FillBand(target, b, 0, width, d.StrikeOutOffset, d.StrikeOutOffset + d.StrikeOutThickness, rgb);
+    if (lf.Underline) FillBand(target, b, 0, width, d.UnderlineOffset, d.UnderlineOffset + d.UnderlineThickness, rgb);
+    if (lf.StrikeOut) FillBand(target, b, 0, width, d.StrikeOutOffset, d.StrikeOutOffset + d.StrikeOutThickness, rgb);
 }
 
 }  // namespace
@@ -243,8 +244,8 @@ TBaseline PlaceRun(const TRealisedFont& font, unsigned align, int x, int y, int 
     return b;
 }
 
-void DrawRun(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, std::string_view text,
-             int width, bool fillCell, TColor color) {
+void DrawRun(const TTextTarget& target, const TRealisedFont& font, const TBaseline& b, std::string_view text, int width,
+             bool fillCell, TColor color) {
     if (fillCell) FillCell(target, font, b, width);
     if (color == clNone) return;
     const TColor rgb = ColorToRGB(color);

@@ -1,9 +1,9 @@
 // System palette and colour names.
 #include "framework/graphics/color.h"
 
+#include <strings.h>
 #include <cstddef>
 #include <iterator>
-#include <strings.h>
 
 namespace {
 

@@ -6,9 +6,7 @@
 
 using TColor = uint32_t;
 
-constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
-    return TColor{r} | (TColor{g} << 8) | (TColor{b} << 16);
-}
+constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) { return TColor{r} | (TColor{g} << 8) | (TColor{b} << 16); }
 constexpr uint8_t GetRValue(TColor c) { return c & 0xFF; }
 constexpr uint8_t GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 constexpr uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }

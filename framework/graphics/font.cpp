@@ -21,8 +21,8 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <numbers>
 #include <memory>
+#include <numbers>
 #include <tuple>
 #include <vector>
 
@@ -31,8 +31,7 @@
 
 // ---------------------------------------------------------------- TFont
 
-TFont::TFont()
-    : FName("Tahoma"), FHeight(-11), FColor(clWindowText), FCharset(DEFAULT_CHARSET), FPitch(fpDefault) {}
+TFont::TFont() : FName("Tahoma"), FHeight(-11), FColor(clWindowText), FCharset(DEFAULT_CHARSET), FPitch(fpDefault) {}
 
 TFont::TFont(const TFont& other) { CopyDescription(other); }
 
@@ -151,7 +150,9 @@ TLogFont LogFontOf(const TFont& font) {
     lf.Underline = font.Style().Contains(fsUnderline);
     lf.StrikeOut = font.Style().Contains(fsStrikeOut);
     lf.CharSet = font.Charset();
-    lf.PitchAndFamily = font.Pitch() == fpVariable ? VARIABLE_PITCH : font.Pitch() == fpFixed ? FIXED_PITCH : DEFAULT_PITCH;
+    lf.PitchAndFamily = font.Pitch() == fpVariable ? VARIABLE_PITCH
+                        : font.Pitch() == fpFixed  ? FIXED_PITCH
+                                                   : DEFAULT_PITCH;
     lf.FaceName = font.Name();
     return lf;
 }
@@ -229,11 +230,12 @@ private:
         std::error_code ec;
         if (FConfig && std::filesystem::is_directory(kWineFontDir, ec))
             FcConfigAppFontAddDir(FConfig, reinterpret_cast<const FcChar8*>(kWineFontDir));
-        if (FConfig) std::atexit([] {
-            auto& system = Get();
-            FcConfigDestroy(system.FConfig);
-            system.FConfig = nullptr;
-        });
+        if (FConfig)
+            std::atexit([] {
+                auto& system = Get();
+                FcConfigDestroy(system.FConfig);
+                system.FConfig = nullptr;
+            });
     }
 
     // Faces are matched by their exact family name, so of the desktop's configuration only
@@ -381,8 +383,7 @@ public:
         FGlyphs.resize(Rotated() ? 256 * kPhases * kPhases : 256);
         TFontSystem::TFaceFile file;
         FT_Library library = TFontSystem::Get().Library();
-        if (library && ChooseFace(lf, file) &&
-            FT_New_Face(library, file.Path.c_str(), file.Index, &FFace) == 0) {
+        if (library && ChooseFace(lf, file) && FT_New_Face(library, file.Path.c_str(), file.Index, &FFace) == 0) {
             FFamily = file.Family;
             SetUp(codePage);
         } else {
@@ -497,8 +498,8 @@ private:
         if (!hhea)
             for (int b = 0; b < 256; ++b) widest = std::max(widest, CharAdvance(static_cast<uint8_t>(b)));
         FMetrics.tmMaxCharWidth = (hhea ? RoundToInt(hhea->advance_Width_Max * scale) : widest) + FAdvanceBoost;
-        FMetrics.tmPitchAndFamily = static_cast<uint8_t>(
-            TMPF_TRUETYPE | TMPF_VECTOR | (fixed ? 0 : TMPF_FIXED_PITCH) | FamilyNibble(FFace, os2, fixed));
+        FMetrics.tmPitchAndFamily = static_cast<uint8_t>(TMPF_TRUETYPE | TMPF_VECTOR | (fixed ? 0 : TMPF_FIXED_PITCH) |
+                                                         FamilyNibble(FFace, os2, fixed));
         FinishMetrics(codePage);
 
         if (post && post->underlineThickness > 0) {
@@ -594,10 +595,10 @@ private:
             const uint8_t* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
             uint8_t* out = image->Coverage.data() + static_cast<std::size_t>(y) * image->Width;
             for (int x = 0; x < image->Width; ++x) {
-                if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
-                    out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+                if (bm.pixel_mode == FT_PIXEL_MODE_MONO) out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
                 else if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
-                    out[x] = bm.num_grays == 256 ? row[x] : static_cast<uint8_t>(row[x] * 255 / std::max(1, bm.num_grays - 1));
+                    out[x] = bm.num_grays == 256 ? row[x]
+                                                 : static_cast<uint8_t>(row[x] * 255 / std::max(1, bm.num_grays - 1));
             }
         }
         return image;

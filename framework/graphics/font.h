@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/graphics/color.h"
 #include "framework/base/types.h"
+#include "framework/graphics/color.h"
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = Set<TFontStyle>;

@@ -74,8 +74,14 @@ Row CombineRows(const Row& a, const Row& b, Op op) {
         const int64_t xa = ia < a.size() * 2 ? (ia % 2 ? a[ia / 2].Right : a[ia / 2].Left) : INT64_MAX;
         const int64_t xb = ib < b.size() * 2 ? (ib % 2 ? b[ib / 2].Right : b[ib / 2].Left) : INT64_MAX;
         const int64_t x = std::min(xa, xb);
-        if (xa == x) { inA = !inA; ++ia; }
-        if (xb == x) { inB = !inB; ++ib; }
+        if (xa == x) {
+            inA = !inA;
+            ++ia;
+        }
+        if (xb == x) {
+            inB = !inB;
+            ++ib;
+        }
         const bool now = op == Op::Intersect ? (inA && inB) : op == Op::Union ? (inA || inB) : (inA && !inB);
         if (now != inResult) {
             if (now) start = static_cast<int>(x);
@@ -171,7 +177,10 @@ TRegion TRegion::FromPolygon(const TPoint* points, int count, const TRect& withi
             const int64_t dy = int64_t{q.Y} - p.Y, dx = int64_t{q.X} - p.X;
             __int128 num = __int128(2 * int64_t{p.X} - 1) * dy + __int128(twiceCentre - 2 * int64_t{p.Y}) * dx;
             __int128 den = 2 * __int128(dy);
-            if (den < 0) { num = -num; den = -den; }
+            if (den < 0) {
+                num = -num;
+                den = -den;
+            }
             crossings.push_back(CeilDiv(num, den));
         }
         std::sort(crossings.begin(), crossings.end());

@@ -197,7 +197,7 @@ TTextLayout LayoutText(const TFontObject& font, std::string_view text, int maxWi
         for (TChars& line : lines) {
             if (ellipsis && builder.Width(line) > maxWidth)
                 line = (flags & DT_PATH_ELLIPSIS) ? PathEllipsis(line, maxWidth, builder)
-                                                   : EndEllipsis(std::move(line), maxWidth, builder);
+                                                  : EndEllipsis(std::move(line), maxWidth, builder);
             layout.Lines.push_back(builder.Place(line));
             layout.Width = std::max(layout.Width, layout.Lines.back().Width);
         }

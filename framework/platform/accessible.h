@@ -21,14 +21,14 @@
 // ---------------------------------------------------------------- vocabulary
 
 enum TAccessibleRole {
-    arNone,           // not presented: decoration, or nothing an assistive tool could use
-    arWindow,         // a top-level window; its name is the title
-    arPanel,          // a container that groups other objects
-    arPageTabList,    // a strip of page tabs
-    arPageTab,        // one page tab; the page it shows is its child
+    arNone,         // not presented: decoration, or nothing an assistive tool could use
+    arWindow,       // a top-level window; its name is the title
+    arPanel,        // a container that groups other objects
+    arPageTabList,  // a strip of page tabs
+    arPageTab,      // one page tab; the page it shows is its child
     arPushButton,
-    arEditableText,   // a text field or a multi-line text, possibly read-only
-    arStaticText,     // a label
+    arEditableText,  // a text field or a multi-line text, possibly read-only
+    arStaticText,    // a label
     arStatusBar,
     arSeparator,
 };
@@ -36,12 +36,12 @@ enum TAccessibleRole {
 enum TAccessibleState {
     asFocusable,
     asFocused,
-    asDisabled,     // the object or one of its containers is disabled
+    asDisabled,  // the object or one of its containers is disabled
     asSelectable,
     asSelected,
     asReadOnly,
     asMultiLine,
-    asInvisible,    // alive but not presented now (hidden, or on a page not shown)
+    asInvisible,  // alive but not presented now (hidden, or on a page not shown)
 };
 using TAccessibleStates = Set<TAccessibleState>;
 
@@ -81,9 +81,9 @@ const char* AccessibleActionName(TAccessibleAction action);
 
 struct TAccessibleInfo {
     TAccessibleRole Role = arNone;
-    std::string Name;           // ANSI, as the window shows it
+    std::string Name;  // ANSI, as the window shows it
     TAccessibleStates States;
-    TRect Bounds;               // in the window's client coordinates
+    TRect Bounds;  // in the window's client coordinates
     std::vector<TAccessibleAction> Actions;
     // A text an assistive tool can read (fields, the clock): the text, its caret and its
     // selection as offsets in it (SelStart == SelEnd: nothing selected). Lines are separated

@@ -7,15 +7,15 @@
 #include <vector>
 
 struct TCommandLineOption {
-    std::string Name;         // long name without dashes ("codepage")
-    std::string ValueName;    // "N" for an option with a value; empty for a switch
+    std::string Name;       // long name without dashes ("codepage")
+    std::string ValueName;  // "N" for an option with a value; empty for a switch
     std::string Description;
 };
 
 struct TCommandLineSpec {
-    std::string Program;      // the executable's name in the usage line
-    std::string Description;  // one line under the usage line
-    std::string VersionText;  // what --version prints
+    std::string Program;                      // the executable's name in the usage line
+    std::string Description;                  // one line under the usage line
+    std::string VersionText;                  // what --version prints
     std::vector<TCommandLineOption> Options;  // besides --help and --version
     std::string ArgumentName;                 // e.g. "FILE"; empty: no arguments
     std::string ArgumentDescription;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics/bitmap.h"
 #include "framework/base/types.h"
+#include "framework/graphics/bitmap.h"
 #include "framework/platform/accessible.h"
 #include "framework/platform/input.h"
 
@@ -23,19 +23,19 @@ using TWindowId = int;
 // A raw event of one top-level window; points are in the window's client coordinates.
 struct TPlatformEvent {
     enum Kind {
-        MouseDown,      // Button, Shift (ssDouble on the second press of a double click)
+        MouseDown,  // Button, Shift (ssDouble on the second press of a double click)
         MouseUp,
         MouseMove,
-        MouseWheel,     // WheelDelta in the classic units (120 a notch, positive = away)
-        MouseLeave,     // the pointer left the window
-        KeyDown,        // Key (virtual key), Shift, AutoRepeat
+        MouseWheel,  // WheelDelta in the classic units (120 a notch, positive = away)
+        MouseLeave,  // the pointer left the window
+        KeyDown,     // Key (virtual key), Shift, AutoRepeat
         KeyUp,
-        Char,           // Text: one ANSI byte typed (input-method commits arrive byte by byte)
-        Activate,       // the window got the platform focus
-        Deactivate,     // it lost it
-        CloseRequest,   // the user asked to close the window
-        Expose,         // the platform lost the window's pixels: present everything again
-        FilesDropped,   // Files: files dropped onto the window from another program, at Pos
+        Char,          // Text: one ANSI byte typed (input-method commits arrive byte by byte)
+        Activate,      // the window got the platform focus
+        Deactivate,    // it lost it
+        CloseRequest,  // the user asked to close the window
+        Expose,        // the platform lost the window's pixels: present everything again
+        FilesDropped,  // Files: files dropped onto the window from another program, at Pos
     };
     Kind Type = MouseMove;
     TWindowId Window = 0;
@@ -45,8 +45,8 @@ struct TPlatformEvent {
     int WheelDelta = 0;
     Word Key = 0;
     bool AutoRepeat = false;
-    char Text = 0;           // Char: the ANSI byte, 0 when the code page cannot hold it
-    char32_t CodePoint = 0;  // Char: the character as typed
+    char Text = 0;                   // Char: the ANSI byte, 0 when the code page cannot hold it
+    char32_t CodePoint = 0;          // Char: the character as typed
     std::vector<std::string> Files;  // FilesDropped: paths in the file system's bytes
 };
 
@@ -71,11 +71,11 @@ struct TWindowParams {
 
 // What the open and the save dialog are asked to show, and what they answer.
 struct TFileDialogRequest {
-    std::string Title;        // empty: the platform's own
-    std::string FileName;     // proposed name, or a path
+    std::string Title;     // empty: the platform's own
+    std::string FileName;  // proposed name, or a path
     std::string InitialDir;
-    std::string DefaultExt;   // without the dot; added when the chosen name has no extension
-    std::string Filter;       // "Text|*.txt|All|*.*"; empty: no file-type list
+    std::string DefaultExt;  // without the dot; added when the chosen name has no extension
+    std::string Filter;      // "Text|*.txt|All|*.*"; empty: no file-type list
     int FilterIndex = 1;
 };
 using TSaveDialogRequest = TFileDialogRequest;
@@ -150,8 +150,8 @@ public:
     // dialog offers only existing files.
     virtual bool ExecuteSaveDialog(TFileDialogRequest& request) = 0;
     virtual bool ExecuteOpenDialog(TFileDialogRequest& request) = 0;
-    virtual TMessageResult MessageBox(const std::string& caption, const std::string& text,
-                                      TMessageIcon icon, TMessageButtons buttons) = 0;
+    virtual TMessageResult MessageBox(const std::string& caption, const std::string& text, TMessageIcon icon,
+                                      TMessageButtons buttons) = 0;
 
     // Assistive tools. Active: one is listening now, so changes are worth announcing.
     // AccessibleEvent tells the driver that an object of a window's tree changed; aeGone

@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
+#include "framework/core/typinfo.h"
 #include "framework/ui/accessibility.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/timers.h"
-#include "framework/core/typinfo.h"
 
 namespace {
 
@@ -439,8 +439,14 @@ void TCustomEdit::KeyDown(Word& key, TShiftState shift) {
             break;
         case VK_HOME: target = HomePos(caret, ctrl); break;
         case VK_END: target = EndPos(caret, ctrl); break;
-        case VK_UP: target = VerticalPos(caret, -1); vertical = true; break;
-        case VK_DOWN: target = VerticalPos(caret, 1); vertical = true; break;
+        case VK_UP:
+            target = VerticalPos(caret, -1);
+            vertical = true;
+            break;
+        case VK_DOWN:
+            target = VerticalPos(caret, 1);
+            vertical = true;
+            break;
         case VK_PRIOR:
             if (PageRows() <= 0) return;
             target = VerticalPos(caret, -PageRows());
@@ -484,11 +490,11 @@ void TCustomEdit::WMChar(TWMKey& m) {
 void TCustomEdit::HandleChar(char ch) {
     const auto c = static_cast<uint8_t>(ch);
     switch (c) {
-        case 1: SelectAll(); return;          // Ctrl+A
-        case 3: CopyToClipboard(); return;    // Ctrl+C
+        case 1: SelectAll(); return;            // Ctrl+A
+        case 3: CopyToClipboard(); return;      // Ctrl+C
         case 22: PasteFromClipboard(); return;  // Ctrl+V
-        case 24: CutToClipboard(); return;    // Ctrl+X
-        case 26: Undo(); return;              // Ctrl+Z
+        case 24: CutToClipboard(); return;      // Ctrl+X
+        case 26: Undo(); return;                // Ctrl+Z
         case '\b':
             if (FReadOnly) {
                 Refuse();

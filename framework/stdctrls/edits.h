@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/ui/controls.h"
 #include "framework/stdctrls/edit_buffer.h"
+#include "framework/ui/controls.h"
 
 // ---------------------------------------------------------------- TEditGlyphs
 
@@ -66,10 +66,14 @@ public:
     // (Setters write ::Change: Change() is the edit's text-change notification.)
     // The height follows the font: character cell + 6 border widths (8 with Ctl3D).
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v) { if (::Change(FAutoSize, v)) AdjustHeight(); }
+    void SetAutoSize(bool v) {
+        if (::Change(FAutoSize, v)) AdjustHeight();
+    }
     // While unfocused the selection is not drawn (false: it is, in the highlight colours).
     bool HideSelection() const { return FHideSelection; }
-    void SetHideSelection(bool v) { if (::Change(FHideSelection, v)) InvalidateText(); }
+    void SetHideSelection(bool v) {
+        if (::Change(FHideSelection, v)) InvalidateText();
+    }
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
     // Set by every edit of the user; SetText clears it.
@@ -239,7 +243,6 @@ public:
     explicit TMaskEdit(TComponent* owner) : TCustomMaskEdit(owner) {}
     static void RegisterClassInfo();
 };
-
 
 // The caret's blink period in milliseconds (the platform's default).
 constexpr unsigned kCaretBlinkMs = 530;

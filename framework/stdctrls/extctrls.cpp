@@ -8,10 +8,10 @@
 
 #include <algorithm>
 
-#include "framework/graphics/canvas.h"
 #include "framework/base/errors.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/canvas.h"
 
 // ---------------------------------------------------------------- 1. Frame3D
 
@@ -113,8 +113,14 @@ namespace {
 
 void BevelColors(TPanelBevel bevel, TColor face, TColor& top, TColor& bottom) {
     switch (bevel) {
-        case bvLowered: top = clBtnShadow; bottom = clBtnHighlight; break;
-        case bvRaised: top = clBtnHighlight; bottom = clBtnShadow; break;
+        case bvLowered:
+            top = clBtnShadow;
+            bottom = clBtnHighlight;
+            break;
+        case bvRaised:
+            top = clBtnHighlight;
+            bottom = clBtnShadow;
+            break;
         default: top = bottom = face; break;  // bvSpace: room without relief
     }
 }
@@ -306,8 +312,8 @@ TRect TImage::DestRect() const {
 void TImage::UpdateOpaque() {
     // Opaque when the picture covers every pixel of the bounds: the parent need not erase.
     const TRect d = DestRect();
-    const bool covers = !FTransparent && !FPicture->Empty() && d.Left <= 0 && d.Top <= 0 && d.Right >= FWidth &&
-                        d.Bottom >= FHeight;
+    const bool covers =
+        !FTransparent && !FPicture->Empty() && d.Left <= 0 && d.Top <= 0 && d.Right >= FWidth && d.Bottom >= FHeight;
     if (covers) FControlStyle.Include(csOpaque);
     else FControlStyle.Exclude(csOpaque);
 }
@@ -369,9 +375,8 @@ void TCustomPanel::RegisterClassInfo() {
 void TPanel::RegisterClassInfo() { RegisterClass<TPanel>("TPanel", "TCustomPanel"); }
 
 void TPicture::RegisterClassInfo() {
-    RegisterClass<TPicture>("TPicture", "", [](TClassBuilder<TPicture>& b) {
-        b.Binary("Data", &TPicture::Data, &TPicture::SetData);
-    });
+    RegisterClass<TPicture>("TPicture", "",
+                            [](TClassBuilder<TPicture>& b) { b.Binary("Data", &TPicture::Data, &TPicture::SetData); });
 }
 
 void TImage::RegisterClassInfo() {

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/graphics/bitmap.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
-#include "framework/graphics/bitmap.h"
 
 // ---------------------------------------------------------------- TCustomPanel, TPanel
 
@@ -36,7 +36,9 @@ public:
     ~TCustomPanel() override;
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
+    void SetAlignment(TAlignment v) {
+        if (Change(FAlignment, v)) Invalidate();
+    }
     TPanelBevel BevelInner() const { return FBevelInner; }
     void SetBevelInner(TPanelBevel v);
     TPanelBevel BevelOuter() const { return FBevelOuter; }
@@ -51,7 +53,9 @@ public:
     void SetBorderStyle(TBorderStyle v);
     // Repaint everything when resized (the platform window's redraw-on-resize styles).
     bool FullRepaint() const { return FFullRepaint; }
-    void SetFullRepaint(bool v) { if (Change(FFullRepaint, v)) RecreateWnd(); }
+    void SetFullRepaint(bool v) {
+        if (Change(FFullRepaint, v)) RecreateWnd();
+    }
     // Kept for stored descriptions; the framework gives it no meaning.
     bool Locked() const { return FLocked; }
     void SetLocked(bool v) { FLocked = v; }
@@ -144,17 +148,25 @@ public:
     void SetPicture(const TPicture* picture) { FPicture->Assign(picture); }
     // Scale the picture to the bounds.
     bool Stretch() const { return FStretch; }
-    void SetStretch(bool v) { if (Change(FStretch, v)) PictureChanged(); }
+    void SetStretch(bool v) {
+        if (Change(FStretch, v)) PictureChanged();
+    }
     // Centre the picture in the bounds (when not stretched).
     bool Center() const { return FCenter; }
-    void SetCenter(bool v) { if (Change(FCenter, v)) PictureChanged(); }
+    void SetCenter(bool v) {
+        if (Change(FCenter, v)) PictureChanged();
+    }
     // Pixels of the picture's transparent colour (the bottom-left pixel unless the bitmap
     // names one) are not drawn.
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool v) { if (Change(FTransparent, v)) PictureChanged(); }
+    void SetTransparent(bool v) {
+        if (Change(FTransparent, v)) PictureChanged();
+    }
     // Takes the picture's size whenever the picture changes.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v) { if (Change(FAutoSize, v)) PictureChanged(); }
+    void SetAutoSize(bool v) {
+        if (Change(FAutoSize, v)) PictureChanged();
+    }
     // Where the picture lands, in client coordinates.
     TRect DestRect() const;
 

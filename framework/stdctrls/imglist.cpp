@@ -196,8 +196,7 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingSt
 // ---------------------------------------------------------------- class tables
 
 const TEnumInfo& DrawingStyleInfo() {
-    static const TEnumInfo info =
-        MakeEnumInfo("TDrawingStyle", {"dsFocus", "dsSelected", "dsNormal", "dsTransparent"});
+    static const TEnumInfo info = MakeEnumInfo("TDrawingStyle", {"dsFocus", "dsSelected", "dsNormal", "dsTransparent"});
     return info;
 }
 

@@ -50,16 +50,24 @@ public:
     // Setters: ::Change stores a new value, Change() then tells the list's users.
     // Keep masks: without them every pixel of an image is drawn.
     bool Masked() const { return FMasked; }
-    void SetMasked(bool v) { if (::Change(FMasked, v)) Change(); }
+    void SetMasked(bool v) {
+        if (::Change(FMasked, v)) Change();
+    }
     // clNone: transparent pixels stay unpainted; otherwise they are filled with this colour.
     TColor BkColor() const { return FBkColor; }
-    void SetBkColor(TColor v) { if (::Change(FBkColor, v)) Change(); }
+    void SetBkColor(TColor v) {
+        if (::Change(FBkColor, v)) Change();
+    }
     // The colour dsFocus (a quarter) and dsSelected (a half) blend into the image; clNone
     // blends clHighlight.
     TColor BlendColor() const { return FBlendColor; }
-    void SetBlendColor(TColor v) { if (::Change(FBlendColor, v)) Change(); }
+    void SetBlendColor(TColor v) {
+        if (::Change(FBlendColor, v)) Change();
+    }
     TDrawingStyle DrawingStyle() const { return FDrawingStyle; }
-    void SetDrawingStyle(TDrawingStyle v) { if (::Change(FDrawingStyle, v)) Change(); }
+    void SetDrawingStyle(TDrawingStyle v) {
+        if (::Change(FDrawingStyle, v)) Change();
+    }
 
     // Cuts bitmap into images of Width by Height from left to right (a bitmap narrower than
     // Width gives one image, the rest empty). mask: white (non-black) pixels are transparent;
@@ -89,7 +97,7 @@ public:
 
 private:
     struct Image {
-        std::vector<TPixel> Pixels;  // Width × Height, row by row
+        std::vector<TPixel> Pixels;   // Width × Height, row by row
         std::vector<uint8_t> Opaque;  // 1 where drawn
     };
     int AddImages(const TBitmap* bitmap, const std::vector<uint8_t>& opaque);

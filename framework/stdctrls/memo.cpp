@@ -11,9 +11,9 @@
 #include <algorithm>
 
 #include "framework/core/scope_guards.h"
+#include "framework/core/typinfo.h"
 #include "framework/ui/forms.h"
 #include "framework/ui/timers.h"
-#include "framework/core/typinfo.h"
 
 namespace {
 constexpr uintptr_t kScrollTimer = 2;
@@ -75,8 +75,7 @@ void TMemoStrings::SetText(const std::string& text) { FMemo->SetText(text); }
 
 // ---------------------------------------------------------------- 2. TCustomMemo
 
-TCustomMemo::TCustomMemo(TComponent* owner)
-    : TCustomEdit(owner, true), FLines(std::make_unique<TMemoStrings>(this)) {
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner, true), FLines(std::make_unique<TMemoStrings>(this)) {
     SetAutoSize(false);
     FWidth = 185;
     FHeight = 89;
@@ -165,9 +164,9 @@ void TCustomMemo::EnsureRows() {
 // Only the lines an edit touched are wrapped again; the rows after them shift.
 void TCustomMemo::RewrapChange(const TEditChange& change) {
     auto firstAtOrAfter = [this](int pos) {
-        return static_cast<int>(std::lower_bound(FRows.begin(), FRows.end(), pos,
-                                                 [](const TRow& r, int p) { return r.Start < p; }) -
-                                FRows.begin());
+        return static_cast<int>(
+            std::lower_bound(FRows.begin(), FRows.end(), pos, [](const TRow& r, int p) { return r.Start < p; }) -
+            FRows.begin());
     };
     // The text before change.Pos is as it was, so its line starts where it did.
     const int firstLine = FBuffer.LineFromPos(change.Pos);
@@ -591,13 +590,11 @@ const TEnumInfo& ScrollStyleInfo() {
 void TCustomMemo::RegisterClassInfo() {
     RegisterClass<TCustomMemo>("TCustomMemo", "TCustomEdit", [](TClassBuilder<TCustomMemo>& b) {
         b.Strings("Lines", &TCustomMemo::Lines);
-        b.Enumeration("ScrollBars", ScrollStyleInfo(), &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars)
-            .Default();
+        b.Enumeration("ScrollBars", ScrollStyleInfo(), &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars).Default();
         b.Boolean("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default();
         b.Boolean("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).Default();
         b.Boolean("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).Default();
-        b.Enumeration("Alignment", AlignmentInfo(), &TCustomEdit::Alignment, &TCustomEdit::SetAlignment)
-            .Default();
+        b.Enumeration("Alignment", AlignmentInfo(), &TCustomEdit::Alignment, &TCustomEdit::SetAlignment).Default();
         // A memo keeps the height it is given, and its text is its lines.
         b.Boolean("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize).Default();
         b.String("Text", &TControl::Text, &TControl::SetText).Stored([](TCustomMemo&) { return false; });

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
+#include "framework/core/strings.h"
 #include "framework/stdctrls/edits.h"
 #include "framework/ui/scrollbars.h"
-#include "framework/core/strings.h"
 
 class TCustomMemo;
 
@@ -145,7 +145,7 @@ private:
     int FTopRow = 0;
     std::vector<TRow> FRows;  // with WordWrap only
     bool FRowsValid = false;
-    int FMaxWidth = -1;       // the widest line's width; -1: not measured
+    int FMaxWidth = -1;  // the widest line's width; -1: not measured
     TClassicScrollBar FVert{sbVertical};
     TClassicScrollBar FHorz{sbHorizontal};
     TClassicScrollBar* FBarCapture = nullptr;
@@ -158,7 +158,6 @@ public:
     explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
     static void RegisterClassInfo();
 };
-
 
 // Where text starts inside the memo's client area.
 constexpr int kMemoMarginX = 1;

@@ -19,11 +19,17 @@ public:
     ~TCustomLabel() override;
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v) { if (Change(FAlignment, v)) Invalidate(); }
+    void SetAlignment(TAlignment v) {
+        if (Change(FAlignment, v)) Invalidate();
+    }
     TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout v) { if (Change(FLayout, v)) Invalidate(); }
+    void SetLayout(TTextLayout v) {
+        if (Change(FLayout, v)) Invalidate();
+    }
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v) { if (Change(FAutoSize, v)) AdjustBounds(); }
+    void SetAutoSize(bool v) {
+        if (Change(FAutoSize, v)) AdjustBounds();
+    }
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
     bool ShowAccelChar() const { return FShowAccelChar; }

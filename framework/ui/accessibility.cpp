@@ -68,10 +68,8 @@ void NoteAccessibleNotification(TControl* control, unsigned msg) {
         case WM_SETFOCUS:
         case CM_VISIBLECHANGED:
         case CM_CONTROLCHANGE:
-        case WM_WINDOWPOSCHANGED:
-            break;
-        default:
-            return;
+        case WM_WINDOWPOSCHANGED: break;
+        default: return;
     }
     if (!AccessibilityListening()) return;
     switch (msg) {
@@ -239,8 +237,7 @@ public:
 
     bool DoAction(TAccessibleId id, TAccessibleAction action) override {
         TAccessibleInfo info;
-        if (!Describe(id, info) || !info.Offers(action) || info.Has(asDisabled) || info.Has(asInvisible))
-            return false;
+        if (!Describe(id, info) || !info.Offers(action) || info.Has(asDisabled) || info.Has(asInvisible)) return false;
         PostMessage(Resolve(id), CM_ACCESSIBLEACTION, static_cast<WPARAM>(action), id.Part);
         return true;
     }

@@ -32,8 +32,12 @@ bool IsInputMessage(unsigned msg) {
 
 TMouseButton ButtonOf(unsigned msg) {
     switch (msg) {
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return mbRight;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return mbMiddle;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK: return mbRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK: return mbMiddle;
         default: return mbLeft;
     }
 }
@@ -314,13 +318,15 @@ void TControl::Dispatch(TMessage& m) {
         case CM_DIALOGCHAR: Typed<TCMDialogChar>(m, [this](TCMDialogChar& v) { CMDialogChar(v); }); break;
         case CM_FOCUSCHANGED: Typed<TCMFocusChanged>(m, [this](TCMFocusChanged& v) { CMFocusChanged(v); }); break;
         case CM_DRAG: Typed<TCMDrag>(m, [this](TCMDrag& v) { CMDrag(v); }); break;
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
-            Typed<TWMMouse>(m, [this](TWMMouse& v) { WMMouseDown(v); });
-            break;
-        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
-            Typed<TWMMouse>(m, [this](TWMMouse& v) { WMMouseUp(v); });
-            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK: Typed<TWMMouse>(m, [this](TWMMouse& v) { WMMouseDown(v); }); break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: Typed<TWMMouse>(m, [this](TWMMouse& v) { WMMouseUp(v); }); break;
         case WM_MOUSEMOVE: Typed<TWMMouse>(m, [this](TWMMouse& v) { WMMouseMove(v); }); break;
         case WM_MOUSEWHEEL: Typed<TWMMouseWheel>(m, [this](TWMMouseWheel& v) { WMMouseWheel(v); }); break;
         case WM_WINDOWPOSCHANGED:
@@ -536,8 +542,7 @@ void TControl::RegisterClassInfo() {
         b.Integer("Width", &TControl::Width, &TControl::SetWidth).NoDefault().Stored(boundsStored);
         b.Integer("Height", &TControl::Height, &TControl::SetHeight).NoDefault().Stored(boundsStored);
         b.Enumeration("Align", AlignInfo(), &TControl::Align, &TControl::SetAlign).Default();
-        b.SetOf("Anchors", AnchorsInfo(), &TControl::Anchors, &TControl::SetAnchors)
-            .Default();
+        b.SetOf("Anchors", AnchorsInfo(), &TControl::Anchors, &TControl::SetAnchors).Default();
         b.String("Caption", &TControl::Caption, &TControl::SetCaption).Stored([](TControl& c) {
             return !c.StoresText();
         });

@@ -35,9 +35,9 @@
 #include "framework/core/classes.h"
 #include "framework/graphics/canvas.h"
 #include "framework/graphics/font.h"
-#include "framework/ui/messages.h"
 #include "framework/platform/accessible.h"
 #include "framework/platform/input.h"
+#include "framework/ui/messages.h"
 
 class TControl;
 class TWinControl;
@@ -53,16 +53,40 @@ enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = Set<TAnchorKind>;
 
 enum TControlStyleFlag {
-    csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption,
-    csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable,
-    csNoStdEvents, csDisplayDragImage, csReflector, csActionClient, csMenuEvents, csNeedsBorderPaint,
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
     csParentBackground
 };
 using TControlStyle = Set<TControlStyleFlag>;
 
 enum TControlStateFlag {
-    csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing, csCreating,
-    csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking
 };
 using TControlState = Set<TControlStateFlag>;
 
@@ -98,13 +122,13 @@ using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Sour
 using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 // InfluenceRect (form client coordinates) enters as the site's bounds; the site is a
 // candidate when it contains MousePos and CanDock stays true.
-using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect,
-                                             TPoint MousePos, bool& CanDock)>;
+using TGetSiteInfoEvent =
+    std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
 
 // What a windowed control's platform window is made from (CreateParams).
 struct TCreateParams {
-    uint32_t Style = 0;             // WS_ flags: WS_BORDER, WS_CLIPCHILDREN, scroll bars
-    uint32_t ExStyle = 0;           // WS_EX_CLIENTEDGE
+    uint32_t Style = 0;    // WS_ flags: WS_BORDER, WS_CLIPCHILDREN, scroll bars
+    uint32_t ExStyle = 0;  // WS_EX_CLIENTEDGE
     uint32_t WindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
 };
 
@@ -215,7 +239,9 @@ public:
     // Visible here and in every parent up to a shown form.
     virtual bool Showing() const;
     bool Enabled() const { return FEnabled; }
-    virtual void SetEnabled(bool v) { if (Change(FEnabled, v)) Perform(CM_ENABLEDCHANGED); }
+    virtual void SetEnabled(bool v) {
+        if (Change(FEnabled, v)) Perform(CM_ENABLEDCHANGED);
+    }
     TColor Color() const { return FColor; }
     virtual void SetColor(TColor c);
     bool ParentColor() const { return FParentColor; }
@@ -230,13 +256,17 @@ public:
     std::string Text() const { return GetText(); }
     void SetText(const std::string& s);
     TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor c) { if (Change(FCursor, c)) Perform(CM_CURSORCHANGED); }
+    void SetCursor(TCursor c) {
+        if (Change(FCursor, c)) Perform(CM_CURSORCHANGED);
+    }
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& h) { FHint = h; }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool v) { FShowHint = v; }
     TAlign Align() const { return FAlign; }
-    void SetAlign(TAlign a) { if (Change(FAlign, a)) RequestAlign(); }
+    void SetAlign(TAlign a) {
+        if (Change(FAlign, a)) RequestAlign();
+    }
     TAnchors Anchors() const { return FAnchors; }
     void SetAnchors(TAnchors a) { FAnchors = a; }
     TControlStyle ControlStyle() const { return FControlStyle; }
@@ -497,7 +527,9 @@ public:
     int TabOrder() const;
     void SetTabOrder(int order);
     bool TabStop() const { return FTabStop; }
-    void SetTabStop(bool v) { if (Change(FTabStop, v)) Perform(CM_TABSTOPCHANGED); }
+    void SetTabStop(bool v) {
+        if (Change(FTabStop, v)) Perform(CM_TABSTOPCHANGED);
+    }
     // The platform focus is here.
     bool Focused() const;
     // It and every parent up to the form are visible and enabled.
@@ -671,7 +703,7 @@ private:
     void RemoveControl(TControl* control);
     void AlignChildren();
 
-    std::vector<TControl*> FControls;      // windowless, back to front
+    std::vector<TControl*> FControls;        // windowless, back to front
     std::vector<TWinControl*> FWinControls;  // windowed, back to front
     std::vector<TWinControl*> FTabList;
     bool FHandleAllocated = false;

@@ -1,7 +1,7 @@
 #include "framework/ui/dialogs.h"
 
-#include "framework/ui/forms.h"
 #include "framework/core/typinfo.h"
+#include "framework/ui/forms.h"
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
@@ -42,12 +42,12 @@ bool TSaveDialog::Execute() {
 namespace {
 const TEnumInfo& OpenOptionsInfo() {
     static const TEnumInfo info = MakeEnumInfo(
-        "TOpenOption",
-        {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp", "ofNoValidate",
-         "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist", "ofCreatePrompt",
-         "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton", "ofNoLongNames",
-         "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
-         "ofDontAddToRecent", "ofForceShowHidden"});
+        "TOpenOption", {"ofReadOnly",         "ofOverwritePrompt",    "ofHideReadOnly",        "ofNoChangeDir",
+                        "ofShowHelp",         "ofNoValidate",         "ofAllowMultiSelect",    "ofExtensionDifferent",
+                        "ofPathMustExist",    "ofFileMustExist",      "ofCreatePrompt",        "ofShareAware",
+                        "ofNoReadOnlyReturn", "ofNoTestFileCreate",   "ofNoNetworkButton",     "ofNoLongNames",
+                        "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
+                        "ofDontAddToRecent",  "ofForceShowHidden"});
     return info;
 }
 }  // namespace
@@ -59,15 +59,12 @@ void TOpenDialog::RegisterClassInfo() {
         b.String("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
         b.Integer("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex).Default();
         b.String("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
-        b.SetOf("Options", OpenOptionsInfo(), &TOpenDialog::Options, &TOpenDialog::SetOptions)
-            .Default();
+        b.SetOf("Options", OpenOptionsInfo(), &TOpenDialog::Options, &TOpenDialog::SetOptions).Default();
         b.String("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
     });
 }
 
-void TSaveDialog::RegisterClassInfo() {
-    RegisterClass<TSaveDialog>("TSaveDialog", "TOpenDialog");
-}
+void TSaveDialog::RegisterClassInfo() { RegisterClass<TSaveDialog>("TSaveDialog", "TOpenDialog"); }
 
 TMessageResult MessageBox(const std::string& text, const std::string& caption, TMessageIcon icon,
                           TMessageButtons buttons) {

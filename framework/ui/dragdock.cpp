@@ -248,7 +248,8 @@ bool DragMouseInput(TCustomForm* form, unsigned msg, TPoint pos, TShiftState shi
             return false;
         }
         if (msg != WM_MOUSEMOVE) return false;
-        if (std::abs(pos.X - gDrag.StartPos.X) < gDrag.Threshold && std::abs(pos.Y - gDrag.StartPos.Y) < gDrag.Threshold)
+        if (std::abs(pos.X - gDrag.StartPos.X) < gDrag.Threshold &&
+            std::abs(pos.Y - gDrag.StartPos.Y) < gDrag.Threshold)
             return false;
         StartDrag();
         return true;

@@ -64,9 +64,15 @@ TRect TCustomForm::FrameInsets() const {
     int border = 3;
     int caption = 19;
     switch (FBorderStyle) {
-        case bsNone: border = 0; caption = 0; break;
+        case bsNone:
+            border = 0;
+            caption = 0;
+            break;
         case bsSizeable: border = 4; break;
-        case bsSizeToolWin: border = 4; caption = 16; break;
+        case bsSizeToolWin:
+            border = 4;
+            caption = 16;
+            break;
         case bsToolWindow: caption = 16; break;
         default: break;
     }
@@ -262,8 +268,7 @@ void TCustomForm::FocusControl(TWinControl* control) {
 }
 
 void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
-    if (removing && FFocusedControl && control->ContainsControl(FFocusedControl))
-        FFocusedControl = control->Parent();
+    if (removing && FFocusedControl && control->ContainsControl(FFocusedControl)) FFocusedControl = control->Parent();
     if (FActiveControl && control->ContainsControl(FActiveControl)) SetActiveControl(nullptr);
 }
 
@@ -301,7 +306,8 @@ void TCustomForm::ControlRemoving(TControl* control) {
                 FJobs.end());
     if (!w) return;
     if (inside(FActiveControl)) FActiveControl = nullptr;
-    if (inside(FFocusedControl)) FFocusedControl = control->Parent() && control->Parent() != control ? control->Parent() : this;
+    if (inside(FFocusedControl))
+        FFocusedControl = control->Parent() && control->Parent() != control ? control->Parent() : this;
     if (inside(FFocusHandle)) FFocusHandle = this;
     if (inside(FFocusedControl)) FFocusedControl = this;
 }
@@ -320,8 +326,8 @@ const TEnumInfo& BorderIconsInfo() {
 }
 const TEnumInfo& PositionInfo() {
     static const TEnumInfo info =
-        MakeEnumInfo("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                   "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+        MakeEnumInfo("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                                   "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
     return info;
 }
 }  // namespace
@@ -330,10 +336,8 @@ void TCustomForm::RegisterClassInfo() {
     RegisterClass<TCustomForm>("TCustomForm", "TWinControl", [](TClassBuilder<TCustomForm>& b) {
         b.Enumeration("BorderStyle", BorderStyleInfo(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
             .Default();
-        b.SetOf("BorderIcons", BorderIconsInfo(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
-            .Default();
-        b.Enumeration("Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition)
-            .Default();
+        b.SetOf("BorderIcons", BorderIconsInfo(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons).Default();
+        b.Enumeration("Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition).Default();
         b.Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth).NoDefault();
         b.Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight).NoDefault();
         b.Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default();

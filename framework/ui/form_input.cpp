@@ -39,8 +39,7 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
             }
             break;
         }
-        case TPlatformEvent::MouseLeave:
-            break;
+        case TPlatformEvent::MouseLeave: break;
         case TPlatformEvent::KeyDown:
             SetLastInputShift(e.Shift);
             RouteKeyDown(InputTarget(), e.Key, e.Shift, e.AutoRepeat ? 0x40000000 : 0);
@@ -65,9 +64,7 @@ void TCustomForm::HandlePlatformEvent(const TPlatformEvent& e) {
             Activate(false);
             break;
         case TPlatformEvent::CloseRequest: Close(); break;
-        case TPlatformEvent::Expose:
-            MarkPresent(Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height()));
-            break;
+        case TPlatformEvent::Expose: MarkPresent(Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height())); break;
         case TPlatformEvent::FilesDropped:
             if (OnDropFiles && !e.Files.empty()) OnDropFiles(this, e.Files);
             break;
@@ -154,13 +151,17 @@ void TCustomForm::RouteKeyDown(TWinControl* target, Word key, TShiftState shift,
     unsigned mask = 0;
     switch (key) {
         case VK_TAB: mask = DLGC_WANTTAB; break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-        case VK_RETURN: case VK_ESCAPE: mask = DLGC_WANTALLKEYS; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_ESCAPE: mask = DLGC_WANTALLKEYS; break;
         default: break;
     }
     // Dialog keys the focused control does not want go to every control of the window.
-    if (mask != 0 && target->Perform(CM_WANTSPECIALKEY, key) == 0 &&
-        (target->Perform(WM_GETDLGCODE) & mask) == 0 && Perform(CM_DIALOGKEY, key, keyData) != 0)
+    if (mask != 0 && target->Perform(CM_WANTSPECIALKEY, key) == 0 && (target->Perform(WM_GETDLGCODE) & mask) == 0 &&
+        Perform(CM_DIALOGKEY, key, keyData) != 0)
         return;
     target->Perform(shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, keyData);
     if (shift.Contains(ssAlt) && !shift.Contains(ssCtrl)) {
@@ -197,10 +198,13 @@ void TCustomForm::CMDialogKey(TCMDialogKey& m) {
             SelectNext(FActiveControl, !shift.Contains(ssShift), true);
             m.Result = 1;
             break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
             if (FActiveControl && FActiveControl->Parent()) {
-                FActiveControl->Parent()->SelectNext(FActiveControl,
-                                                     m.CharCode == VK_RIGHT || m.CharCode == VK_DOWN, false);
+                FActiveControl->Parent()->SelectNext(FActiveControl, m.CharCode == VK_RIGHT || m.CharCode == VK_DOWN,
+                                                     false);
                 m.Result = 1;
             }
             break;

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/ui/controls.h"
 #include "framework/platform/platform.h"
+#include "framework/ui/controls.h"
 
 // ---------------------------------------------------------------- form vocabulary
 
@@ -27,8 +27,14 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = Set<TBorderIcon>;
 enum TPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-    poMainFormCenter, poOwnerFormCenter
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 

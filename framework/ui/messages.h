@@ -38,16 +38,19 @@ struct TMessage {
 
 // Points travel as two signed 16-bit halves of an LPARAM, x low.
 constexpr LPARAM PointToLParam(TPoint p) {
-    return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(p.Y)) << 16) |
-                               static_cast<uint16_t>(p.X));
+    return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(p.Y)) << 16) | static_cast<uint16_t>(p.X));
 }
 constexpr TPoint LParamToPoint(LPARAM l) {
     return {static_cast<int16_t>(l & 0xFFFF), static_cast<int16_t>((l >> 16) & 0xFFFF)};
 }
 template <class T>
-LPARAM PtrToLParam(T* p) { return reinterpret_cast<LPARAM>(p); }
+LPARAM PtrToLParam(T* p) {
+    return reinterpret_cast<LPARAM>(p);
+}
 template <class T>
-T* LParamToPtr(LPARAM l) { return reinterpret_cast<T*>(l); }
+T* LParamToPtr(LPARAM l) {
+    return reinterpret_cast<T*>(l);
+}
 
 // ---------------------------------------------------------------- ids
 
@@ -56,33 +59,33 @@ constexpr unsigned WM_NULL = 0x0000;
 constexpr unsigned WM_CREATE = 0x0001;
 constexpr unsigned WM_DESTROY = 0x0002;
 constexpr unsigned WM_MOVE = 0x0003;
-constexpr unsigned WM_SIZE = 0x0005;          // WParam: SIZE_ kind, LParam: width | height << 16
+constexpr unsigned WM_SIZE = 0x0005;  // WParam: SIZE_ kind, LParam: width | height << 16
 constexpr unsigned WM_ACTIVATE = 0x0006;
-constexpr unsigned WM_SETFOCUS = 0x0007;      // WParam: TWinControl* losing the focus (may be 0)
-constexpr unsigned WM_KILLFOCUS = 0x0008;     // WParam: TWinControl* getting it (may be 0)
+constexpr unsigned WM_SETFOCUS = 0x0007;   // WParam: TWinControl* losing the focus (may be 0)
+constexpr unsigned WM_KILLFOCUS = 0x0008;  // WParam: TWinControl* getting it (may be 0)
 constexpr unsigned WM_ENABLE = 0x000A;
 constexpr unsigned WM_SETTEXT = 0x000C;
-constexpr unsigned WM_PAINT = 0x000F;         // WParam: TCanvas*, or 0 to paint now
+constexpr unsigned WM_PAINT = 0x000F;  // WParam: TCanvas*, or 0 to paint now
 constexpr unsigned WM_CLOSE = 0x0010;
-constexpr unsigned WM_ERASEBKGND = 0x0014;    // WParam: TCanvas*; Result 1 = erased
+constexpr unsigned WM_ERASEBKGND = 0x0014;  // WParam: TCanvas*; Result 1 = erased
 constexpr unsigned WM_SYSCOLORCHANGE = 0x0015;
 constexpr unsigned WM_SHOWWINDOW = 0x0018;
 constexpr unsigned WM_SETCURSOR = 0x0020;
 constexpr unsigned WM_WINDOWPOSCHANGED = 0x0047;  // LParam: TWindowPos*
-constexpr unsigned WM_NCCALCSIZE = 0x0083;    // LParam: TRect* window rect in, client rect out
+constexpr unsigned WM_NCCALCSIZE = 0x0083;        // LParam: TRect* window rect in, client rect out
 constexpr unsigned WM_NCHITTEST = 0x0084;
 constexpr unsigned WM_NCPAINT = 0x0085;
-constexpr unsigned WM_GETDLGCODE = 0x0087;    // Result: DLGC_ flags
-constexpr unsigned WM_KEYDOWN = 0x0100;       // WParam: virtual key, LParam: key data
+constexpr unsigned WM_GETDLGCODE = 0x0087;  // Result: DLGC_ flags
+constexpr unsigned WM_KEYDOWN = 0x0100;     // WParam: virtual key, LParam: key data
 constexpr unsigned WM_KEYUP = 0x0101;
-constexpr unsigned WM_CHAR = 0x0102;          // WParam: the ANSI character
+constexpr unsigned WM_CHAR = 0x0102;  // WParam: the ANSI character
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 constexpr unsigned WM_SYSKEYUP = 0x0105;
 constexpr unsigned WM_SYSCHAR = 0x0106;
-constexpr unsigned WM_TIMER = 0x0113;         // WParam: timer id
+constexpr unsigned WM_TIMER = 0x0113;  // WParam: timer id
 constexpr unsigned WM_HSCROLL = 0x0114;
 constexpr unsigned WM_VSCROLL = 0x0115;
-constexpr unsigned WM_MOUSEMOVE = 0x0200;     // WParam: TShiftState bits, LParam: client point
+constexpr unsigned WM_MOUSEMOVE = 0x0200;  // WParam: TShiftState bits, LParam: client point
 constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 constexpr unsigned WM_LBUTTONUP = 0x0202;
 constexpr unsigned WM_LBUTTONDBLCLK = 0x0203;
@@ -92,7 +95,7 @@ constexpr unsigned WM_RBUTTONDBLCLK = 0x0206;
 constexpr unsigned WM_MBUTTONDOWN = 0x0207;
 constexpr unsigned WM_MBUTTONUP = 0x0208;
 constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
-constexpr unsigned WM_MOUSEWHEEL = 0x020A;    // WParam: TShiftState bits | delta << 16, LParam: client point
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;  // WParam: TShiftState bits | delta << 16, LParam: client point
 constexpr unsigned WM_CAPTURECHANGED = 0x0215;
 constexpr unsigned WM_CUT = 0x0300;
 constexpr unsigned WM_COPY = 0x0301;
@@ -110,13 +113,13 @@ constexpr unsigned WM_KEYLAST = 0x0108;
 constexpr unsigned CM_BASE = 0xB000;
 constexpr unsigned CM_ACTIVATE = CM_BASE + 0;
 constexpr unsigned CM_DEACTIVATE = CM_BASE + 1;
-constexpr unsigned CM_DIALOGKEY = CM_BASE + 5;         // WParam: key; Result 1 = handled
-constexpr unsigned CM_DIALOGCHAR = CM_BASE + 6;        // WParam: character; Result 1 = handled
-constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;      // LParam: the newly focused TWinControl*
+constexpr unsigned CM_DIALOGKEY = CM_BASE + 5;     // WParam: key; Result 1 = handled
+constexpr unsigned CM_DIALOGCHAR = CM_BASE + 6;    // WParam: character; Result 1 = handled
+constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;  // LParam: the newly focused TWinControl*
 constexpr unsigned CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr unsigned CM_PARENTCOLORCHANGED = CM_BASE + 9;
-constexpr unsigned CM_HITTEST = CM_BASE + 10;          // LParam: client point; Result 0 = not mine
-constexpr unsigned CM_VISIBLECHANGED = CM_BASE + 11;   // WParam: new Visible
+constexpr unsigned CM_HITTEST = CM_BASE + 10;         // LParam: client point; Result 0 = not mine
+constexpr unsigned CM_VISIBLECHANGED = CM_BASE + 11;  // WParam: new Visible
 constexpr unsigned CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr unsigned CM_COLORCHANGED = CM_BASE + 13;
 constexpr unsigned CM_FONTCHANGED = CM_BASE + 14;
@@ -126,21 +129,21 @@ constexpr unsigned CM_PARENTCTL3DCHANGED = CM_BASE + 17;
 constexpr unsigned CM_TEXTCHANGED = CM_BASE + 18;
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;
-constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 25;   // a windowed control's Showing flipped
-constexpr unsigned CM_ENTER = CM_BASE + 26;            // focus-enter
-constexpr unsigned CM_EXIT = CM_BASE + 27;             // focus-exit
-constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;   // WParam: key; Result 1 = give it to me
+constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 25;  // a windowed control's Showing flipped
+constexpr unsigned CM_ENTER = CM_BASE + 26;           // focus-enter
+constexpr unsigned CM_EXIT = CM_BASE + 27;            // focus-exit
+constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;  // WParam: key; Result 1 = give it to me
 constexpr unsigned CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr unsigned CM_TABSTOPCHANGED = CM_BASE + 40;
-constexpr unsigned CM_DRAG = CM_BASE + 41;             // WParam: TDragMessage, LParam: TDragRec*; Result 1 = accepted
+constexpr unsigned CM_DRAG = CM_BASE + 41;               // WParam: TDragMessage, LParam: TDragRec*; Result 1 = accepted
 constexpr unsigned CM_CONTROLLISTCHANGE = CM_BASE + 44;  // WParam: TControl*, LParam: inserting
 constexpr unsigned CM_CHILDKEY = CM_BASE + 46;
 constexpr unsigned CM_RECREATEWND = CM_BASE + 51;
-constexpr unsigned CM_CONTROLCHANGE = CM_BASE + 54;    // WParam: TControl*, LParam: inserting
+constexpr unsigned CM_CONTROLCHANGE = CM_BASE + 54;  // WParam: TControl*, LParam: inserting
 constexpr unsigned CM_BORDERCHANGED = CM_BASE + 59;
-constexpr unsigned CM_DOCKCLIENT = CM_BASE + 62;       // WParam: TDragDockObject*, LParam: point in the site
-constexpr unsigned CM_UNDOCKCLIENT = CM_BASE + 63;     // WParam: new TWinControl* site (0: none), LParam: TControl* client
-constexpr unsigned CM_DOCKNOTIFICATION = CM_BASE + 66; // WParam: TControl* client, LParam: TDockNotifyRec*
+constexpr unsigned CM_DOCKCLIENT = CM_BASE + 62;    // WParam: TDragDockObject*, LParam: point in the site
+constexpr unsigned CM_UNDOCKCLIENT = CM_BASE + 63;  // WParam: new TWinControl* site (0: none), LParam: TControl* client
+constexpr unsigned CM_DOCKNOTIFICATION = CM_BASE + 66;  // WParam: TControl* client, LParam: TDockNotifyRec*
 constexpr unsigned CM_CANCELHINT = CM_BASE + 70;
 constexpr unsigned CM_ACCESSIBLEACTION = CM_BASE + 90;  // WParam: TAccessibleAction, LParam: part
 
@@ -161,11 +164,11 @@ constexpr unsigned DLGC_WANTTAB = 0x0002;
 constexpr unsigned DLGC_WANTALLKEYS = 0x0004;  // Enter and Escape
 constexpr unsigned DLGC_WANTMESSAGE = 0x0004;
 constexpr unsigned DLGC_HASSETSEL = 0x0008;
-constexpr unsigned DLGC_WANTCHARS = 0x0080;    // plain characters are not accelerators here
+constexpr unsigned DLGC_WANTCHARS = 0x0080;  // plain characters are not accelerators here
 constexpr unsigned DLGC_BUTTON = 0x2000;
 
 // Window styles of TCreateParams.
-constexpr uint32_t WS_BORDER = 0x00800000;        // one pixel in clWindowFrame
+constexpr uint32_t WS_BORDER = 0x00800000;  // one pixel in clWindowFrame
 constexpr uint32_t WS_CLIPCHILDREN = 0x02000000;
 constexpr uint32_t WS_CLIPSIBLINGS = 0x04000000;
 constexpr uint32_t WS_TABSTOP = 0x00010000;
@@ -219,8 +222,12 @@ struct TWMMouseWheel {
     LRESULT Result = 0;  // 1: handled, the platform's own wheel handling does not run
     static TWMMouseWheel From(const TMessage& m) {
         const TPoint p = LParamToPoint(m.LParam);
-        return {m.Msg, TShiftState::FromBits(static_cast<uint32_t>(m.WParam & 0xFFFF)),
-                static_cast<int16_t>((m.WParam >> 16) & 0xFFFF), p.X, p.Y, 0};
+        return {m.Msg,
+                TShiftState::FromBits(static_cast<uint32_t>(m.WParam & 0xFFFF)),
+                static_cast<int16_t>((m.WParam >> 16) & 0xFFFF),
+                p.X,
+                p.Y,
+                0};
     }
     void StoreTo(TMessage& m) const { m.Result = Result; }
 };
@@ -234,9 +241,7 @@ struct TWMKey {
     Word CharCode = 0;
     LPARAM KeyData = 0;
     LRESULT Result = 0;
-    static TWMKey From(const TMessage& m) {
-        return {m.Msg, static_cast<Word>(m.WParam), m.LParam, m.Result};
-    }
+    static TWMKey From(const TMessage& m) { return {m.Msg, static_cast<Word>(m.WParam), m.LParam, m.Result}; }
     void StoreTo(TMessage& m) const {
         m.WParam = CharCode;
         m.Result = Result;
@@ -299,9 +304,7 @@ struct TWMWindowPosChanged {
     unsigned Msg = 0;
     TWindowPos* WindowPos = nullptr;
     LRESULT Result = 0;
-    static TWMWindowPosChanged From(const TMessage& m) {
-        return {m.Msg, reinterpret_cast<TWindowPos*>(m.LParam), 0};
-    }
+    static TWMWindowPosChanged From(const TMessage& m) { return {m.Msg, reinterpret_cast<TWindowPos*>(m.LParam), 0}; }
     void StoreTo(TMessage& m) const { m.Result = Result; }
 };
 
@@ -356,10 +359,10 @@ struct TCMFocusChanged {
 enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop };
 
 struct TDragRec {
-    TPoint Pos;                    // the pointer in the form's client coordinates
+    TPoint Pos;  // the pointer in the form's client coordinates
     TDragObject* Source = nullptr;
-    TControl* Target = nullptr;    // the receiver
-    bool Docking = false;          // Source is a TDragDockObject and Target a dock site
+    TControl* Target = nullptr;  // the receiver
+    bool Docking = false;        // Source is a TDragDockObject and Target a dock site
 };
 
 struct TCMDrag {

@@ -44,10 +44,8 @@ bool DeliverPostedMessages() {
                 form->RouteKeyDown(w, static_cast<Word>(p.Message.WParam), GetShiftState(), p.Message.LParam);
             else if (form && m == WM_KEYUP)
                 form->RouteKeyUp(w, static_cast<Word>(p.Message.WParam), GetShiftState(), p.Message.LParam);
-            else if (form && m == WM_CHAR)
-                form->RouteChar(w, static_cast<char>(p.Message.WParam), GetShiftState());
-            else
-                p.Control->Perform(m, p.Message.WParam, p.Message.LParam);
+            else if (form && m == WM_CHAR) form->RouteChar(w, static_cast<char>(p.Message.WParam), GetShiftState());
+            else p.Control->Perform(m, p.Message.WParam, p.Message.LParam);
         };
         if (Application) Application->Guard(deliver);
         else deliver();

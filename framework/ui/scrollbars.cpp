@@ -22,7 +22,8 @@ int Thickness(const TRect& r, TScrollBarKind k) { return k == sbVertical ? r.Wid
 TRect TClassicScrollBar::ArrowRect(bool first) const {
     const int a = std::min(Thickness(FBounds, FKind), Length(FBounds, FKind) / 2);
     const TRect& b = FBounds;
-    if (FKind == sbVertical) return first ? Rect(b.Left, b.Top, b.Right, b.Top + a) : Rect(b.Left, b.Bottom - a, b.Right, b.Bottom);
+    if (FKind == sbVertical)
+        return first ? Rect(b.Left, b.Top, b.Right, b.Top + a) : Rect(b.Left, b.Bottom - a, b.Right, b.Bottom);
     return first ? Rect(b.Left, b.Top, b.Left + a, b.Bottom) : Rect(b.Right - a, b.Top, b.Right, b.Bottom);
 }
 
@@ -41,8 +42,8 @@ int TClassicScrollBar::TrackLength() const { return std::max(0, Length(TrackRect
 
 int TClassicScrollBar::ThumbLength() const {
     const int track = TrackLength();
-    int len = FPage > 0 ? static_cast<int>(static_cast<long long>(track) * FPage / (FMax + 1))
-                        : Thickness(FBounds, FKind);
+    int len =
+        FPage > 0 ? static_cast<int>(static_cast<long long>(track) * FPage / (FMax + 1)) : Thickness(FBounds, FKind);
     return std::max(len, kMinThumbSize);
 }
 

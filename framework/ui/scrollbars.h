@@ -8,8 +8,8 @@
 
 #include <functional>
 
-#include "framework/graphics/canvas.h"
 #include "framework/base/types.h"
+#include "framework/graphics/canvas.h"
 
 // ---------------------------------------------------------------- vocabulary
 

@@ -5,16 +5,16 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/core/typinfo.h"
+#include "framework/platform/platform.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
-#include "framework/platform/platform.h"
-#include "framework/core/typinfo.h"
 
 namespace {
 
 struct Entry {
-    TTimer* Timer = nullptr;          // a TTimer, or
-    TWinControl* Control = nullptr;   // a window timer of this control with this id
+    TTimer* Timer = nullptr;         // a TTimer, or
+    TWinControl* Control = nullptr;  // a window timer of this control with this id
     uintptr_t Id = 0;
     unsigned Interval = 0;
     int64_t Due = 0;
@@ -31,9 +31,8 @@ int64_t Now() { return PlatformInstalled() ? Platform().NowMs() : 0; }
 
 void Start(TTimer* timer, TWinControl* control, uintptr_t id, unsigned ms) {
     auto& list = Entries();
-    auto it = std::find_if(list.begin(), list.end(), [&](const Entry& e) {
-        return e.Timer == timer && e.Control == control && e.Id == id;
-    });
+    auto it = std::find_if(list.begin(), list.end(),
+                           [&](const Entry& e) { return e.Timer == timer && e.Control == control && e.Id == id; });
     Entry e{timer, control, id, ms, Now() + ms, ++gSerial};
     if (it != list.end()) *it = e;
     else list.push_back(e);
@@ -60,8 +59,7 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 
 void TTimer::UpdateTimer() {
     Stop(this, nullptr, 0);
-    if (FEnabled && FInterval > 0 && !ComponentState().Contains(csLoading))
-        Start(this, nullptr, 0, FInterval);
+    if (FEnabled && FInterval > 0 && !ComponentState().Contains(csLoading)) Start(this, nullptr, 0, FInterval);
 }
 
 void TTimer::Loaded() {
@@ -94,9 +92,10 @@ void KillTimer(TWinControl* control, uintptr_t id) { Stop(nullptr, control, id);
 
 void KillTimersOf(TControl* control) {
     auto& list = Entries();
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [&](const Entry& e) { return e.Control && static_cast<TControl*>(e.Control) == control; }),
-               list.end());
+    list.erase(
+        std::remove_if(list.begin(), list.end(),
+                       [&](const Entry& e) { return e.Control && static_cast<TControl*>(e.Control) == control; }),
+        list.end());
 }
 
 int64_t NextTimerDeadline() {

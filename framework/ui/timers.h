@@ -18,9 +18,13 @@ public:
 
     // Milliseconds; 0 stops the timer. Setting it starts the period afresh.
     unsigned Interval() const { return FInterval; }
-    void SetInterval(unsigned ms) { if (Change(FInterval, ms)) UpdateTimer(); }
+    void SetInterval(unsigned ms) {
+        if (Change(FInterval, ms)) UpdateTimer();
+    }
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool v) { if (Change(FEnabled, v)) UpdateTimer(); }
+    void SetEnabled(bool v) {
+        if (Change(FEnabled, v)) UpdateTimer();
+    }
     // Runs every period while enabled (the period runs even while no handler is set).
     TNotifyEvent OnTimer;
     void SetOnTimer(TNotifyEvent handler);

@@ -64,8 +64,7 @@ void TWinControl::InsertControl(TControl* control) {
             w->SetTabOrder(order);
         }
         w->UpdateShowing();
-    }
-    else control->Invalidate();
+    } else control->Invalidate();
     if (control->FAlign != alNone) Realign();
 }
 
@@ -374,9 +373,7 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
                     c->SetBounds(rect.Right - c->FWidth, rect.Top, c->FWidth, rect.Height());
                     rect.Right -= c->FWidth;
                     break;
-                default:
-                    c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
-                    break;
+                default: c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); break;
             }
         }
     }
@@ -513,9 +510,12 @@ void TWinControl::Dispatch(TMessage& m) {
         case WM_NCCALCSIZE: Typed<TWMNCCalcSize>(m, [this](TWMNCCalcSize& v) { WMNCCalcSize(v); }); break;
         case WM_NCPAINT: Typed<TWMNCPaint>(m, [this](TWMNCPaint& v) { WMNCPaint(v); }); break;
         case WM_GETDLGCODE: WMGetDlgCode(m); break;
-        case WM_KEYDOWN: case WM_SYSKEYDOWN: Typed<TWMKey>(m, [this](TWMKey& v) { WMKeyDown(v); }); break;
-        case WM_KEYUP: case WM_SYSKEYUP: Typed<TWMKey>(m, [this](TWMKey& v) { WMKeyUp(v); }); break;
-        case WM_CHAR: case WM_SYSCHAR: Typed<TWMKey>(m, [this](TWMKey& v) { WMChar(v); }); break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: Typed<TWMKey>(m, [this](TWMKey& v) { WMKeyDown(v); }); break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: Typed<TWMKey>(m, [this](TWMKey& v) { WMKeyUp(v); }); break;
+        case WM_CHAR:
+        case WM_SYSCHAR: Typed<TWMKey>(m, [this](TWMKey& v) { WMChar(v); }); break;
         case WM_TIMER: Typed<TWMTimer>(m, [this](TWMTimer& v) { WMTimer(v); }); break;
         case CM_ENTER: CMEnter(m); break;
         case CM_EXIT: CMExit(m); break;

@@ -33,8 +33,7 @@ protected:
     bool Announced(TControl* c, TAccessibleEvent event, int part = -1) {
         const TAccessibleId id = AccessibleIdOf(c, part);
         const auto& events = Desk->AccessibleEvents();
-        return std::any_of(events.begin(), events.end(),
-                           [&](const auto& e) { return e.Id == id && e.Event == event; });
+        return std::any_of(events.begin(), events.end(), [&](const auto& e) { return e.Id == id && e.Event == event; });
     }
     std::string Joined(const std::vector<std::string>& lines) {
         std::string s;
@@ -61,8 +60,8 @@ TEST_F(EditorAccessibility, TheWindowPresentsItsHeaderPagesAndFooterInReadingOrd
     // row, the pages, the footer.
     std::vector<TAccessibleRole> roles;
     for (const auto& c : root.Children) roles.push_back(c.Info.Role);
-    EXPECT_EQ(roles, (std::vector<TAccessibleRole>{arStatusBar, arPushButton, arPushButton, arPushButton,
-                                                   arPushButton, arPageTabList, arPanel}));
+    EXPECT_EQ(roles, (std::vector<TAccessibleRole>{arStatusBar, arPushButton, arPushButton, arPushButton, arPushButton,
+                                                   arPageTabList, arPanel}));
     auto* clock = dynamic_cast<TVtClockStatus*>(Form1->FindComponent("VtClockStatus1"));
     ASSERT_NE(clock, nullptr);
     ASSERT_FALSE(clock->ClockText().empty());
@@ -82,10 +81,10 @@ TEST_F(EditorAccessibility, TheWindowPresentsItsHeaderPagesAndFooterInReadingOrd
     // Nothing unpresented, nothing unnamed that should be named.
     EXPECT_TRUE(root.FindAll([](const TAccessibleSnapshot& n) { return n.Info.Role == arNone; }).empty());
     EXPECT_TRUE(root.FindAll([](const TAccessibleSnapshot& n) {
-                        return n.Info.Has(asInvisible) ||
-                               (n.Info.Name.empty() && n.Info.Role != arPanel && n.Info.Role != arPageTabList &&
-                                n.Info.Role != arSeparator);
-                    }).empty());
+                        return n.Info.Has(asInvisible) || (n.Info.Name.empty() && n.Info.Role != arPanel &&
+                                                           n.Info.Role != arPageTabList && n.Info.Role != arSeparator);
+                    })
+                    .empty());
     // Every object's parent is the one that lists it.
     for (const TAccessibleSnapshot* n : root.FindAll([](const auto&) { return true; }))
         for (const TAccessibleSnapshot& c : n->Children) EXPECT_EQ(c.Info.Parent, n->Id);
@@ -95,9 +94,9 @@ TEST_F(EditorAccessibility, ThePagesAreTabsOfAPageTabListAndOnlyTheShownOneHolds
     const TAccessibleSnapshot root = SnapshotAccessibleTree(*Tree);
     const TAccessibleSnapshot& tabs = root.Children[5];
     EXPECT_EQ(tabs.Id, AccessibleIdOf(Form1->VtPageControl1));
-    EXPECT_EQ(Names(tabs), (std::vector<std::string>{"Language Information", "Messages and Categories",
-                                                     "Main Information", "Extra Information",
-                                                     "Extra Information 2", "File"}));
+    EXPECT_EQ(Names(tabs),
+              (std::vector<std::string>{"Language Information", "Messages and Categories", "Main Information",
+                                        "Extra Information", "Extra Information 2", "File"}));
     for (size_t i = 0; i < tabs.Children.size(); ++i) {
         const TAccessibleSnapshot& tab = tabs.Children[i];
         EXPECT_EQ(tab.Info.Role, arPageTab);
@@ -120,11 +119,11 @@ TEST_F(EditorAccessibility, ThePagesAreTabsOfAPageTabListAndOnlyTheShownOneHolds
     // Row by row: the right-hand panel starts above the lower left one. Its emblem is
     // decoration; the program's name and its notes are text.
     EXPECT_EQ(page.Children[1].Id, AccessibleIdOf(dynamic_cast<TControl*>(Form1->FindComponent("VtPanel7"))));
-    EXPECT_EQ(Names(page.Children[1]),
-              (std::vector<std::string>{"Verbolt Editor v1.0",
-                                        "With this program you may create language file for korvane",
-                                        "versions 4 only! Just fill all the text boxes with the phrases and",
-                                        "click create! Default english phrases are in the fields.", "KV4"}));
+    EXPECT_EQ(
+        Names(page.Children[1]),
+        (std::vector<std::string>{"Verbolt Editor v1.0", "With this program you may create language file for korvane",
+                                  "versions 4 only! Just fill all the text boxes with the phrases and",
+                                  "click create! Default english phrases are in the fields.", "KV4"}));
     EXPECT_EQ(Names(page.Children[2])[0], "Register in the forum if you don't have a forum member id.");
 }
 

@@ -9,8 +9,8 @@ TEST_F(Editor, StartsFreshOnTheFirstPageWithSaveDisabled) {
     EXPECT_TRUE(Form1->btnExit->Enabled());
     EXPECT_FALSE(Form1->btnSave->Enabled());
     EXPECT_EQ(Form1->VtPageControl1->ActivePage(), Form1->TabSheet1);
-    EXPECT_EQ(EditorLines(), (std::vector<std::string>{"Verbolt Editor v1.0",
-                                                       "Fill all spaces in all tab pages and click create."}));
+    EXPECT_EQ(EditorLines(),
+              (std::vector<std::string>{"Verbolt Editor v1.0", "Fill all spaces in all tab pages and click create."}));
     EXPECT_EQ(Field("edSvoff1")->Text(), langfile::DefaultPhraseTexts()["edSvoff1"]);
     EXPECT_EQ(Field("edComment")->Text(), "");
     EXPECT_EQ(Desk->FindWindow(Form1->WindowId())->Params.Title, "Verbolt Editor v1.0 | For Korvane System 4");

@@ -18,9 +18,7 @@ protected:
         const TPoint o = c->Parent()->ClientOrigin();
         return ColorFromPixel(Desk->Screen(Form1->WindowId())->ScanLine(o.Y + c->Top() + y)[o.X + c->Left() + x]);
     }
-    void Tab() {
-        Stroke(VK_TAB);
-    }
+    void Tab() { Stroke(VK_TAB); }
     // What each kind of control shows while it has the focus, and not without it.
     void ExpectFocusShown(TWinControl* c, bool shown) {
         SCOPED_TRACE(c->Name() + (shown ? " focused" : " after the focus left"));
@@ -45,7 +43,8 @@ protected:
     std::set<TWinControl*> FocusableOn(TVtTabSheet* page) {
         std::set<TWinControl*> out;
         for (int i = 0; i < Form1->ComponentCount(); ++i)
-            if (auto* w = dynamic_cast<TWinControl*>(Form1->Components(i)); w && w->TabStop() && page->ContainsControl(w))
+            if (auto* w = dynamic_cast<TWinControl*>(Form1->Components(i));
+                w && w->TabStop() && page->ContainsControl(w))
                 out.insert(w);
         return out;
     }

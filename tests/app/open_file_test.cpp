@@ -29,7 +29,8 @@ class OpenFile : public Editor {
 protected:
     WindowState State() {
         WindowState s;
-        for (const langfile::PhraseEntry& e : langfile::Phrases()) s.Fields[std::string(e.field)] = Field(e.field)->Text();
+        for (const langfile::PhraseEntry& e : langfile::Phrases())
+            s.Fields[std::string(e.field)] = Field(e.field)->Text();
         s.Fields["comment"] = Field(langfile::kCommentField)->Text();
         s.Lines = EditorLines();
         s.SavePath = Form1->SavePHP->FileName();
@@ -47,7 +48,8 @@ protected:
         Desk->AnswerOpenDialog(std::optional<std::string>(path.string()));
         Stroke('O', TShiftState{ssCtrl});
     }
-    fs::path WriteLanguageFile(const std::string& name, const langfile::PhraseTexts& texts, const std::string& comment) {
+    fs::path WriteLanguageFile(const std::string& name, const langfile::PhraseTexts& texts,
+                               const std::string& comment) {
         const fs::path path = Dir / name;
         WriteFile(path, langfile::ByteForm(langfile::BuildLanguageFile(texts, comment)));
         return path;
@@ -67,7 +69,10 @@ protected:
 };
 
 // "přeložil JJ" in code page 1250.
-const std::string kComment = "p\xF8" "elo\xBE" "il JJ";
+const std::string kComment =
+    "p\xF8"
+    "elo\xBE"
+    "il JJ";
 
 langfile::PhraseTexts TranslatedTexts() {
     langfile::PhraseTexts texts = langfile::DefaultPhraseTexts();
@@ -168,8 +173,13 @@ TEST_F(OpenFile, FilesThatCannotBeOpenedAreRefusedInWords) {
 TEST_F(OpenFile, ANonAsciiPathIsNamedInTheCodePageOfTheMessage) {
     SetAnsiCodePage(1250);
     // "čeština.php" as the file system spells it (UTF-8); the message is in code page 1250.
-    const fs::path missing = Dir / "\xC4\x8D" "e\xC5\xA1tina.php";
-    ExpectRefused(missing, "Cannot open file \"" + Dir.string() + "/\xE8" "e\x9A" "tina.php\". No such file or directory.");
+    const fs::path missing = Dir /
+                             "\xC4\x8D"
+                             "e\xC5\xA1tina.php";
+    ExpectRefused(missing, "Cannot open file \"" + Dir.string() +
+                               "/\xE8"
+                               "e\x9A"
+                               "tina.php\". No such file or directory.");
     SetAnsiCodePage(0);
 }
 
@@ -250,8 +260,8 @@ TEST_F(OpenFile, SaveOpenAndCreateAgainRoundTripInEveryCodePage) {
     std::mt19937 random(1251);
     auto randomText = [&random] {
         std::string s(std::uniform_int_distribution<int>(0, 60)(random), ' ');
-        for (char& c : s)
-            do c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
+        for (char& c : s) do
+                c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
             while (c == '\r' || c == '\n');
         return s;
     };
@@ -293,8 +303,8 @@ TEST(EditorCommandLine, TheCodePageMustBeOneTheFileCanBeWrittenIn) {
     for (const char* bad : {"1255", "65001", "12510", "1251x", "", "-1251", " 1251"}) {
         line.Values["codepage"] = bad;
         EXPECT_FALSE(InterpretEditorCommandLine(line, start, error)) << bad;
-        EXPECT_EQ(error, std::string("unsupported code page \"") + bad +
-                             "\" (use 1250, 1251, 1252, 1253, 1254 or 1257)");
+        EXPECT_EQ(error,
+                  std::string("unsupported code page \"") + bad + "\" (use 1250, 1251, 1252, 1253, 1254 or 1257)");
     }
     EXPECT_TRUE(InterpretEditorCommandLine(TCommandLine{}, start, error));
     EXPECT_EQ(start.CodePage, 0);

@@ -47,10 +47,23 @@ void ExpectDefaults(void* instance, const TClassInfo& cls) {
 class ControlSetDefaultsTest : public ControlTreeTest {};
 
 TEST_F(ControlSetDefaultsTest, FreshInstancesHoldTheirTablesDefaults) {
-    const char* classes[] = {"TVtLabel", "TVtCustomPanel", "TVtPanel", "TVtLine", "TVtCustomButton", "TVtButton",
-                             "TVtCustomEdit", "TVtEdit", "TVtMemo", "TVtCustomStatusPane", "TVtPollingStatus",
-                             "TVtClockStatus", "TVtCustomTabControl", "TVtPageControl", "TVtTabSheet",
-                             "TVtFrameController", "TVtRegIniFile"};
+    const char* classes[] = {"TVtLabel",
+                             "TVtCustomPanel",
+                             "TVtPanel",
+                             "TVtLine",
+                             "TVtCustomButton",
+                             "TVtButton",
+                             "TVtCustomEdit",
+                             "TVtEdit",
+                             "TVtMemo",
+                             "TVtCustomStatusPane",
+                             "TVtPollingStatus",
+                             "TVtClockStatus",
+                             "TVtCustomTabControl",
+                             "TVtPageControl",
+                             "TVtTabSheet",
+                             "TVtFrameController",
+                             "TVtRegIniFile"};
     for (const char* name : classes) {
         SCOPED_TRACE(name);
         const TClassInfo& cls = GetClass(name);

@@ -14,11 +14,11 @@
 #include "controls/vt_blink.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_panel.h"
-#include "framework/ui/forms.h"
-#include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
-#include "framework/ui/timers.h"
 #include "framework/core/typinfo.h"
+#include "framework/platform/headless/headless_platform.h"
+#include "framework/ui/forms.h"
+#include "framework/ui/timers.h"
 #include "tests/support/headless_fixture.h"
 
 namespace {
@@ -132,9 +132,9 @@ private:
     TVtFrameController* FController = nullptr;
 };
 
-const std::vector<std::string> kPushAllOrder = {
-    "ParentColor", "Color",         "DisabledColor", "FocusColor", "FrameColor",   "FrameHotColor",
-    "FrameHotTrack", "FrameHotStyle", "FrameSides",   "FrameStyle", "FrameVisible", "FramingPreference"};
+const std::vector<std::string> kPushAllOrder = {"ParentColor", "Color",         "DisabledColor", "FocusColor",
+                                                "FrameColor",  "FrameHotColor", "FrameHotTrack", "FrameHotStyle",
+                                                "FrameSides",  "FrameStyle",    "FrameVisible",  "FramingPreference"};
 
 class VtBlinkTest : public HeadlessFixture<> {
 public:

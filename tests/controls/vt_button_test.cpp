@@ -14,12 +14,12 @@
 
 #include "controls/vt_button.h"
 #include "controls/vt_draw.h"
-#include "framework/ui/forms.h"
-#include "framework/graphics/bitmap.h"
-#include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/platform/headless/headless_platform.h"
+#include "framework/ui/forms.h"
 #include "tests/support/headless_fixture.h"
 
 namespace {
@@ -27,7 +27,7 @@ namespace {
 // ---------------------------------------------------------------- fixture and reference faces
 
 constexpr TColor kFormColor = RGB(10, 200, 30);  // shows through the cut corners
-constexpr TColor kButtonColor = 15791348;         // RGB(244, 244, 240)
+constexpr TColor kButtonColor = 15791348;        // RGB(244, 244, 240)
 constexpr int W = 75;
 constexpr int H = 25;
 

@@ -37,8 +37,8 @@ public:
             for (int x = 0; x < FBitmap.Width(); ++x) {
                 const TColor want = Rgb(expected(x, y));
                 if (At(x, y) != want && failures++ < 5)
-                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is 0x" << std::hex << At(x, y)
-                                  << ", expected 0x" << want;
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is 0x" << std::hex << At(x, y) << ", expected 0x"
+                                  << want;
             }
     }
 
@@ -47,8 +47,8 @@ private:
 };
 
 std::string Str(const TRect& r) {
-    return "(" + std::to_string(r.Left) + ", " + std::to_string(r.Top) + ", " + std::to_string(r.Right) +
-           ", " + std::to_string(r.Bottom) + ")";
+    return "(" + std::to_string(r.Left) + ", " + std::to_string(r.Top) + ", " + std::to_string(r.Right) + ", " +
+           std::to_string(r.Bottom) + ")";
 }
 #define EXPECT_RECT(r, l, t, ri, b) EXPECT_EQ(Str(r), Str(TRect{l, t, ri, b}))
 
@@ -72,9 +72,9 @@ TEST(FrameThickness, PerStyle) {
     EXPECT_EQ(FrameThickness(fsFlat, 5), 1);
     EXPECT_EQ(FrameThickness(fsStatus, 5), 5);
     EXPECT_EQ(FrameThickness(fsPopup, 3), 3);
-    for (TFrameStyleEx s : {TFrameStyleEx(fsGroove), TFrameStyleEx(fsBump), TFrameStyleEx(fsLowered),
-                            TFrameStyleEx(fsButtonDown), TFrameStyleEx(fsRaised), TFrameStyleEx(fsButtonUp),
-                            TFrameStyleEx(fsFlatBold), fsFlatRounded})
+    for (TFrameStyleEx s :
+         {TFrameStyleEx(fsGroove), TFrameStyleEx(fsBump), TFrameStyleEx(fsLowered), TFrameStyleEx(fsButtonDown),
+          TFrameStyleEx(fsRaised), TFrameStyleEx(fsButtonUp), TFrameStyleEx(fsFlatBold), fsFlatRounded})
         EXPECT_EQ(FrameThickness(s, 5), 2) << int(s);
 }
 
@@ -114,8 +114,8 @@ TEST(EdgeBands, CountsOfZeroOrLessDrawNothing) {
     EXPECT_RECT(PaintEdgeBands(s.Canvas(), {0, 0, 6, 4}, kRed, kBlue, 0, AllSides), 0, 0, 6, 4);
     EXPECT_RECT(PaintEdgeBands(s.Canvas(), {0, 0, 6, 4}, kRed, kBlue, -3, AllSides), 0, 0, 6, 4);
     // fsStatus and fsPopup borders with a bevel width of 0.
-    EXPECT_RECT(PaintOuterInnerFrames(s.Canvas(), {0, 0, 6, 4}, fsStatus, fsPopup, 0, AllSides, 0, kRed,
-                                      kRed, kRed, kRed, 0, kRed, kRed, false, false),
+    EXPECT_RECT(PaintOuterInnerFrames(s.Canvas(), {0, 0, 6, 4}, fsStatus, fsPopup, 0, AllSides, 0, kRed, kRed, kRed,
+                                      kRed, 0, kRed, kRed, false, false),
                 0, 0, 6, 4);
     s.Expect([](int, int) { return kBackground; });
 }
@@ -241,11 +241,8 @@ TEST(FrameStyle, TintedStylesUseShadesOfTheBase) {
     const TColor d50 = RGB(199, 199, 179), d100 = RGB(154, 154, 118);
     const TColor l40 = clWhite, l50 = clWhite, l100 = clWhite;
     const TwoBandCase cases[] = {
-        {fsLowered, d50, l100, d100, l50},
-        {fsRaised, l50, d100, l100, d50},
-        {fsButtonUp, l100, d100, l40, d50},
-        {fsButtonDown, d100, d100, d50, d50},
-        {fsFlatBold, d50, d50, d50, d50},
+        {fsLowered, d50, l100, d100, l50},    {fsRaised, l50, d100, l100, d50}, {fsButtonUp, l100, d100, l40, d50},
+        {fsButtonDown, d100, d100, d50, d50}, {fsFlatBold, d50, d50, d50, d50},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.style);
@@ -286,9 +283,9 @@ TEST(OuterInnerFrames, EditorPanelBlackBandInsideAFlatFrame) {
     // BorderOuter fsNone, BorderInner fsFlat, BorderWidth 1, BorderColor clBlack,
     // FlatColor clBtnShadow lightened by FlatColorAdjustment 30.
     Surface s(8, 6);
-    const TRect r = PaintOuterInnerFrames(s.Canvas(), {0, 0, 8, 6}, fsNone, fsFlat, 1, AllSides, 1, clBlack,
-                                          clBtnHighlight, clBtnShadow, clBtnShadow, 30, clBtnFace, clBtnFace,
-                                          false, false);
+    const TRect r =
+        PaintOuterInnerFrames(s.Canvas(), {0, 0, 8, 6}, fsNone, fsFlat, 1, AllSides, 1, clBlack, clBtnHighlight,
+                              clBtnShadow, clBtnShadow, 30, clBtnFace, clBtnFace, false, false);
     EXPECT_RECT(r, 2, 2, 6, 4);
     s.Expect([](int x, int y) {
         if (OnRing(x, y, 8, 6, 0)) return clBlack;
@@ -299,25 +296,24 @@ TEST(OuterInnerFrames, EditorPanelBlackBandInsideAFlatFrame) {
 
 TEST(OuterInnerFrames, BevelsRoundedFramesAndCutCorners) {
     Surface s(10, 10);
-    const TColor hi = RGB(9, 9, 9), sh = RGB(8, 8, 8), border = RGB(7, 7, 7), ctl = RGB(6, 6, 6),
-                 parent = RGB(5, 5, 5);
+    const TColor hi = RGB(9, 9, 9), sh = RGB(8, 8, 8), border = RGB(7, 7, 7), ctl = RGB(6, 6, 6), parent = RGB(5, 5, 5);
     // Outer fsPopup of bevel 2, then an inner rounded frame on a control-coloured ring.
-    const TRect r = PaintOuterInnerFrames(s.Canvas(), {0, 0, 10, 10}, fsPopup, fsFlatRounded, 0, AllSides, 2,
-                                          border, hi, sh, kRed, 0, ctl, parent, false, false);
+    const TRect r = PaintOuterInnerFrames(s.Canvas(), {0, 0, 10, 10}, fsPopup, fsFlatRounded, 0, AllSides, 2, border,
+                                          hi, sh, kRed, 0, ctl, parent, false, false);
     EXPECT_RECT(r, 4, 4, 6, 6);
     EXPECT_EQ(s.At(0, 4), hi);
     EXPECT_EQ(s.At(1, 4), hi);
     EXPECT_EQ(s.At(9, 4), sh);
-    EXPECT_EQ(s.At(2, 4), kRed);   // rounded frame line
-    EXPECT_EQ(s.At(2, 2), border); // cut corner shows the border ring
+    EXPECT_EQ(s.At(2, 4), kRed);    // rounded frame line
+    EXPECT_EQ(s.At(2, 2), border);  // cut corner shows the border ring
     EXPECT_EQ(s.At(3, 2), border);
-    EXPECT_EQ(s.At(3, 3), kRed);   // corner pixel of the rounded frame
+    EXPECT_EQ(s.At(3, 3), kRed);  // corner pixel of the rounded frame
     EXPECT_EQ(s.At(4, 4), kBackground);
 
     // Outer fsFlatRounded, opaque: parent ring, then the border ring under the rounded frame.
     Surface o(10, 10);
-    const TRect q = PaintOuterInnerFrames(o.Canvas(), {0, 0, 10, 10}, fsFlatRounded, fsNone, 1, AllSides, 1,
-                                          border, hi, sh, kRed, 0, ctl, parent, false, false);
+    const TRect q = PaintOuterInnerFrames(o.Canvas(), {0, 0, 10, 10}, fsFlatRounded, fsNone, 1, AllSides, 1, border, hi,
+                                          sh, kRed, 0, ctl, parent, false, false);
     EXPECT_RECT(q, 3, 3, 7, 7);
     EXPECT_EQ(o.At(0, 0), parent);
     EXPECT_EQ(o.At(1, 0), parent);
@@ -330,8 +326,8 @@ TEST(OuterInnerFrames, BevelsRoundedFramesAndCutCorners) {
 
     // Inner fsFlat with cut corners: four lines that spare the corner pixels.
     Surface c(6, 5);
-    const TRect k = PaintOuterInnerFrames(c.Canvas(), {0, 0, 6, 5}, fsNone, fsFlat, 0, {sdLeft}, 1, border,
-                                          hi, sh, kRed, 0, ctl, parent, true, true);
+    const TRect k = PaintOuterInnerFrames(c.Canvas(), {0, 0, 6, 5}, fsNone, fsFlat, 0, {sdLeft}, 1, border, hi, sh,
+                                          kRed, 0, ctl, parent, true, true);
     EXPECT_RECT(k, 1, 1, 5, 4);
     c.Expect([](int x, int y) {
         const bool corner = (x == 0 || x == 5) && (y == 0 || y == 4);
@@ -465,7 +461,7 @@ TEST(Gradient, HorizontalEndRowsInFixedPointSteps) {
     Surface s(22, 9);
     PaintGradient(s.Canvas(), {1, 1, 21, 8}, gdHorizontalEnd, RGB(200, 100, 0), RGB(0, 100, 250), 1);
     // Seven rows: Δ red = 200 × 65536 / 7, Δ blue = −250 × 65536 / 7, truncated.
-    const TColor rows[7] = {RGB(171, 100, 35), RGB(142, 100, 71),  RGB(114, 100, 107), RGB(85, 100, 142),
+    const TColor rows[7] = {RGB(171, 100, 35), RGB(142, 100, 71), RGB(114, 100, 107), RGB(85, 100, 142),
                             RGB(57, 100, 178), RGB(28, 100, 214), RGB(0, 100, 250)};
     s.Expect([&](int x, int y) { return x >= 1 && x < 21 && y >= 1 && y < 8 ? rows[y - 1] : kBackground; });
 }

@@ -14,19 +14,19 @@
 
 #include "controls/vt_blink.h"
 #include "controls/vt_edit.h"
-#include "framework/ui/forms.h"
-#include "framework/graphics/bitmap.h"
-#include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/platform/headless/headless_platform.h"
+#include "framework/ui/forms.h"
 #include "tests/support/headless_fixture.h"
 
 namespace {
 
 // ---------------------------------------------------------------- fixture
 
-constexpr TColor kFieldColor = 6176812;   // RGB(44, 64, 94)
-constexpr TColor kViewColor = 13828090;   // RGB(250, 255, 210)
+constexpr TColor kFieldColor = 6176812;  // RGB(44, 64, 94)
+constexpr TColor kViewColor = 13828090;  // RGB(250, 255, 210)
 
 // Two phrase fields (the second read-only) and the text view, as the window describes them.
 const char* const kWindow =
@@ -235,7 +235,7 @@ TEST_F(VtEditTest, HotFlagsAroundEnterExitAndThePointer) {
 
     B->SetFocus();
     Settle();
-    log.clear();  // the window gave edA the focus first
+    log.clear();                // the window gave edA the focus first
     Stroke(VK_TAB, {ssShift});  // tabbing in selects all of "first"
     EXPECT_TRUE(A->Focused());
     Stroke(VK_TAB);

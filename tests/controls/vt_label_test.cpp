@@ -15,9 +15,9 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_blink.h"
 #include "controls/vt_label.h"
-#include "framework/graphics/bitmap.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
 
 namespace {
 

@@ -14,16 +14,16 @@
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_pages.h"
-#include "framework/graphics/bitmap.h"
 #include "framework/core/streaming.h"
 #include "framework/core/sysutils.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
 
 namespace {
 
 // ---------------------------------------------------------------- fixture
 
-constexpr TColor kFormColor = 15395562;   // RGB(234, 234, 234)
+constexpr TColor kFormColor = 15395562;  // RGB(234, 234, 234)
 // The card's shadow: black over the form's colour, 30 and 15 of 255.
 constexpr TColor kShadowStrong = RGB(206, 206, 206), kShadowSoft = RGB(220, 220, 220);
 // The hot bar: clHighlight's opposite hue at lightness 140.
@@ -93,11 +93,11 @@ protected:
     // Row y of an unselected tab: white at the outer edge to clBtnFace at the card, in the
     // fixed-point steps of the end gradient (19 rows).
     static TColor GradientRow(int y) {
-        static const TColor rows[19] = {
-            RGB(254, 253, 252), RGB(253, 252, 250), RGB(252, 251, 248), RGB(251, 250, 246), RGB(250, 249, 244),
-            RGB(249, 248, 242), RGB(248, 246, 240), RGB(247, 245, 238), RGB(246, 244, 236), RGB(245, 243, 234),
-            RGB(244, 242, 232), RGB(243, 241, 230), RGB(242, 239, 228), RGB(241, 238, 226), RGB(240, 237, 224),
-            RGB(239, 236, 222), RGB(238, 235, 220), RGB(237, 234, 218), RGB(236, 233, 216)};
+        static const TColor rows[19] = {RGB(254, 253, 252), RGB(253, 252, 250), RGB(252, 251, 248), RGB(251, 250, 246),
+                                        RGB(250, 249, 244), RGB(249, 248, 242), RGB(248, 246, 240), RGB(247, 245, 238),
+                                        RGB(246, 244, 236), RGB(245, 243, 234), RGB(244, 242, 232), RGB(243, 241, 230),
+                                        RGB(242, 239, 228), RGB(241, 238, 226), RGB(240, 237, 224), RGB(239, 236, 222),
+                                        RGB(238, 235, 220), RGB(237, 234, 218), RGB(236, 233, 216)};
         return rows[y];
     }
     static int L(TVtPageControl* pc, int i) { return pc->Tabs()[i]->StripRect.Left; }
@@ -153,7 +153,7 @@ TEST_F(VtPagesTest, SelectedTabCaptionBarAndFocusRectangle) {
     EXPECT_EQ(At(pc, 0, 0), kStripColor);  // cut off by the chamfer
     EXPECT_EQ(At(pc, 1, 0), kHighlight);
     EXPECT_EQ(At(pc, 0, 1), kHighlight);
-    EXPECT_EQ(At(pc, 1, 1), kBtnShadow);   // the chamfer's outline
+    EXPECT_EQ(At(pc, 1, 1), kBtnShadow);  // the chamfer's outline
     EXPECT_EQ(At(pc, 2, 0), kBtnShadow);
     EXPECT_EQ(At(pc, r0 - 20, 0), kBtnShadow);
     for (int y = 1; y <= 3; ++y) {
@@ -164,7 +164,7 @@ TEST_F(VtPagesTest, SelectedTabCaptionBarAndFocusRectangle) {
         EXPECT_EQ(At(pc, r0 - 20 + y / 2, y), kHighlight) << y;  // up to the slanted side
     }
     EXPECT_EQ(At(pc, 60, 4), clWhite);
-    EXPECT_EQ(At(pc, r0 - 18, 1), kBtnShadow);  // the slanted side
+    EXPECT_EQ(At(pc, r0 - 18, 1), kBtnShadow);   // the slanted side
     EXPECT_EQ(At(pc, r0 - 16, 1), kStripColor);  // beyond it
     // The caption: black pixels only inside its box from (L + 6, 4), 13 rows high.
     int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
@@ -197,7 +197,7 @@ TEST_F(VtPagesTest, SelectedTabCaptionBarAndFocusRectangle) {
     EXPECT_EQ(At(pc, 4, 5), clWhite);
     EXPECT_EQ(At(pc, 4, 6), RGB(0, 0, 0));
     EXPECT_EQ(At(pc, 5, 4), clWhite);
-    EXPECT_EQ(blackInColumn(4), 7);       // rows 4, 6, … 16
+    EXPECT_EQ(blackInColumn(4), 7);  // rows 4, 6, … 16
     EXPECT_EQ(blackInColumn(r0 - 19), 6 + ((r0 - 23) % 2 == 0));
     EXPECT_EQ(blackInColumn(r0 - 18), 0);
     EXPECT_EQ(At(pc, 3, 4), clWhite);
@@ -288,8 +288,7 @@ TEST_F(VtPagesTest, RefusedChangeKeepsPageTabAndFocus) {
     Events.clear();
     Stroke(VK_RIGHT);
     EXPECT_EQ(pc->TabIndex(), 0);
-    EXPECT_EQ(Events, (std::vector<std::string>{"changing 1", "changing 2", "changing 3", "changing 4",
-                                                "changing 5"}));
+    EXPECT_EQ(Events, (std::vector<std::string>{"changing 1", "changing 2", "changing 3", "changing 4", "changing 5"}));
 }
 
 TEST_F(VtPagesTest, RefusedPageIsShownBehindTheActivePage) {
@@ -373,7 +372,7 @@ TEST_F(VtPagesTest, AssigningActivePageAndCtrlTab) {
     EXPECT_EQ(pc->TabIndex(), -1);
     EXPECT_FALSE(Pages[5]->Visible());
     EXPECT_EQ(At(pc, 300, 200), kFormColor);  // the page control follows the form's colour
-    EXPECT_EQ(At(pc, 300, 19), kBtnShadow);  // no gap
+    EXPECT_EQ(At(pc, 300, 19), kBtnShadow);   // no gap
 }
 
 TEST_F(VtPagesTest, ShowingAControlOnAPageActivatesIt) {
@@ -526,8 +525,9 @@ TEST_F(VtPagesTest, LoadingRaisesNoChangeEvents) {
     };
     // As a writer stores it, the active page alone, the index alone (which plays no part:
     // without a stored page no page is active), the first page.
-    for (const Case& c : {Case{"    ActivePage = TabSheet3\n    TabIndex = 2\n", 2}, Case{"    ActivePage = TabSheet2\n", 1},
-                          Case{"    TabIndex = 1\n", -1}, Case{"    ActivePage = TabSheet1\n    TabIndex = 0\n", 0}}) {
+    for (const Case& c :
+         {Case{"    ActivePage = TabSheet3\n    TabIndex = 2\n", 2}, Case{"    ActivePage = TabSheet2\n", 1},
+          Case{"    TabIndex = 1\n", -1}, Case{"    ActivePage = TabSheet1\n    TabIndex = 0\n", 0}}) {
         std::vector<std::string> events;
         auto* form = new TEventForm(App, events);
         ReadComponentText(form, description(c.selection));

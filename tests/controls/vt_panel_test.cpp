@@ -11,9 +11,9 @@
 
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_blink.h"
+#include "controls/vt_classes.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_line.h"
-#include "controls/vt_classes.h"
 #include "controls/vt_panel.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
@@ -22,7 +22,7 @@ namespace {
 
 // ---------------------------------------------------------------- fixture
 
-constexpr TColor kPanelColor = 6173981;           // RGB(29, 53, 94)
+constexpr TColor kPanelColor = 6173981;            // RGB(29, 53, 94)
 constexpr TColor kLightFlat = RGB(201, 198, 188);  // clBtnShadow (172, 168, 153) lightened by 30
 constexpr TColor kDarkFlat = RGB(144, 139, 118);   // ... darkened by 30
 
@@ -457,8 +457,8 @@ TEST_F(VtPanelTest, AStoredBorderWidthOfTwoBillionPaintsLikeAnyTooWideOne) {
                "\n    Top = 10\n    Width = 40\n    Height = 30\n    BorderWidth = " + width +
                "\n    BevelWidth = " + width + "\n    BorderInner = fsStatus\n    Color = 6173981\n  end\n";
     };
-    ReadComponentText(Form, "object Form: TForm\n" + panel("Wide", 10, "2147483647") + panel("Narrow", 60, "50") +
-                                "end\n");
+    ReadComponentText(Form,
+                      "object Form: TForm\n" + panel("Wide", 10, "2147483647") + panel("Narrow", 60, "50") + "end\n");
     auto* wide = dynamic_cast<TVtPanel*>(Form->FindComponent("Wide"));
     auto* narrow = dynamic_cast<TVtPanel*>(Form->FindComponent("Narrow"));
     ASSERT_NE(wide, nullptr);

@@ -12,10 +12,10 @@
 
 #include "../framework/control_tree_fixture.h"
 #include "controls/vt_status.h"
-#include "framework/graphics/bitmap.h"
 #include "framework/core/streaming.h"
-#include "framework/ui/timers.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
+#include "framework/ui/timers.h"
 
 namespace {
 

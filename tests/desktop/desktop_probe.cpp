@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/ui/dialogs.h"
-#include "framework/ui/forms.h"
+#include "framework/core/strings.h"
 #include "framework/platform/qt/qt_platform.h"
 #include "framework/stdctrls/stdctrls_classes.h"
-#include "framework/core/strings.h"
+#include "framework/ui/dialogs.h"
+#include "framework/ui/forms.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include "controls/vt_button.h"
 #include "controls/vt_classes.h"
 #include "controls/vt_edit.h"
+#include "framework/platform/qt/qt_platform.h"
 #include "framework/stdctrls/edits.h"
 #include "framework/stdctrls/extctrls.h"
-#include "framework/ui/forms.h"
 #include "framework/stdctrls/memo.h"
 #include "framework/stdctrls/stdctrls_classes.h"
-#include "framework/platform/qt/qt_platform.h"
+#include "framework/ui/forms.h"
 
 namespace {
 

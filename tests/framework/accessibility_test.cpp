@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "framework/ui/accessibility.h"
 #include "framework/stdctrls/edits.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
+#include "framework/ui/accessibility.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -62,8 +62,7 @@ protected:
     bool Announced(TControl* c, TAccessibleEvent event) {
         const TAccessibleId id = AccessibleIdOf(c);
         const auto& events = Desk->AccessibleEvents();
-        return std::any_of(events.begin(), events.end(),
-                           [&](const auto& e) { return e.Id == id && e.Event == event; });
+        return std::any_of(events.begin(), events.end(), [&](const auto& e) { return e.Id == id && e.Event == event; });
     }
     TPanel* Group = nullptr;
     TLabel* NameLabel = nullptr;

@@ -2,8 +2,8 @@
 // the loop's end, the main form, and the save dialog.
 #include <gtest/gtest.h>
 
-#include "framework/ui/dialogs.h"
 #include "framework/core/sysutils.h"
+#include "framework/ui/dialogs.h"
 #include "framework/ui/timers.h"
 #include "tests/framework/control_tree_fixture.h"
 

@@ -177,11 +177,11 @@ TEST(ExceptionText, PeriodAppendedWhenLastCharacterSortsAboveIt) {
               "Cannot create file \"/x\". Permission denied.");
     EXPECT_EQ(ExceptionDisplayText("Done."), "Done.");
     EXPECT_EQ(ExceptionDisplayText("Really?"), "Really?.");
-    EXPECT_EQ(ExceptionDisplayText("(x)"), "(x)");      // ")" sorts below "."
-    EXPECT_EQ(ExceptionDisplayText("a,"), "a,");        // "," too
-    EXPECT_EQ(ExceptionDisplayText("path/"), "path/."); // "/" sorts above
+    EXPECT_EQ(ExceptionDisplayText("(x)"), "(x)");       // ")" sorts below "."
+    EXPECT_EQ(ExceptionDisplayText("a,"), "a,");         // "," too
+    EXPECT_EQ(ExceptionDisplayText("path/"), "path/.");  // "/" sorts above
     EXPECT_EQ(ExceptionDisplayText(""), "");
-    EXPECT_EQ(ExceptionDisplayText("\xE9"), "\xE9.");   // bytes above 127 compare unsigned
+    EXPECT_EQ(ExceptionDisplayText("\xE9"), "\xE9.");  // bytes above 127 compare unsigned
 }
 
 TEST(FormatText, DirectivesOfTheSystemMessages) {

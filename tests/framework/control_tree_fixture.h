@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/platform/headless/headless_platform.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/forms.h"
-#include "framework/platform/headless/headless_platform.h"
 #include "tests/support/headless_fixture.h"
 
 // Every notification a probe receives, as "Name:event" lines in one shared log.

@@ -45,8 +45,8 @@ public:
 
 protected:
     void WndProc(TMessage& m) override {
-        const char* what = m.Msg == CM_PARENTCOLORCHANGED ? "parentcolor"
-                           : m.Msg == CM_PARENTFONTCHANGED ? "parentfont"
+        const char* what = m.Msg == CM_PARENTCOLORCHANGED   ? "parentcolor"
+                           : m.Msg == CM_PARENTFONTCHANGED  ? "parentfont"
                            : m.Msg == CM_PARENTCTL3DCHANGED ? "parentctl3d"
                                                             : nullptr;
         if (what) Note(what);
@@ -66,8 +66,7 @@ private:
         for (int i = 0; i < root->ComponentCount(); ++i)
             loading += root->Components(i)->ComponentState().Contains(csLoading) ? 1 : 0;
         const int all = root->ComponentCount() + 1;
-        Log->push_back(Name() + " " + what + " " +
-                       (loading == all ? "loading" : loading == 0 ? "running" : "partly"));
+        Log->push_back(Name() + " " + what + " " + (loading == all ? "loading" : loading == 0 ? "running" : "partly"));
     }
 };
 }  // namespace
@@ -230,7 +229,7 @@ TEST(Messages, PrivateMessagesKeepTheirNumbersAndClashWithNoOther) {
     EXPECT_EQ(CM_BLINKQUERY, 46056u);
     EXPECT_EQ(CM_BLINKSTATE, 46057u);
     EXPECT_EQ(WM_GROUPPRESS, 9249u);
-    for (unsigned framework : {CM_ACTIVATE, CM_DIALOGKEY, CM_FOCUSCHANGED, CM_MOUSEENTER, CM_MOUSELEAVE,
-                               CM_ACCESSIBLEACTION, WM_USER})
+    for (unsigned framework :
+         {CM_ACTIVATE, CM_DIALOGKEY, CM_FOCUSCHANGED, CM_MOUSEENTER, CM_MOUSELEAVE, CM_ACCESSIBLEACTION, WM_USER})
         for (unsigned own : {CM_BLINKQUERY, CM_BLINKSTATE, WM_GROUPPRESS}) EXPECT_NE(framework, own);
 }

@@ -16,9 +16,7 @@ std::string NameOf(const TObject* o) {
     auto* c = dynamic_cast<const TComponent*>(o);
     return c ? c->Name() : std::string(o ? "?" : "nil");
 }
-std::string RectText(const TRect& r) {
-    return Pt(r.Left, r.Top) + "-" + Pt(r.Right, r.Bottom);
-}
+std::string RectText(const TRect& r) { return Pt(r.Left, r.Top) + "-" + Pt(r.Right, r.Bottom); }
 const char* StateName(TDragState s) {
     switch (s) {
         case dsDragEnter: return "enter";
@@ -188,9 +186,9 @@ TEST_F(DockTest, DraggingIntoASiteDocksTheControlWithTheNotificationsInOrder) {
     MoveTo({121, 31}, {ssLeft});
     Release({121, 31});
     // The docking rectangle of dock-over is the site's client area, in form coordinates.
-    EXPECT_EQ(Seen(), (Lines{"Site1 dockover enter 20,20 100,10-180,90", "Site1 dockover move 21,21 100,10-180,90",
-                             "Site1 CM_DOCKCLIENT Client 21,21", "Site1 dockdrop Client 21,21",
-                             "Client enddock Site1 21,21"}));
+    EXPECT_EQ(Seen(),
+              (Lines{"Site1 dockover enter 20,20 100,10-180,90", "Site1 dockover move 21,21 100,10-180,90",
+                     "Site1 CM_DOCKCLIENT Client 21,21", "Site1 dockdrop Client 21,21", "Client enddock Site1 21,21"}));
     EXPECT_EQ(Client->Parent(), Site);
     EXPECT_EQ(Client->HostDockSite(), Site);
     EXPECT_EQ(Client->BoundsRect(), Rect(0, 0, 80, 80));
@@ -214,8 +212,8 @@ TEST_F(DockTest, TheSiteMaySetTheDockingRectangleOrRefuse) {
     MoveTo({20, 60});
     EXPECT_EQ(ShownCursor(), crNoDrop);
     Release({20, 60});
-    EXPECT_EQ(Seen(), (Lines{"Client startdock", "Site2 dockover enter 10,10 10,50-60,95", "Site2 dockover leave 10,10 10,50-60,95",
-                             "Client enddock nil 0,0"}));
+    EXPECT_EQ(Seen(), (Lines{"Client startdock", "Site2 dockover enter 10,10 10,50-60,95",
+                             "Site2 dockover leave 10,10 10,50-60,95", "Client enddock nil 0,0"}));
     EXPECT_EQ(Client->HostDockSite(), Site);
 }
 
@@ -291,9 +289,9 @@ TEST_F(DockTest, MovingFromSiteToSiteAndARefusedUndockOnDrop) {
     Client->BeginDrag(true);
     MoveTo({120, 30});
     Release({120, 30});
-    EXPECT_EQ(Seen(), (Lines{"Client startdock", "Site1 dockover enter 20,20 100,10-180,90",
-                             "Site2 undock Client to Site1", "Site1 dockover leave 20,20 100,10-180,90",
-                             "Client enddock nil 0,0"}));
+    EXPECT_EQ(Seen(),
+              (Lines{"Client startdock", "Site1 dockover enter 20,20 100,10-180,90", "Site2 undock Client to Site1",
+                     "Site1 dockover leave 20,20 100,10-180,90", "Client enddock nil 0,0"}));
     EXPECT_EQ(Client->HostDockSite(), second);
 
     // Undocking still returns it to its first home, the form.

@@ -34,7 +34,9 @@ protected:
             if (DragOnPress) A->BeginDrag(false);
         };
         A->OnMouseMove = [this](TObject*, TShiftState, int x, int y) { Seen.push_back("A move " + Pt(x, y)); };
-        A->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int x, int y) { Seen.push_back("A up " + Pt(x, y)); };
+        A->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int x, int y) {
+            Seen.push_back("A up " + Pt(x, y));
+        };
         A->OnClick = [this](TObject*) { Seen.push_back("A click"); };
         A->OnStartDrag = [this](TObject*, TDragObject*&) { Seen.push_back("A startdrag"); };
         A->OnEndDrag = [this](TObject*, TObject* target, int x, int y) {
@@ -78,8 +80,8 @@ TEST_F(DragTest, StartsAtTheThresholdAndDropsOnAnAcceptingTarget) {
     EXPECT_EQ(ShownCursor(), crDrag);
     Release({113, 22});
     // No mouse move or release reaches A while the drag runs, and no click follows.
-    EXPECT_EQ(Seen, (Lines{"B enter A 10,10", "B move A 12,11", "B move A 13,12", "B drop A 13,12",
-                           "A enddrag B 13,12"}));
+    EXPECT_EQ(Seen,
+              (Lines{"B enter A 10,10", "B move A 12,11", "B move A 13,12", "B drop A 13,12", "A enddrag B 13,12"}));
     EXPECT_FALSE(A->Dragging());
     EXPECT_EQ(DragSource(), nullptr);
     EXPECT_EQ(GetCaptureControl(), nullptr);

@@ -111,9 +111,8 @@ TEST(EditBuffer, TheLineIndexFollowsEveryEdit) {
         int From, To;
         const char* Text;
     };
-    const Edit edits[] = {{2, 7, "X"},      {0, 0, "new\r\nlines\r\n"}, {5, 5, "\r\n\r\n"},
-                          {0, 9, ""},       {3, 3, "mid"},              {1, 6, "\r\na\r\nb"},
-                          {0, 0, "\r\n"}};
+    const Edit edits[] = {{2, 7, "X"},   {0, 0, "new\r\nlines\r\n"}, {5, 5, "\r\n\r\n"}, {0, 9, ""},
+                          {3, 3, "mid"}, {1, 6, "\r\na\r\nb"},       {0, 0, "\r\n"}};
     for (const Edit& e : edits) {
         b.SetSelection(e.From, e.To);
         b.ReplaceSelection(e.Text);
@@ -182,7 +181,7 @@ TEST(EditBuffer, WordMovesStopAtWordStartsAndLineBreaks) {
     EXPECT_EQ(b.WordLeft(5), 3);
     EXPECT_EQ(b.WordLeft(3), 0);
     EXPECT_EQ(b.WordLeft(0), 0);
-    EXPECT_EQ(b.WordLeft(27), 25);   // "end" → the empty line before it
+    EXPECT_EQ(b.WordLeft(27), 25);  // "end" → the empty line before it
     EXPECT_EQ(b.WordRight(b.Length()), b.Length());
     int s = 0, e = 0;
     b.WordAt(7, s, e);

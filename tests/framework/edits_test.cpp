@@ -4,8 +4,8 @@
 // horizontal scrolling, ANSI refusal and creation from a stored description.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls/edits.h"
 #include "framework/core/streaming.h"
+#include "framework/stdctrls/edits.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {

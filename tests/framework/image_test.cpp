@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "framework/stdctrls/extctrls.h"
 #include "framework/base/errors.h"
 #include "framework/core/streaming.h"
+#include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 
@@ -86,7 +86,7 @@ TEST_F(Image, UnstretchedPictureIsDrawnFromTheTopLeftAndCutAtTheBox) {
     EXPECT_EQ(ScreenPixel(120, 52), ColorFromPixel(source->ScanLine(0)[0]));
     EXPECT_EQ(ScreenPixel(120 + 64, 52 + 56), ColorFromPixel(source->ScanLine(56)[64]));
     EXPECT_EQ(ScreenPixel(150, 80), ColorFromPixel(source->ScanLine(28)[30]));
-    for (int y = 50; y < 120; ++y) EXPECT_EQ(ScreenPixel(185, y), clWhite) << y;  // right of the box
+    for (int y = 50; y < 120; ++y) EXPECT_EQ(ScreenPixel(185, y), clWhite) << y;   // right of the box
     for (int x = 110; x < 200; ++x) EXPECT_EQ(ScreenPixel(x, 109), clWhite) << x;  // below it
 
     // Centred, a picture smaller than its box sits in the middle; the rest is the parent's.
@@ -120,22 +120,29 @@ TEST_F(Image, PictureDataFromAStoredDescription) {
     RegisterStdCtrlsClasses();
     auto source = Pattern(3, 2);
     const std::string bmp = BmpBytes(*source);
-    const std::string prefixed = std::string("\x07" "TBitmap") + bmp;
+    const std::string prefixed = std::string(
+                                     "\x07"
+                                     "TBitmap") +
+                                 bmp;
     const uint32_t n = static_cast<uint32_t>(bmp.size());
-    const std::string withLength = std::string("\x07" "TBitmap") +
+    const std::string withLength = std::string(
+                                       "\x07"
+                                       "TBitmap") +
                                    std::string{static_cast<char>(n), static_cast<char>(n >> 8),
                                                static_cast<char>(n >> 16), static_cast<char>(n >> 24)} +
                                    bmp;
     for (const std::string& data : {prefixed, withLength, bmp}) {
-        std::unique_ptr<TComponent> c(CreateComponentFromText("object Image3: TImage\n"
-                                                              "  Left = 120\n"
-                                                              "  Top = 152\n"
-                                                              "  Width = 65\n"
-                                                              "  Height = 57\n"
-                                                              "  Picture.Data = {\n"
-                                                              "    " +
-                                                              Hex(data) + "}\n"
-                                                                          "end\n"));
+        std::unique_ptr<TComponent> c(
+            CreateComponentFromText("object Image3: TImage\n"
+                                    "  Left = 120\n"
+                                    "  Top = 152\n"
+                                    "  Width = 65\n"
+                                    "  Height = 57\n"
+                                    "  Picture.Data = {\n"
+                                    "    " +
+                                    Hex(data) +
+                                    "}\n"
+                                    "end\n"));
         auto* image = dynamic_cast<TImage*>(c.get());
         ASSERT_NE(image, nullptr);
         const TBitmap* b = image->Picture()->Bitmap();
@@ -156,7 +163,10 @@ TEST_F(Image, PictureDataFromAStoredDescription) {
     std::unique_ptr<TComponent> again(CreateComponentFromText(text));
     EXPECT_EQ(dynamic_cast<TImage*>(again.get())->Picture()->Data(), prefixed);
 
-    EXPECT_THROW(image.Picture()->SetData(std::string("\x05" "TIcon") + bmp), EInvalidGraphic);
+    EXPECT_THROW(image.Picture()->SetData(std::string("\x05"
+                                                      "TIcon") +
+                                          bmp),
+                 EInvalidGraphic);
     image.Picture()->SetData("");
     EXPECT_TRUE(image.Picture()->Empty());
 }

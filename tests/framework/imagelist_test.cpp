@@ -2,8 +2,8 @@
 // background colour, and the change notifications controls listen to.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls/imglist.h"
 #include "framework/core/sysutils.h"
+#include "framework/stdctrls/imglist.h"
 
 namespace {
 

@@ -17,7 +17,9 @@ TEST_F(Input, APressCapturesTheMouseUntilTheRelease) {
         seen.push_back("A down " + std::to_string(x) + "," + std::to_string(y));
     };
     a->OnMouseMove = [&](TObject*, TShiftState, int x, int) { seen.push_back("A move " + std::to_string(x)); };
-    a->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int) { seen.push_back("A up " + std::to_string(x)); };
+    a->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int) {
+        seen.push_back("A up " + std::to_string(x));
+    };
     a->OnClick = [&](TObject*) { seen.push_back("A click"); };
     b->OnMouseMove = [&](TObject*, TShiftState, int, int) { seen.push_back("B move"); };
     ShowForm();
@@ -39,7 +41,9 @@ TEST_F(Input, PointsAWindowlessControlDoesNotClaimFallThrough) {
     g->LeftHalfOnly = true;
     Lines seen;
     g->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int) { seen.push_back("G " + std::to_string(x)); };
-    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int) { seen.push_back("Form " + std::to_string(x)); };
+    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int) {
+        seen.push_back("Form " + std::to_string(x));
+    };
     ShowForm();
     Desk->Click(Window(), {15, 20});
     Desk->Click(Window(), {45, 20});

@@ -5,9 +5,9 @@
 #include <set>
 #include <utility>
 
+#include "framework/core/streaming.h"
 #include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls.h"
-#include "framework/core/streaming.h"
 #include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 

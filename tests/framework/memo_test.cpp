@@ -4,8 +4,8 @@
 // creation from a stored description.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls/memo.h"
 #include "framework/core/streaming.h"
+#include "framework/stdctrls/memo.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -260,7 +260,7 @@ TEST_F(MemoTest, CaretAndLineQueries) {
     const int cell = m->Font()->Handle()->Metrics().tmHeight;
     EXPECT_EQ(m->PosFromChar(13).Y, 3 * cell);
     EXPECT_EQ(m->CharFromPos({500, 1}), 5);  // right of a line: its end
-    m->SetCaretPos({9, 1});                 // beyond the line's end: its end
+    m->SetCaretPos({9, 1});                  // beyond the line's end: its end
     EXPECT_EQ(m->SelStart(), 9);
     m->SetText("");
     EXPECT_EQ(m->CharFromPos({0, 0}), -1);
@@ -289,7 +289,8 @@ TEST_F(MemoTest, WordWrapBreaksAfterBlanksAndHomeEndStayInTheRow) {
         const int start = m->CharFromPos({0, r * m->Font()->Handle()->Metrics().tmHeight});
         EXPECT_EQ(start, covered);
         EXPECT_TRUE(start == 0 || text[start - 1] == ' ') << r;
-        covered = r + 1 < m->RowCount() ? m->CharFromPos({0, (r + 1) * m->Font()->Handle()->Metrics().tmHeight}) : int(text.size());
+        covered = r + 1 < m->RowCount() ? m->CharFromPos({0, (r + 1) * m->Font()->Handle()->Metrics().tmHeight})
+                                        : int(text.size());
     }
     ShowForm();
     m->SetFocus();

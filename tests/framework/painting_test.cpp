@@ -2,8 +2,8 @@
 // non-client border, painting into another canvas, and a failing paint reported once.
 #include <gtest/gtest.h>
 
-#include "framework/graphics/color.h"
 #include "framework/core/sysutils.h"
+#include "framework/graphics/color.h"
 #include "tests/framework/control_tree_fixture.h"
 
 namespace {
@@ -65,11 +65,11 @@ TEST_F(Painting, ChildrenAreClippedToTheirParentsClientArea) {
     Box("Inner", outer, Rect(20, 20, 80, 80), clNavy);
     TProbeGlyph* g = Glyph("G", outer, Rect(-5, 0, 10, 10), clYellow);
     ShowForm();
-    EXPECT_EQ(ScreenPixel(35, 35), clNavy);   // inner at outer (20, 20)
+    EXPECT_EQ(ScreenPixel(35, 35), clNavy);  // inner at outer (20, 20)
     EXPECT_EQ(ScreenPixel(49, 49), clNavy);
     EXPECT_EQ(ScreenPixel(50, 50), clWhite);  // outside outer: cut off
     EXPECT_EQ(ScreenPixel(10, 10), clYellow);
-    EXPECT_EQ(ScreenPixel(9, 10), clWhite);   // the glyph's part left of its parent
+    EXPECT_EQ(ScreenPixel(9, 10), clWhite);  // the glyph's part left of its parent
     EXPECT_EQ(g->Paints, 1);
 }
 

@@ -2,8 +2,8 @@
 // border width, the bevel pixels, the single border, and a panel from a description.
 #include <gtest/gtest.h>
 
-#include "framework/stdctrls/extctrls.h"
 #include "framework/core/streaming.h"
+#include "framework/stdctrls/extctrls.h"
 #include "framework/stdctrls/stdctrls_classes.h"
 #include "tests/framework/control_tree_fixture.h"
 

@@ -28,7 +28,9 @@ TEST(ScopeGuards, RestoreGivesTheOldValueBackOnEveryExit) {
 
 TEST(ScopeGuards, ScopeExitRunsOnceUnlessReleasedAndReportsItsOwnFailure) {
     int runs = 0;
-    { TScopeExit count([&] { ++runs; }); }
+    {
+        TScopeExit count([&] { ++runs; });
+    }
     EXPECT_EQ(runs, 1);
     EXPECT_THROW(
         {

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 
-#include "framework/ui/forms.h"
-#include "framework/graphics/font.h"
-#include "framework/platform/headless/headless_platform.h"
 #include "framework/core/streaming.h"
 #include "framework/core/strings.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/font.h"
+#include "framework/platform/headless/headless_platform.h"
 #include "framework/stdctrls/stdctrls_classes.h"
+#include "framework/ui/forms.h"
 
 namespace {
 
@@ -57,9 +57,7 @@ public:
         for (TBox* c : FChildren)
             if (c->Owner() == root) proc(c);
     }
-    void SetChildOrder(TComponent* child, int order) override {
-        ChildOrders.emplace_back(child->Name(), order);
-    }
+    void SetChildOrder(TComponent* child, int order) override { ChildOrders.emplace_back(child->Name(), order); }
 
 private:
     TBox* FParent = nullptr;
@@ -68,7 +66,9 @@ private:
 
 class TWidget : public TBox {
 public:
-    explicit TWidget(TComponent* owner) : TBox(owner) { FLines.OnChange = [this](TObject*) { ++LinesChanges; }; }
+    explicit TWidget(TComponent* owner) : TBox(owner) {
+        FLines.OnChange = [this](TObject*) { ++LinesChanges; };
+    }
 
     int Left() const { return FLeft; }
     void SetLeft(int v) {
@@ -258,7 +258,7 @@ TEST_F(StreamingTest, ReadsEveryValueKind) {
     EXPECT_EQ(w->Lines()->ToVector(), (std::vector<std::string>{"Verbolt Editor v1.0", "", "Fill all spaces"}));
     EXPECT_EQ(w->LinesChanges, 1);  // the whole list replaced in one update
     EXPECT_EQ(w->Data(), std::string("\x00\x01\xFF\x7F\x80", 5));
-    EXPECT_EQ(w->Buddy(), save);  // a reference to a component read later
+    EXPECT_EQ(w->Buddy(), save);          // a reference to a component read later
     EXPECT_EQ(save->Color(), clBtnFace);  // a negative number spells a system colour
     EXPECT_TRUE(save->Edges().Empty());
     EXPECT_EQ(save->Lines()->ToVector(), (std::vector<std::string>{"x"}));
@@ -394,8 +394,8 @@ TEST_F(StreamingTest, RoundTrip) {
 }
 
 TEST_F(StreamingTest, CreatesTheRootFromTheRegistryAndCleansUpOnFailure) {
-    std::unique_ptr<TComponent> root(CreateComponentFromText(
-        "object Made: TTestForm\n  object W: TWidget\n    Caption = 'ok'\n  end\nend\n"));
+    std::unique_ptr<TComponent> root(
+        CreateComponentFromText("object Made: TTestForm\n  object W: TWidget\n    Caption = 'ok'\n  end\nend\n"));
     auto* form = dynamic_cast<TTestForm*>(root.get());
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->Name(), "Made");
@@ -434,10 +434,13 @@ TEST_F(StreamingTest, ErrorsNameTheLine) {
     EXPECT_EQ(ReadError(head + "    Caption = 'open\n  end\nend\n"), "Syntax error on line 3: Unterminated string");
     EXPECT_EQ(ReadError(head + "    Data = {\n 0A\n 0}\n  end\nend\n"),
               "Syntax error on line 3: Invalid binary value: odd number of hex digits");
-    EXPECT_EQ(ReadError(head + "    Data = {\n 0A\n 0G}\n  end\nend\n"), "Syntax error on line 5: Invalid binary value");
+    EXPECT_EQ(ReadError(head + "    Data = {\n 0A\n 0G}\n  end\nend\n"),
+              "Syntax error on line 5: Invalid binary value");
     EXPECT_EQ(ReadError(head + "    Left = 1.5\n  end\nend\n"), "Syntax error on line 3: Invalid number 1.");
-    EXPECT_EQ(ReadError(head + "  end\n"), "Syntax error on line 4: Property name or 'end' expected but the description ends");
-    EXPECT_EQ(ReadError(head + "  end\nend\nend\n"), "Syntax error on line 5: End of description expected but 'end' found");
+    EXPECT_EQ(ReadError(head + "  end\n"),
+              "Syntax error on line 4: Property name or 'end' expected but the description ends");
+    EXPECT_EQ(ReadError(head + "  end\nend\nend\n"),
+              "Syntax error on line 5: End of description expected but 'end' found");
     EXPECT_EQ(ReadError("object Form1: TWidget\nend\n"), "Error reading Form1 on line 1: TTestForm is not a TWidget");
 }
 
@@ -528,7 +531,7 @@ TEST_F(StreamingTest, RegistryWalksParentsAndFindsNearestRegisteredClass) {
 TEST(StandardClasses, AreKnownOnceRegistered) {
     RegisterStdCtrlsClasses();
     RegisterStdCtrlsClasses();  // again: nothing changes
-    for (const char* name : {"TForm", "TLabel", "TPanel", "TImage", "TEdit", "TMaskEdit", "TMemo",
-                             "TImageList", "TSaveDialog", "TTimer"})
+    for (const char* name :
+         {"TForm", "TLabel", "TPanel", "TImage", "TEdit", "TMaskEdit", "TMemo", "TImageList", "TSaveDialog", "TTimer"})
         EXPECT_NE(FindClass(name), nullptr) << name;
 }

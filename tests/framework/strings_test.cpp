@@ -17,10 +17,10 @@
 #include <functional>
 #include <sstream>
 
-#include "framework/ui/forms.h"
+#include "framework/core/strings.h"
 #include "framework/graphics/codepage.h"
 #include "framework/platform/headless/headless_platform.h"
-#include "framework/core/strings.h"
+#include "framework/ui/forms.h"
 
 namespace fs = std::filesystem;
 
@@ -255,7 +255,9 @@ TEST_F(SaveToFileTest, FileSizeLimitFailsTheSaveInWordsAndLeavesNothing) {
         InstallHeadlessPlatform();
         CreateApplication()->Initialize();
         // Room for 10 bytes only: the write stops short, then fails with EFBIG.
-        struct rlimit limit{10, 10};
+        struct rlimit limit {
+            10, 10
+        };
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
         int failed = 0;
         if (SaveError(path) != "EWriteError: Stream write error") failed |= 1;
@@ -332,15 +334,23 @@ TEST_F(SaveToFileTest, PipesAndSocketsAreRefusedDevicesWritten) {
 // The dialog hands over the file system's bytes (UTF-8); the message is ANSI text.
 TEST_F(SaveToFileTest, NonAsciiPathIsShownInTheMessageAsTheUserWroteIt) {
     SetAnsiCodePage(CP_WESTERN);
-    std::string missing = dir + "/Gr\xC3\xBC\xC3\x9F" "e/caf\xC3\xA9.php";  // "Grüße/café.php"
-    EXPECT_EQ(SaveError(missing), "EFCreateError: Cannot create file \"" + dir + "/Gr\xFC\xDF" "e/caf\xE9.php\". "
-                                  "No such file or directory");
+    std::string missing = dir +
+                          "/Gr\xC3\xBC\xC3\x9F"
+                          "e/caf\xC3\xA9.php";  // "Grüße/café.php"
+    EXPECT_EQ(SaveError(missing), "EFCreateError: Cannot create file \"" + dir +
+                                      "/Gr\xFC\xDF"
+                                      "e/caf\xE9.php\". "
+                                      "No such file or directory");
     // The file itself is made under its own bytes.
-    fs::create_directory(dir + "/Gr\xC3\xBC\xC3\x9F" "e");
+    fs::create_directory(dir +
+                         "/Gr\xC3\xBC\xC3\x9F"
+                         "e");
     lines.SaveToFile(missing);
     EXPECT_EQ(ReadFile(missing), expected);
     // What the code page lacks shows as "?", as does a byte that is no UTF-8.
-    EXPECT_EQ(DisplayFileName("/tmp/\xE6\x97\xA5\xE6\x9C\xAC-\xC3\xA9-\xE9.php"), "/tmp/?" "?-\xE9-?.php");
+    EXPECT_EQ(DisplayFileName("/tmp/\xE6\x97\xA5\xE6\x9C\xAC-\xC3\xA9-\xE9.php"),
+              "/tmp/?"
+              "?-\xE9-?.php");
     SetAnsiCodePage(CP_CYRILLIC);
     EXPECT_EQ(DisplayFileName("/\xD0\x96.php"), "/\xC6.php");  // "Ж"
     SetAnsiCodePage(0);
@@ -412,7 +422,9 @@ TEST_F(SaveToFilePermissionTest, InPlaceWriteThatFailsPutsTheOldContentBack) {
     chmod(dir.c_str(), 0555);
     int rc = AsNobody([&] {
         signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit{16, 16};
+        struct rlimit limit {
+            16, 16
+        };
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
         return SaveError(path) == "EWriteError: Stream write error" ? 0 : 1;
     });

@@ -63,11 +63,11 @@ TEST(Catalogue, MainInformationTagsFollowOutputOrder) {
 
 TEST(Catalogue, PopupsAreFixedAndP8SharesKillcamVariable) {
     const auto& popups = Popups();
-    const char* values[] = {"sv_pure",   "sv_minPing",       "sv_maxPing", "sv_maxRate",
-                            "pswrd",     "gamename + shortversion",        "scr_friendlyfire",
-                            "sv_killcam", "g_antilag",       "sv_voice"};
+    const char* values[] = {
+        "sv_pure",          "sv_minPing", "sv_maxPing", "sv_maxRate", "pswrd", "gamename + shortversion",
+        "scr_friendlyfire", "sv_killcam", "g_antilag",  "sv_voice"};
     // Top to bottom on screen; the names were given in another order.
-    const char* fields[] = {"VtEdit1", "VtEdit2", "VtEdit3", "VtEdit4", "VtEdit6",
+    const char* fields[] = {"VtEdit1", "VtEdit2",  "VtEdit3", "VtEdit4", "VtEdit6",
                             "VtEdit5", "VtEdit10", "VtEdit9", "VtEdit7", "VtEdit8"};
     for (std::size_t i = 0; i < popups.size(); ++i) {
         EXPECT_EQ(popups[i].value, values[i]);

@@ -31,8 +31,7 @@ std::string RandomText(std::mt19937& random) {
     while (static_cast<int>(text.size()) < length) {
         if (std::uniform_int_distribution<int>(0, 2)(random) == 0)
             text += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
-        else
-            text += FieldByte(random);
+        else text += FieldByte(random);
     }
     if (kind == 2) text = "  " + text + "  ";
     return text;
@@ -45,7 +44,8 @@ std::string WithoutSpacedCloser(std::string text) {
 }
 
 std::string Replace(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
+        s.replace(at, from.size(), to);
     return s;
 }
 

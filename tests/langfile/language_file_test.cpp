@@ -77,9 +77,13 @@ TEST(LanguageFile, EmptiedPhraseKeepsItsAlignment) {
 TEST(LanguageFile, HighBytesAndMarkupPassUnchanged) {
     auto texts = DefaultPhraseTexts();
     texts["edSvname"] = "Nom \xE9t\xE9 <i>\xFF\x80";
-    const auto lines = BuildLanguageFile(texts, "Fran\xE7" "ais");
+    const auto lines = BuildLanguageFile(texts,
+                                         "Fran\xE7"
+                                         "ais");
     EXPECT_EQ(lines[26], "$svname             = \"Nom \xE9t\xE9 <i>\xFF\x80\";");
-    EXPECT_EQ(lines[5], "/*Fran\xE7" "ais*/");
+    EXPECT_EQ(lines[5],
+              "/*Fran\xE7"
+              "ais*/");
     EXPECT_NE(lines[10].find("<b>The Server"), std::string::npos);
 }
 

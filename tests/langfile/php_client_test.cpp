@@ -77,15 +77,14 @@ CommandResult CheckWithPhp(const PhraseTexts& texts, const std::string& comment)
     // Later assignments win, so the Killcam 1 phrase overrides popup P8's "sv_killcam".
     std::map<std::string, std::string> expected;
     for (const PopupEntry& p : Popups()) expected[std::string(p.variable.substr(1))] = std::string(p.value);
-    for (const PhraseEntry& e : Phrases())
-        expected[std::string(e.variable.substr(1))] = texts.find(e.field)->second;
+    for (const PhraseEntry& e : Phrases()) expected[std::string(e.variable.substr(1))] = texts.find(e.field)->second;
 
     std::string checker = "<?php\nob_start();\ninclude '" + langFile.string() + "';\n";
     checker += "$printed = ob_get_clean();\n$bad = 0;\n";
     checker += "if ($printed !== '') { echo \"file printed output\\n\"; $bad++; }\n";
     for (const auto& [name, value] : expected) {
-        checker += "if (!isset($" + name + ") || bin2hex($" + name + ") !== '" + Hex(value) +
-                   "') { echo \"" + name + " differs\\n\"; $bad++; }\n";
+        checker += "if (!isset($" + name + ") || bin2hex($" + name + ") !== '" + Hex(value) + "') { echo \"" + name +
+                   " differs\\n\"; $bad++; }\n";
     }
     checker += "exit($bad ? 1 : 0);\n";
     const fs::path checkFile = dir.path() / "check.php";
@@ -102,10 +101,22 @@ TEST(PhpClient, DefaultFileParsesAndHoldsTheDefaults) {
 
 TEST(PhpClient, HostileTextArrivesByteForByte) {
     const std::string hostile[] = {
-        "say \"hi\"",        "trailing backslash \\",   "$x",          "{${phpinfo()}}",
-        "?> <?php echo 1;",  "*/ /* // #",              "\\n\\t\\x41\\101\\u{41}", "\"",
-        "\\",                "$",                       "",            "  leading and trailing  ",
-        "'single' \\' \\\"", "{$x}",                    "${x}",        "<b>bold</b><br>",
+        "say \"hi\"",
+        "trailing backslash \\",
+        "$x",
+        "{${phpinfo()}}",
+        "?> <?php echo 1;",
+        "*/ /* // #",
+        "\\n\\t\\x41\\101\\u{41}",
+        "\"",
+        "\\",
+        "$",
+        "",
+        "  leading and trailing  ",
+        "'single' \\' \\\"",
+        "{$x}",
+        "${x}",
+        "<b>bold</b><br>",
     };
     PhraseTexts texts = DefaultPhraseTexts();
     std::string high;

@@ -14,8 +14,8 @@
 #include "controls/vt_button.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
-#include "framework/ui/dialogs.h"
 #include "framework/platform/headless/headless_platform.h"
+#include "framework/ui/dialogs.h"
 #include "langfile/language_file.h"
 #include "tests/support/headless_fixture.h"
 

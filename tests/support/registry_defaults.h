@@ -47,7 +47,8 @@ inline void StoredPaths(void* instance, const TClassInfo& cls, const std::string
         const TPropTarget t{instance, p};
         if (!IsStoredProp(t)) continue;
         if (p->Kind == TPropKind::Object) {
-            if (void* part = p->GetObject(instance)) StoredPaths(part, GetClass(p->ObjectClass), prefix + p->Name + ".", out);
+            if (void* part = p->GetObject(instance))
+                StoredPaths(part, GetClass(p->ObjectClass), prefix + p->Name + ".", out);
             continue;
         }
         out.push_back(prefix + p->Name);
@@ -87,20 +88,19 @@ inline std::vector<std::string> FreshInstanceDisagreements(const TClassInfo& cls
             if (p->IsOrdinal()) {
                 const std::optional<int64_t> def = p->OrdinalDefault();
                 if (def && p->GetOrd(fresh) != *def)
-                    problems.push_back(p->Name + ": a fresh instance holds " + ValueText(t) + ", the table's default is " +
-                                       std::to_string(*def));
+                    problems.push_back(p->Name + ": a fresh instance holds " + ValueText(t) +
+                                       ", the table's default is " + std::to_string(*def));
             } else if (p->Kind == TPropKind::String) {
                 const std::optional<std::string> def = p->StringDefault();
                 if (def && p->GetStr(fresh) != *def)
-                    problems.push_back(p->Name + ": a fresh instance holds " + ValueText(t) + ", the table's default is '" +
-                                       *def + "'");
+                    problems.push_back(p->Name + ": a fresh instance holds " + ValueText(t) +
+                                       ", the table's default is '" + *def + "'");
             }
         }
         std::vector<std::string> stored;
         if (cls.InheritsFrom("TComponent"))
             stored = WrittenPaths(dynamic_cast<TComponent*>(static_cast<TObject*>(fresh)));
-        else
-            StoredPaths(fresh, cls, "", stored);
+        else StoredPaths(fresh, cls, "", stored);
         for (const std::string& path : stored) {
             const TPropTarget t = FindPropPath(fresh, cls, path);
             if (!t) continue;  // an extra value the class writes itself, not a property

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-
 namespace {
 
 // Days since 1970-01-01 of a civil date, and back (proleptic Gregorian).
@@ -145,8 +144,8 @@ bool THeadlessPlatform::ExecuteSaveDialog(TFileDialogRequest& request) {
     return true;
 }
 
-TMessageResult THeadlessPlatform::MessageBox(const std::string& caption, const std::string& text,
-                                             TMessageIcon icon, TMessageButtons buttons) {
+TMessageResult THeadlessPlatform::MessageBox(const std::string& caption, const std::string& text, TMessageIcon icon,
+                                             TMessageButtons buttons) {
     FMessageBoxes.push_back({caption, text, icon, buttons});
     if (FMessageAnswers.empty()) return mrOKResult;
     TMessageResult r = FMessageAnswers.front();

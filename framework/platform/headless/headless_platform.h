@@ -59,8 +59,8 @@ public:
     void Beep() override { ++FBeeps; }
     bool ExecuteSaveDialog(TFileDialogRequest& request) override;
     bool ExecuteOpenDialog(TFileDialogRequest& request) override;
-    TMessageResult MessageBox(const std::string& caption, const std::string& text,
-                              TMessageIcon icon, TMessageButtons buttons) override;
+    TMessageResult MessageBox(const std::string& caption, const std::string& text, TMessageIcon icon,
+                              TMessageButtons buttons) override;
     bool AccessibilityActive() override { return FAccessibilityActive; }
     void AccessibleEvent(TWindowId window, TAccessibleId id, TAccessibleEvent event) override;
 
@@ -71,7 +71,7 @@ public:
     void MoveMouse(TWindowId window, TPoint p);
     void Click(TWindowId window, TPoint p, TMouseButton button = mbLeft, TShiftState shift = {});
     void PressKey(TWindowId window, Word key, TShiftState shift = {});  // down + up
-    void TypeText(TWindowId window, const std::string& ansi);          // one Char per byte
+    void TypeText(TWindowId window, const std::string& ansi);           // one Char per byte
     // Files dragged from another program and dropped at a client point of the window.
     void DropFiles(TWindowId window, const std::vector<std::string>& paths, TPoint p = {10, 10});
     bool HasPendingEvents() const { return !FQueue.empty(); }

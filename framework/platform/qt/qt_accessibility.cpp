@@ -114,7 +114,8 @@ void AnnounceChange(QAccessibleInterface* iface, QWidget* window, TAccessibleInf
             if (seen.Has(asFocused) && !now.Has(asFocused))
                 AnnounceStateChange(iface, [](QAccessible::State& s) { s.focused = true; });
             if (now.Has(asSelected) != seen.Has(asSelected)) {
-                QAccessibleEvent e(iface, now.Has(asSelected) ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+                QAccessibleEvent e(iface,
+                                   now.Has(asSelected) ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
                 Send(e);
             }
             if (now.Has(asInvisible) != seen.Has(asInvisible)) {
@@ -166,8 +167,7 @@ void AnnounceChange(QAccessibleInterface* iface, QWidget* window, TAccessibleInf
             }
             seen.Bounds = now.Bounds;
             break;
-        case aeGone:
-            break;
+        case aeGone: break;
     }
 }
 
@@ -376,9 +376,8 @@ private:
 
     QWidget* FWindow;
     TAccessibleId FId;
-    TAccessibleInfo FSeen;                // what a tool was last told
-    mutable TAccessibleId FLastParent;    // where it was last presented
-
+    TAccessibleInfo FSeen;              // what a tool was last told
+    mutable TAccessibleId FLastParent;  // where it was last presented
 };
 
 // The position of child among ids, -1 when it is none of them (or not one of ours).

@@ -3,38 +3,38 @@
 // Sections: start-up · key translation · the window widget · the driver · dialogs · factory
 #include "framework/platform/qt/qt_platform.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <QWindow>
-#include <QAbstractEventDispatcher>
 
+#include <unistd.h>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <unistd.h>
 
 #include "framework/graphics/codepage.h"
 #include "framework/platform/qt/qt_accessibility.h"
@@ -69,8 +69,10 @@ Word VirtualKey(int qtKey) {
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return static_cast<Word>(VK_F1 + (qtKey - Qt::Key_F1));
     switch (qtKey) {
         case Qt::Key_Backspace: return VK_BACK;
-        case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
-        case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return VK_TAB;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return VK_RETURN;
         case Qt::Key_Shift: return VK_SHIFT;
         case Qt::Key_Control: return VK_CONTROL;
         case Qt::Key_Alt: return VK_MENU;
@@ -119,13 +121,17 @@ Qt::CursorShape CursorShapeOf(TCursor c) {
         case crCross: return Qt::CrossCursor;
         case crIBeam: return Qt::IBeamCursor;
         case crSizeNESW: return Qt::SizeBDiagCursor;
-        case crSizeNS: case crVSplit: return Qt::SizeVerCursor;
+        case crSizeNS:
+        case crVSplit: return Qt::SizeVerCursor;
         case crSizeNWSE: return Qt::SizeFDiagCursor;
-        case crSizeWE: case crHSplit: return Qt::SizeHorCursor;
+        case crSizeWE:
+        case crHSplit: return Qt::SizeHorCursor;
         case crUpArrow: return Qt::UpArrowCursor;
         case crHourGlass: return Qt::WaitCursor;
-        case crDrag: case crMultiDrag: return Qt::DragCopyCursor;
-        case crNoDrop: case crNo: return Qt::ForbiddenCursor;
+        case crDrag:
+        case crMultiDrag: return Qt::DragCopyCursor;
+        case crNoDrop:
+        case crNo: return Qt::ForbiddenCursor;
         case crAppStart: return Qt::BusyCursor;
         case crHelp: return Qt::WhatsThisCursor;
         case crHandPoint: return Qt::PointingHandCursor;
@@ -139,8 +145,7 @@ Qt::CursorShape CursorShapeOf(TCursor c) {
 // Shows the framework's back buffer and turns Qt's input into platform events.
 class BackBufferWidget : public QWidget {
 public:
-    BackBufferWidget(TWindowId id, std::function<void(const TPlatformEvent&)>* sink)
-        : FId(id), FSink(sink) {
+    BackBufferWidget(TWindowId id, std::function<void(const TPlatformEvent&)>* sink) : FId(id), FSink(sink) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
         setAttribute(Qt::WA_InputMethodEnabled);
@@ -190,10 +195,9 @@ protected:
             p.fillRect(e->rect(), QColor(FImage.pixel(FImage.width() - 1, FImage.height() - 1)));
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p.scale(s, s);
-        const QRect area =
-            QRectF(e->rect().x() / s, e->rect().y() / s, e->rect().width() / s, e->rect().height() / s)
-                .toAlignedRect()
-                .intersected(FImage.rect());
+        const QRect area = QRectF(e->rect().x() / s, e->rect().y() / s, e->rect().width() / s, e->rect().height() / s)
+                               .toAlignedRect()
+                               .intersected(FImage.rect());
         p.drawImage(area, FImage, area);
     }
     void showEvent(QShowEvent*) override {
@@ -330,10 +334,8 @@ private:
         // The small epsilon keeps a size that is whole already from growing by one.
         const QSize size(static_cast<int>(std::ceil(FClientWidth * s - 1e-6)),
                          static_cast<int>(std::ceil(FClientHeight * s - 1e-6)));
-        if (FFixed)
-            setFixedSize(size);
-        else
-            resize(size);
+        if (FFixed) setFixedSize(size);
+        else resize(size);
     }
 
     void WrapSource() {
@@ -381,8 +383,7 @@ public:
         const TWindowId id = FNextId++;
         auto w = std::make_unique<BackBufferWidget>(id, &OnEvent);
         AttachAccessibleTree(w.get(), p.Accessible);
-        Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                Qt::WindowSystemMenuHint;
+        Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
         if (p.MinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
         if (p.MaximizeBox && p.Resizable) flags |= Qt::WindowMaximizeButtonHint;
         if (p.CloseBox) flags |= Qt::WindowCloseButtonHint;
@@ -476,9 +477,7 @@ public:
         return ShiftOf(QGuiApplication::queryKeyboardModifiers(), QGuiApplication::mouseButtons());
     }
     std::string ClipboardText() override { return ToAnsi(QGuiApplication::clipboard()->text()); }
-    void SetClipboardText(const std::string& ansi) override {
-        QGuiApplication::clipboard()->setText(FromAnsi(ansi));
-    }
+    void SetClipboardText(const std::string& ansi) override { QGuiApplication::clipboard()->setText(FromAnsi(ansi)); }
     void Beep() override { QApplication::beep(); }
     bool ExecuteSaveDialog(TFileDialogRequest& request) override { return RunFileDialog(request, true); }
     bool ExecuteOpenDialog(TFileDialogRequest& request) override { return RunFileDialog(request, false); }
@@ -530,7 +529,10 @@ TLocaleFormats QtPlatform::LocaleFormats() {
     bool quoted = false;
     bool separatorSeen = false;
     for (QChar c : date) {
-        if (c == '\'') { quoted = !quoted; continue; }
+        if (c == '\'') {
+            quoted = !quoted;
+            continue;
+        }
         if (quoted) continue;
         const char ch = static_cast<char>(c.toLatin1());
         if (ch == 'd' || ch == 'M' || ch == 'y') {
@@ -553,7 +555,10 @@ TLocaleFormats QtPlatform::LocaleFormats() {
     f.AmPmInFront = f.TwelveHour && h >= 0 && ap < h;
     f.LeadingZeroHours = time.contains("hh", Qt::CaseInsensitive);
     for (QChar c : time) {
-        if (c == ':' || c == '.') { f.TimeSeparator = static_cast<char>(c.toLatin1()); break; }
+        if (c == ':' || c == '.') {
+            f.TimeSeparator = static_cast<char>(c.toLatin1());
+            break;
+        }
     }
     f.AmString = ToAnsi(locale.amText());
     f.PmString = ToAnsi(locale.pmText());
@@ -573,7 +578,8 @@ bool QtPlatform::RunFileDialog(TFileDialogRequest& request, bool save) {
     if (!request.Title.empty()) dialog.setWindowTitle(FromAnsi(request.Title));
     // Paths are the file system's own bytes both ways; only the message that names one
     // converts it for the user (DisplayFileName).
-    if (!request.InitialDir.empty()) dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.InitialDir)));
+    if (!request.InitialDir.empty())
+        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.InitialDir)));
     if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(FromAnsi(request.DefaultExt));
     if (!request.FileName.empty()) dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.FileName)));
     if (!request.Filter.empty()) {
@@ -599,8 +605,8 @@ bool QtPlatform::RunFileDialog(TFileDialogRequest& request, bool save) {
     return true;
 }
 
-TMessageResult QtPlatform::MessageBox(const std::string& caption, const std::string& text,
-                                      TMessageIcon icon, TMessageButtons buttons) {
+TMessageResult QtPlatform::MessageBox(const std::string& caption, const std::string& text, TMessageIcon icon,
+                                      TMessageButtons buttons) {
     QMessageBox box(ActiveParent());
     box.setWindowTitle(FromAnsi(caption));
     box.setText(FromAnsi(text));
@@ -615,9 +621,7 @@ TMessageResult QtPlatform::MessageBox(const std::string& caption, const std::str
         case mbOKOnly: box.setStandardButtons(QMessageBox::Ok); break;
         case mbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case mbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-        case mbYesNoCancel:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            break;
+        case mbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
     }
     const int r = RunModal([&] { return box.exec(); });
     switch (r) {

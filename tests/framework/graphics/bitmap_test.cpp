@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/base/errors.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
-#include "framework/base/errors.h"
 
 namespace {
 
@@ -98,8 +98,8 @@ TEST(Bitmap, SetSizeFromNothingAndBeyondTheLimit) {
             b.SetSize(w, h);
             ADD_FAILURE() << w << " x " << h << " was allowed";
         } catch (const EOutOfResources& e) {
-            EXPECT_EQ(e.Message(), "Bitmap of " + std::to_string(w) + " x " + std::to_string(h) +
-                                       " pixels is too large");
+            EXPECT_EQ(e.Message(),
+                      "Bitmap of " + std::to_string(w) + " x " + std::to_string(h) + " pixels is too large");
         }
         EXPECT_EQ(b.Width(), 4);
         EXPECT_EQ(b.Height(), 3);
@@ -114,8 +114,8 @@ TEST(Bitmap, SetSizeFromNothingAndBeyondTheLimit) {
 TEST(BitmapBmp, Decodes24BitBottomUp) {
     // 3 x 2; the file's first row is the picture's bottom row. Each row: B, G, R triples.
     const auto bmp = MakeBmp(3, 2, 24, {},
-                             {{255, 255, 255, 0, 0, 0, 30, 20, 10},    // bottom: white, black, (10,20,30)
-                              {0, 0, 255, 0, 255, 0, 255, 0, 0}});     // top: red, green, blue
+                             {{255, 255, 255, 0, 0, 0, 30, 20, 10},  // bottom: white, black, (10,20,30)
+                              {0, 0, 255, 0, 255, 0, 255, 0, 0}});   // top: red, green, blue
     TBitmap b;
     b.LoadFromBmp(bmp);
     ASSERT_EQ(b.Width(), 3);
@@ -209,8 +209,8 @@ TEST(BitmapPng, SavesAReadableRgbPng) {
     EXPECT_EQ(std::string(bytes.begin() + 12, bytes.begin() + 16), "IHDR");
     EXPECT_EQ(bytes[16] << 24 | bytes[17] << 16 | bytes[18] << 8 | bytes[19], 7);  // width
     EXPECT_EQ(bytes[20] << 24 | bytes[21] << 16 | bytes[22] << 8 | bytes[23], 3);  // height
-    EXPECT_EQ(bytes[24], 8);  // bit depth
-    EXPECT_EQ(bytes[25], 2);  // colour type: RGB
+    EXPECT_EQ(bytes[24], 8);                                                       // bit depth
+    EXPECT_EQ(bytes[25], 2);                                                       // colour type: RGB
 
     try {
         b.SavePng("/nonexistent-dir/x.png");

@@ -85,7 +85,9 @@ TEST(BlendSurfaceBlock, EveryCoverageMixesEachChannelRounded) {
             for (int c = 0; c < 256; ++c) coverage[c] = static_cast<uint8_t>(c);
             canvas.BlendSurfaceRow(0, 0, coverage.data(), 256, RGB(s, 255 - s, s));
             for (unsigned c = 0; c < 256; ++c) {
-                auto mix = [c](unsigned src, unsigned old) { return c == 0 ? old : (src * c + old * (255 - c) + 127) / 255; };
+                auto mix = [c](unsigned src, unsigned old) {
+                    return c == 0 ? old : (src * c + old * (255 - c) + 127) / 255;
+                };
                 const TPixel expected = 0xFF000000u | mix(s, d) << 16 | mix(255 - s, 255 - d) << 8 | mix(s, d);
                 ASSERT_EQ(surface.ScanLine(0)[c], expected) << "s " << s << " d " << d << " c " << c;
             }

@@ -144,8 +144,7 @@ TEST(BoundedDrawing, HugeRectanglesFramesAndFocusRectanglesDrawTheirVisibleEdges
     TBitmap f(kW, kH);
     TCanvas* fc = f.Canvas();
     fc->DrawFocusRect({-1000000001, 2, 1000000000, 1 << 30});
-    for (int x = 0; x < kW; ++x)
-        EXPECT_EQ(ColorFromPixel(f.ScanLine(2)[x]), x % 2 == 0 ? clWhite : clBlack) << x;
+    for (int x = 0; x < kW; ++x) EXPECT_EQ(ColorFromPixel(f.ScanLine(2)[x]), x % 2 == 0 ? clWhite : clBlack) << x;
     for (int y = 3; y < kH; ++y)
         for (int x = 0; x < kW; ++x) ASSERT_EQ(ColorFromPixel(f.ScanLine(y)[x]), clWhite);
     fc->DrawFocusRect({-1000000001, 2, 1000000000, 1 << 30});

@@ -150,7 +150,7 @@ TEST_F(CanvasTest, DashPatternRunsOnAcrossPolylineCornersAndGapsTakeTheBrush) {
     C->Brush()->SetStyle(bsClear);
     const TPoint path[] = {{0, 0}, {10, 0}, {10, 20}};
     C->Polyline(path, 3);
-    EXPECT_EQ(Row(0, 0, 12), "###########.");  // (10, 0) starts the second segment
+    EXPECT_EQ(Row(0, 0, 12), "###########.");              // (10, 0) starts the second segment
     EXPECT_EQ(Column(10, 0, 20), "########......######");  // phase 10..17 on, 18..23 off
 
     Fill(clWhite);
@@ -413,7 +413,7 @@ TEST_F(CanvasTest, CopyRectPlainInvertAndStretch) {
     // An inverting copy drawn twice leaves the picture as it was.
     C->SetCopyMode(cmSrcInvert);
     C->CopyRect({0, 0, 4, 4}, src.Canvas(), {0, 0, 4, 4});
-    EXPECT_EQ(Px(0, 0), clAqua);  // lime xor blue
+    EXPECT_EQ(Px(0, 0), clAqua);     // lime xor blue
     EXPECT_EQ(Px(3, 0), clFuchsia);  // lime xor white
     C->CopyRect({0, 0, 4, 4}, src.Canvas(), {0, 0, 4, 4});
     EXPECT_EQ(Count(clLime), 40 * 40 - 16);

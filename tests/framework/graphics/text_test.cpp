@@ -42,8 +42,7 @@ protected:
             for (int x = a.Left; x < a.Right; ++x)
                 if (ColorFromPixel(bmp.ScanLine(y)[x]) != clWhite) {
                     ++ink.Pixels;
-                    ink.Box = ink.Pixels == 1 ? TRect{x, y, x + 1, y + 1}
-                                              : UnionRect(ink.Box, {x, y, x + 1, y + 1});
+                    ink.Box = ink.Pixels == 1 ? TRect{x, y, x + 1, y + 1} : UnionRect(ink.Box, {x, y, x + 1, y + 1});
                 }
         return ink;
     }
@@ -341,8 +340,7 @@ TEST_F(TextTest, RotatedNineDegrees) {
     // Grey anti-aliased edges, as rotated text is drawn from outlines.
     bool grey = false;
     for (int y = ink.Box.Top; y < ink.Box.Bottom && !grey; ++y)
-        for (int x = ink.Box.Left; x < ink.Box.Right && !grey; ++x)
-            grey = At(x, y) != clWhite && At(x, y) != clBlack;
+        for (int x = ink.Box.Left; x < ink.Box.Right && !grey; ++x) grey = At(x, y) != clWhite && At(x, y) != clBlack;
     EXPECT_TRUE(grey);
 }
 

@@ -45,9 +45,9 @@ TEST(HeadlessPlatform, InjectedInputArrivesInOrderAndTracksTheCursor) {
     p.Click(w, {10, 20});
     p.TypeText(w, "ab");
     p.ProcessEvents(true, -1);
-    EXPECT_EQ(seen, (std::vector<TPlatformEvent::Kind>{TPlatformEvent::MouseMove, TPlatformEvent::MouseDown,
-                                                        TPlatformEvent::MouseUp, TPlatformEvent::Char,
-                                                        TPlatformEvent::Char}));
+    EXPECT_EQ(seen,
+              (std::vector<TPlatformEvent::Kind>{TPlatformEvent::MouseMove, TPlatformEvent::MouseDown,
+                                                 TPlatformEvent::MouseUp, TPlatformEvent::Char, TPlatformEvent::Char}));
     EXPECT_EQ(p.CursorPos(w), (TPoint{10, 20}));
     EXPECT_TRUE(p.HasPendingEvents());
     p.ProcessEvents(false, -1);
