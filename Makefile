@@ -12,7 +12,7 @@ CLANG      = -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: run test test-sanitize test-clang-ubsan fuzz bench deps configure build clean window-description package
+.PHONY: run test test-sanitize test-clang-ubsan format-check format fuzz bench deps configure build clean window-description package
 
 deps:
 	@scripts/install-deps
@@ -51,6 +51,13 @@ test-clang-ubsan: deps
 	cmake -S . -B $(UBSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug $(CLANG) -DVERBOLT_UBSAN=ON -DVERBOLT_BENCH=OFF
 	cmake --build $(UBSAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(UBSAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Every tracked C++ file in the house style (.clang-format); `make format` rewrites them.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+format: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 # Every fuzz program in fuzz/ (clang's libFuzzer with ASan and UBSan), each for FUZZ_SECONDS
 # with seed FUZZ_SEED: make fuzz FUZZ_SECONDS=300 for a longer hunt.
