@@ -403,9 +403,9 @@ void TCanvas::BlendSurfaceBlock(int sx, int sy, const uint8_t* coverage, int str
     const TPixel src = PixelFromColor(ColorToRGB(rgb));
     auto blend = [&](int64_t y, int64_t x0, int64_t x1) {
         TPixel* row = FSurface->ScanLine(static_cast<int>(y));
-        const uint8_t* c = coverage + (y - sy) * stride - sx;
+        const uint8_t* c = coverage + (y - sy) * stride;
         for (int64_t x = x0; x < x1; ++x)
-            if (c[x]) row[x] = BlendPixel(row[x], src, c[x]);
+            if (const uint8_t cx = c[x - sx]) row[x] = BlendPixel(row[x], src, cx);
     };
     if (!FClipRgn) {
         for (int64_t y = top; y < bottom; ++y) blend(y, left, right);
