@@ -145,11 +145,13 @@ protected:
     static void PublishColors(TClassBuilder<Set>& b,
                               std::initializer_list<std::pair<const char*, TColor Values::*>> colors) {
         const Values defaults{};
-        for (const auto& [name, color] : colors)
+        for (const auto& entry : colors) {
+            TColor Values::*color = entry.second;  // a plain variable: lambdas capture it
             b.Color(
-                 name, [color](Set& s) { return s.Colors().*color; },
+                 entry.first, [color](Set& s) { return s.Colors().*color; },
                  [color](Set& s, TColor v) { s.SetColor(color, v); })
                 .Default(defaults.*color);
+        }
     }
 
 private:
