@@ -9,18 +9,19 @@ constexpr int kCodePages[] = {1250, 1251, 1252, 1253, 1254, 1257};
 
 }  // namespace
 
-TCommandLineSpec EditorCommandLine() {
-    TCommandLineSpec spec;
-    spec.Program = "verbolt-editor";
-    spec.Description = "Writes the translated language file of the Korvane System v4.";
-    spec.VersionText = "Verbolt Editor 1.0";
-    spec.Options.push_back({"codepage", "N",
-                            "Type, show, write and read phrases in code page N (1250, 1251, 1252, 1253, 1254 or 1257) "
-                            "instead of the locale's."});
-    spec.ArgumentName = "FILE";
-    spec.ArgumentDescription = "A language file to open at start.";
-    spec.MaxArguments = 1;
-    return spec;
+TCommandLineSyntax EditorCommandLine() {
+    TCommandLineSyntax syntax;
+    syntax.Program = "verbolt-editor";
+    syntax.Description = "Writes the translated language file of the Korvane System v4.";
+    syntax.VersionText = "Verbolt Editor 1.0";
+    syntax.Options.push_back(
+        {"codepage", "N",
+         "Type, show, write and read phrases in code page N (1250, 1251, 1252, 1253, 1254 or 1257) "
+         "instead of the locale's."});
+    syntax.ArgumentName = "FILE";
+    syntax.ArgumentDescription = "A language file to open at start.";
+    syntax.MaxArguments = 1;
+    return syntax;
 }
 
 bool InterpretEditorCommandLine(const TCommandLine& line, EditorStart& start, std::string& error) {

@@ -11,7 +11,7 @@ struct EditorStart {
     std::string File;  // a language file to open at start, or empty
 };
 
-TCommandLineSpec EditorCommandLine();
+TCommandLineSyntax EditorCommandLine();
 
 // What a parsed line asks for; false with a one-line reason when a value is wrong.
 bool InterpretEditorCommandLine(const TCommandLine& line, EditorStart& start, std::string& error);

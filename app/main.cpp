@@ -10,8 +10,8 @@
 
 int main(int argc, char** argv) {
     // --help and --version answer without a display.
-    const TCommandLineSpec spec = EditorCommandLine();
-    const TCommandLine line = ParseCommandLine(argc, argv, spec);
+    const TCommandLineSyntax syntax = EditorCommandLine();
+    const TCommandLine line = ParseCommandLine(argc, argv, syntax);
     if (line.Exit) return line.ExitStatus;
     EditorStart start;
     std::string wrong;
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     std::string error;
     // The desktop knows the program by its application ID (the desktop entry, the icon)
     // and its windows by the program's name.
-    auto desktop = CreateQtPlatform(argc, argv, &error, {spec.Program, VERBOLT_APP_ID});
+    auto desktop = CreateQtPlatform(argc, argv, &error, {syntax.Program, VERBOLT_APP_ID});
     if (!desktop) {
         std::fprintf(stderr, "verbolt-editor: %s\n", error.c_str());
         return 2;

@@ -12,7 +12,7 @@ struct TCommandLineOption {
     std::string Description;
 };
 
-struct TCommandLineSpec {
+struct TCommandLineSyntax {
     std::string Program;                      // the executable's name in the usage line
     std::string Description;                  // one line under the usage line
     std::string VersionText;                  // what --version prints

@@ -17,38 +17,38 @@ void Print(FILE* to, const std::string& text) {
 
 }  // namespace
 
-TCommandLine ParseCommandLine(int argc, char** argv, const TCommandLineSpec& spec) {
+TCommandLine ParseCommandLine(int argc, char** argv, const TCommandLineSyntax& syntax) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QString::fromStdString(spec.Description));
+    parser.setApplicationDescription(QString::fromStdString(syntax.Description));
     const QCommandLineOption help(QStringList{"h", "help"}, "Show this help and exit.");
     const QCommandLineOption version(QStringList{"v", "version"}, "Show the program's version and exit.");
     parser.addOption(help);
     parser.addOption(version);
     std::vector<QCommandLineOption> options;
-    for (const TCommandLineOption& o : spec.Options) {
+    for (const TCommandLineOption& o : syntax.Options) {
         options.emplace_back(QString::fromStdString(o.Name), QString::fromStdString(o.Description),
                              QString::fromStdString(o.ValueName));
         parser.addOption(options.back());
     }
-    if (!spec.ArgumentName.empty())
-        parser.addPositionalArgument(QString::fromStdString(spec.ArgumentName),
-                                     QString::fromStdString(spec.ArgumentDescription),
-                                     QString::fromStdString("[" + spec.ArgumentName + "]"));
+    if (!syntax.ArgumentName.empty())
+        parser.addPositionalArgument(QString::fromStdString(syntax.ArgumentName),
+                                     QString::fromStdString(syntax.ArgumentDescription),
+                                     QString::fromStdString("[" + syntax.ArgumentName + "]"));
 
     TCommandLine result;
     // The parser names the program only when an application object exists; the usage
     // line is ours.
     std::string text = parser.helpText().toStdString();
     const std::size_t firstBreak = text.find('\n');
-    std::string usage = "Usage: " + spec.Program + " [options]";
-    if (!spec.ArgumentName.empty()) usage += " [" + spec.ArgumentName + "]";
+    std::string usage = "Usage: " + syntax.Program + " [options]";
+    if (!syntax.ArgumentName.empty()) usage += " [" + syntax.ArgumentName + "]";
     result.Usage = usage + (firstBreak == std::string::npos ? "\n" : text.substr(firstBreak));
 
     QStringList args;
     for (int i = 0; i < argc; ++i) args << QFile::decodeName(argv[i]);
     auto fail = [&](const std::string& why) {
-        Print(stderr, spec.Program + ": " + why + "\n" + result.Usage);
+        Print(stderr, syntax.Program + ": " + why + "\n" + result.Usage);
         result.Exit = true;
         result.ExitStatus = 2;
         return result;
@@ -60,18 +60,18 @@ TCommandLine ParseCommandLine(int argc, char** argv, const TCommandLineSpec& spe
         return result;
     }
     if (parser.isSet(version)) {
-        Print(stdout, spec.VersionText + "\n");
+        Print(stdout, syntax.VersionText + "\n");
         result.Exit = true;
         return result;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() > spec.MaxArguments)
-        return fail(spec.ArgumentName.empty() ? "no arguments are taken"
-                                              : "only one " + spec.ArgumentName + " can be given");
+    if (positional.size() > syntax.MaxArguments)
+        return fail(syntax.ArgumentName.empty() ? "no arguments are taken"
+                                                : "only one " + syntax.ArgumentName + " can be given");
     for (const QString& a : positional) result.Arguments.push_back(QFile::encodeName(a).toStdString());
     for (std::size_t i = 0; i < options.size(); ++i)
         if (parser.isSet(options[i]))
-            result.Values[spec.Options[i].Name] =
-                spec.Options[i].ValueName.empty() ? std::string() : parser.value(options[i]).toStdString();
+            result.Values[syntax.Options[i].Name] =
+                syntax.Options[i].ValueName.empty() ? std::string() : parser.value(options[i]).toStdString();
     return result;
 }

@@ -22,4 +22,4 @@ std::unique_ptr<TPlatform> CreateQtPlatform(int& argc, char** argv, std::string*
 // Parses the program's command line with Qt's parser; answers --help and --version on
 // standard output and usage errors on standard error itself (see TCommandLine::Exit).
 // Needs no display.
-TCommandLine ParseCommandLine(int argc, char** argv, const TCommandLineSpec& spec);
+TCommandLine ParseCommandLine(int argc, char** argv, const TCommandLineSyntax& syntax);
