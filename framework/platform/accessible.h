@@ -62,8 +62,8 @@ enum TAccessibleEvent {
     aeGone,             // it was destroyed: forget everything about it
 };
 
-// One presented object: a control (Part -1) or one part a control draws itself (a tab of
-// a tab strip: Part 0, 1, …). Object 0 is no object. Ids are never reused.
+// One presented object: a control (part index -1) or one part a control draws itself (a tab of
+// a tab strip: part index 0, 1, …). Object 0 is no object. Ids are never reused.
 struct TAccessibleId {
     uint32_t Object = 0;
     int Part = -1;

@@ -340,7 +340,7 @@ public:
     TEndDragEvent OnEndDock;
 
     // ---- accessibility: what assistive tools are told (accessibility.h)
-    // The role of the control (part -1) or of a part it draws itself (part 0 …); arNone
+    // The role of the control (part index -1) or of a part it draws itself (part index 0 …); arNone
     // leaves it, and everything in it, out of the tree.
     virtual TAccessibleRole AccessibleRole(int part) const;
     // Name, states, bounds, text and actions; the tree adds role, parent and children.
