@@ -163,6 +163,9 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
         if (FWindow) Platform().ShowWindow(FWindow, true);
         if (OnShow) OnShow(this);
         Activate(true);
+        // The first picture is ready before the desktop asks for it: painted on the next idle
+        // turn, it would arrive after the window's first expose and be shown a second time.
+        PaintPending(nullptr);
     } else {
         Activate(false);
         if (FWindow) Platform().ShowWindow(FWindow, false);

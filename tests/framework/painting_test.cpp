@@ -73,6 +73,20 @@ TEST_F(Painting, ChildrenAreClippedToTheirParentsClientArea) {
     EXPECT_EQ(g->Paints, 1);
 }
 
+// The first picture is in the window as it is shown, not a loop turn later: the desktop's
+// first expose shows it, instead of an empty window and then the picture.
+TEST_F(Painting, TheFirstPictureIsPresentedAsTheWindowIsShown) {
+    TProbeBox* a = Box("A", Form, Rect(10, 10, 60, 40), clRed);
+    TProbeGlyph* g = Glyph("G", Form, Rect(100, 10, 130, 40), clBlue);
+    Form->Show();
+    EXPECT_EQ(ScreenPixel(15, 15), clRed);
+    EXPECT_EQ(ScreenPixel(105, 15), clBlue);
+    EXPECT_EQ(ScreenPixel(5, 5), clWhite);
+    App->ProcessMessages();
+    EXPECT_EQ(a->Paints, 1);  // and nothing is painted a second time
+    EXPECT_EQ(g->Paints, 1);
+}
+
 TEST_F(Painting, InvalidationsAreCoalescedAndRepaintIsImmediate) {
     TProbeBox* a = Box("A", Form, Rect(10, 10, 60, 40));
     ShowForm();
