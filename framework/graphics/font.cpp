@@ -7,6 +7,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
@@ -201,6 +202,21 @@ public:
     }
     FT_Library Library() const { return FLibrary; }
 
+    // A font file's face, opened once for the fonts realised from it: each font scales it
+    // through a size object of its own, so the file is mapped and its tables read once.
+    using TSharedFace = std::shared_ptr<FT_FaceRec_>;
+    TSharedFace OpenFace(const std::string& path, int index) {
+        const auto key = std::make_pair(path, index);
+        if (TSharedFace face = FFaces[key].lock()) return face;
+        FT_Face face = nullptr;
+        if (!FLibrary || FT_New_Face(FLibrary, path.c_str(), index, &face) != 0) return nullptr;
+        TSharedFace shared(face, [](FT_Face f) { FT_Done_Face(f); });
+        // A font's set-up picks glyphs through the symbol map and then selects Unicode
+        // again; a face without a Unicode map could not be handed on as it was opened.
+        if (face->charmap && face->charmap->encoding == FT_ENCODING_UNICODE) FFaces[key] = shared;
+        return shared;
+    }
+
     struct TFaceFile {
         std::string Path;
         int Index = 0;
@@ -301,6 +317,7 @@ private:
     FT_Library FLibrary = nullptr;
     FcConfig* FConfig = nullptr;
     std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
+    std::map<std::pair<std::string, int>, std::weak_ptr<FT_FaceRec_>> FFaces;
 };
 
 // The face for a description: the name itself, its substitute, then the fallback family.
@@ -382,17 +399,18 @@ public:
         FAngle = lf.Escapement % 3600 * std::numbers::pi / 1800.0;
         FGlyphs.resize(Rotated() ? 256 * kPhases * kPhases : 256);
         TFontSystem::TFaceFile file;
-        FT_Library library = TFontSystem::Get().Library();
-        if (library && ChooseFace(lf, file) && FT_New_Face(library, file.Path.c_str(), file.Index, &FFace) == 0) {
+        if (ChooseFace(lf, file)) FSharedFace = TFontSystem::Get().OpenFace(file.Path, file.Index);
+        if (FSharedFace && FT_New_Size(FSharedFace.get(), &FSize) == 0) {
+            FFace = FSharedFace.get();
             FFamily = file.Family;
             SetUp(codePage);
         } else {
-            FFace = nullptr;
+            FSharedFace = nullptr;
             SetUpWithoutFace();
         }
     }
     ~TFreeTypeFont() override {
-        if (FFace) FT_Done_Face(FFace);
+        if (FSize) FT_Done_Size(FSize);
     }
 
     const TLogFont& LogFont() const override { return FLog; }
@@ -443,6 +461,7 @@ private:
             FMetrics.tmAscent = RoundToInt(winAscent * scale);
             FMetrics.tmDescent = height - FMetrics.tmAscent;
         }
+        FT_Activate_Size(FSize);
         FT_Set_Pixel_Sizes(FFace, 0, FPpem);
         const double scale = FPpem / upem;
         FMetrics.tmHeight = FMetrics.tmAscent + FMetrics.tmDescent;
@@ -550,6 +569,7 @@ private:
         const FT_Int32 flags = FGaspMono ? FT_LOAD_TARGET_MONO | (FStrikeAtSize ? 0 : FT_LOAD_NO_BITMAP)
                                          : FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
         int advance = 0;
+        FT_Activate_Size(FSize);
         if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags | (FHinted ? 0 : FT_LOAD_NO_HINTING)) == 0)
             advance = static_cast<int>((FFace->glyph->advance.x + 32) >> 6);
         return advance + FAdvanceBoost;
@@ -565,6 +585,7 @@ private:
         auto image = std::make_unique<TGlyphImage>();
         if (!FFace) return image;
         const FT_Int32 flags = Rotated() ? FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING : UprightLoadFlags();
+        FT_Activate_Size(FSize);
         if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags) != 0) return image;
         FT_GlyphSlot slot = FFace->glyph;
         if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -608,7 +629,11 @@ private:
     TTextMetric FMetrics;
     TDecorationMetrics FDecorations;
     std::string FFamily;
+    // The face is shared with the other fonts of its file; the size (scale, hinting state,
+    // bitmap strike) is this font's own and is made the face's active one before each use.
+    TFontSystem::TSharedFace FSharedFace;
     FT_Face FFace = nullptr;
+    FT_Size FSize = nullptr;
     double FAngle = 0;
     int FPpem = 11;
     bool FStrikeAtSize = false;  // the face has a bitmap strike at this pixel size

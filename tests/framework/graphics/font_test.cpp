@@ -139,6 +139,37 @@ TEST(RealisedFont, AdvancesArePinnedIntegers) {
     EXPECT_EQ(Make("Tahoma", -11, FW_NORMAL, false, 900)->TextWidth("Create"), 33);
 }
 
+// Fonts realised from one file share its face, each scaled through a size of its own: the
+// uses of two sizes interleaved, glyph by glyph, give what either gives alone.
+TEST(RealisedFont, FontsOfOneFileKeepTheirOwnSize) {
+    // A full turn is upright text under a description of its own, so these are new fonts.
+    const HFONT small = Make("Tahoma", -11, FW_NORMAL, false, 3600);
+    const HFONT large = Make("Tahoma", -31, FW_NORMAL, false, 3600);
+    const HFONT reference = Make("Tahoma", -11);
+    ASSERT_NE(small, reference);
+    const std::string text = "Verbolt Editor v1.0 WWmmgq";
+    int smallWidth = 0, largeWidth = 0;
+    for (char c : text) {
+        smallWidth += small->CharAdvance(static_cast<uint8_t>(c));
+        largeWidth += large->CharAdvance(static_cast<uint8_t>(c));
+    }
+    EXPECT_EQ(smallWidth, reference->TextWidth(text));
+    EXPECT_GT(largeWidth, smallWidth * 5 / 2);
+    for (char c : {'e', 'W', 'g'}) {
+        const TGlyphImage& big = Realised(large).Glyph(static_cast<uint8_t>(c));
+        const TGlyphImage& mine = Realised(small).Glyph(static_cast<uint8_t>(c));
+        const TGlyphImage& alone = Realised(reference).Glyph(static_cast<uint8_t>(c));
+        EXPECT_GT(big.Rows, mine.Rows * 2) << c;
+        EXPECT_EQ(mine.Width, alone.Width) << c;
+        EXPECT_EQ(mine.Rows, alone.Rows) << c;
+        EXPECT_EQ(mine.Left, alone.Left) << c;
+        EXPECT_EQ(mine.Top, alone.Top) << c;
+        EXPECT_EQ(mine.Coverage, alone.Coverage) << c;
+    }
+    EXPECT_EQ(small->Metrics().tmAscent, 11);
+    EXPECT_EQ(large->Metrics().tmAscent, 31);
+}
+
 TEST(RealisedFont, SubstitutesAndFallback) {
     const HFONT console = Make("Lucida Console", -11);
     EXPECT_EQ(console->RealisedFamily(), "DejaVu Sans Mono");
