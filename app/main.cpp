@@ -2,6 +2,9 @@
 // the loop.
 #include <cstdio>
 #include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/command_line.h"
 #include "app/editor_form.h"
@@ -42,6 +45,11 @@ int main(int argc, char** argv) {
         Form1->Show();
         app->Guard([&] { Form1->OpenLanguageFile(start.File); });
     }
+#ifdef __GLIBC__
+    // Reading the description leaves its parse tree and scratch space free on the heap:
+    // handed back now, the window keeps only what it uses.
+    malloc_trim(0);
+#endif
     app->Run();
     DestroyApplication();
     InstallPlatform(nullptr);
