@@ -1,7 +1,11 @@
 #include "app/editor_form.h"
 
+#include <algorithm>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/resources.h"
 #include "controls/vt_button.h"
@@ -19,6 +23,51 @@
 #include "langfile/language_file_reader.h"
 
 std::string_view EditorFormDescription() { return EmbeddedFile("editor_form.vdf"); }
+
+namespace {
+
+// What PrepareEditorForm read, taken by the next window made.
+std::optional<TParsedDescription>& PreparedDescription() {
+    static std::optional<TParsedDescription> prepared;
+    return prepared;
+}
+
+}  // namespace
+
+void PrepareEditorForm() {
+    try {
+        TParsedDescription parsed = ParseComponentText(EditorFormDescription());
+        // Each object's font family and style: its own, or its container's.
+        struct TFace {
+            std::string Family;
+            bool Bold = false, Italic = false;
+            auto operator<=>(const TFace&) const = default;
+        };
+        std::vector<TFace> byDepth;
+        std::set<TFace> faces;
+        parsed.VisitObjects([&](int depth, const TParsedDescription::TLookup& value) {
+            TFace face = depth > 0 ? byDepth[depth - 1] : TFace{TFont().Name()};
+            if (const TValue* name = value("Font.Name"); name && name->Type == TValue::vtString)
+                face.Family = name->Text;
+            if (const TValue* style = value("Font.Style"); style && style->Type == TValue::vtSet) {
+                const auto has = [&](const char* s) {
+                    return std::any_of(style->Items.begin(), style->Items.end(),
+                                       [&](const std::string& item) { return SameText(item, s); });
+                };
+                face.Bold = has("fsBold");
+                face.Italic = has("fsItalic");
+            }
+            byDepth.resize(depth + 1);
+            byDepth[depth] = face;
+            faces.insert(face);
+        });
+        for (const TFace& f : faces) PrepareFontFace(f.Family, f.Bold, f.Italic);
+        PreparedDescription() = std::move(parsed);
+    } catch (const std::exception&) {
+        // Nothing is prepared: the window reads the description and says what is wrong.
+        PreparedDescription().reset();
+    }
+}
 
 void TForm1::RegisterClassInfo() { RegisterClass<TForm1>("TForm1", "TForm"); }
 
@@ -41,7 +90,13 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     RegisterClassInfo();
     const std::string_view icon = EmbeddedFile("icon.bmp");
     Icon()->LoadFromBmp(reinterpret_cast<const uint8_t*>(icon.data()), icon.size());
-    ReadComponentText(this, EditorFormDescription());
+    if (std::optional<TParsedDescription>& prepared = PreparedDescription()) {
+        const TParsedDescription description = std::move(*prepared);
+        prepared.reset();
+        ReadComponent(this, description);
+    } else {
+        ReadComponentText(this, EditorFormDescription());
+    }
     btnCreate = Find<TVtButton>("btnCreate");
     btnSave = Find<TVtButton>("btnSave");
     btnRecreate = Find<TVtButton>("btnRecreate");

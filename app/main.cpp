@@ -2,6 +2,7 @@
 // the loop.
 #include <cstdio>
 #include <string>
+#include <thread>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // While this thread connects to the desktop, another reads the window's description
+    // and opens the font faces it names.
+    std::jthread preparing(PrepareEditorForm);
     std::string error;
     // The desktop knows the program by its application ID (the desktop entry, the icon)
     // and its windows by the program's name.
@@ -38,6 +42,7 @@ int main(int argc, char** argv) {
     app->Initialize();
     app->SetTitle("Verbolt Editor v1.0");
     TForm1* Form1 = nullptr;
+    preparing.join();
     app->CreateForm(Form1);
     if (!start.File.empty()) {
         // The window shows at once with the file in it; a file that cannot be opened is

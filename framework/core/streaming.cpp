@@ -467,6 +467,36 @@ void ReadComponentText(TComponent* root, std::string_view text) {
     TReader(root).ReadRoot(node);
 }
 
+struct TDescriptionTree {
+    TObjectNode Root;
+};
+
+TParsedDescription ParseComponentText(std::string_view text) {
+    TParsedDescription parsed;
+    parsed.FTree = std::make_shared<const TDescriptionTree>(TDescriptionTree{ParseDescription(text)});
+    return parsed;
+}
+
+void ReadComponent(TComponent* root, const TParsedDescription& description) {
+    if (!description.FTree) throw EReadError("Error reading component: the description is empty");
+    TReader(root).ReadRoot(description.FTree->Root);
+}
+
+void TParsedDescription::VisitObjects(const std::function<void(int depth, const TLookup& value)>& visit) const {
+    if (!FTree) return;
+    std::function<void(const TObjectNode&, int)> walk = [&](const TObjectNode& node, int depth) {
+        // Later lines win, as when they are applied.
+        const TLookup lookup = [&node](std::string_view path) -> const TValue* {
+            for (auto it = node.Props.rbegin(); it != node.Props.rend(); ++it)
+                if (SameText(it->Path, path)) return &it->Value;
+            return nullptr;
+        };
+        visit(depth, lookup);
+        for (const TObjectNode& child : node.Children) walk(child, depth + 1);
+    };
+    walk(FTree->Root, 0);
+}
+
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner) {
     TObjectNode node = ParseDescription(text);
     const TClassInfo* cls = FindClass(node.ClassName);

@@ -37,6 +37,8 @@
 // non-default values), children in the order their container lists them (GetChildren).
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,27 @@
 // Reads a description into an existing root: its name is set from the header, then its
 // properties and children are read.
 void ReadComponentText(TComponent* root, std::string_view text);
+
+// A description read into its tree of objects but not yet applied: the text can be read
+// ahead (on another thread, while the desktop starts) and applied later by ReadComponent,
+// which does what ReadComponentText does with it. It holds no component and shares its
+// tree when copied.
+class TParsedDescription {
+public:
+    // The value an object of the description gives a property path, or null.
+    using TLookup = std::function<const TValue*(std::string_view path)>;
+    // Every object, the root first and each container before what it holds, with its depth
+    // (the root's is 0): for looking ahead at what reading it will need.
+    void VisitObjects(const std::function<void(int depth, const TLookup& value)>& visit) const;
+
+private:
+    friend TParsedDescription ParseComponentText(std::string_view text);
+    friend void ReadComponent(TComponent* root, const TParsedDescription& description);
+    std::shared_ptr<const struct TDescriptionTree> FTree;
+};
+// EReadError naming the line when the text is not a description.
+TParsedDescription ParseComponentText(std::string_view text);
+void ReadComponent(TComponent* root, const TParsedDescription& description);
 // Creates the root from the header's class (registered, with a factory) with the given
 // owner and reads the description into it. On failure nothing is left behind.
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner = nullptr);

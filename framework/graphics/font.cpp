@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <numbers>
 #include <tuple>
 #include <vector>
@@ -206,6 +207,7 @@ public:
     // through a size object of its own, so the file is mapped and its tables read once.
     using TSharedFace = std::shared_ptr<FT_FaceRec_>;
     TSharedFace OpenFace(const std::string& path, int index) {
+        std::lock_guard lock(FMutex);
         const auto key = std::make_pair(path, index);
         if (TSharedFace face = FFaces[key].lock()) return face;
         FT_Face face = nullptr;
@@ -216,6 +218,11 @@ public:
         if (face->charmap && face->charmap->encoding == FT_ENCODING_UNICODE) FFaces[key] = shared;
         return shared;
     }
+    // Faces opened ahead of their fonts stay open until those fonts come.
+    void KeepOpen(TSharedFace face) {
+        std::lock_guard lock(FMutex);
+        if (face) FPrepared.push_back(std::move(face));
+    }
 
     struct TFaceFile {
         std::string Path;
@@ -225,6 +232,7 @@ public:
     // The file of a family in the wanted weight and slant, or none when fontconfig knows no
     // scalable face of that family (it would otherwise answer with its default).
     bool Match(const std::string& family, bool bold, bool italic, TFaceFile& out) {
+        std::lock_guard lock(FMutex);
         const auto key = std::make_tuple(family, bold, italic);
         if (auto it = FMatches.find(key); it != FMatches.end()) {
             out = it->second;
@@ -318,6 +326,9 @@ private:
     FcConfig* FConfig = nullptr;
     std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
     std::map<std::pair<std::string, int>, std::weak_ptr<FT_FaceRec_>> FFaces;
+    std::vector<TSharedFace> FPrepared;
+    // Faces may be prepared on another thread while the program starts.
+    std::mutex FMutex;
 };
 
 // The face for a description: the name itself, its substitute, then the fallback family.
@@ -681,4 +692,14 @@ HFONT CreateFontIndirect(const TLogFont& description) {
     HFONT font = std::make_shared<TFreeTypeFont>(description, key.CodePage);
     cache.emplace(std::move(key), font);
     return font;
+}
+
+void PrepareFontFace(const std::string& family, bool bold, bool italic) {
+    TLogFont lf;
+    lf.FaceName = family;
+    lf.Weight = bold ? FW_BOLD : FW_NORMAL;
+    lf.Italic = italic;
+    TFontSystem::TFaceFile file;
+    auto& system = TFontSystem::Get();
+    if (ChooseFace(lf, file)) system.KeepOpen(system.OpenFace(file.Path, file.Index));
 }

@@ -87,6 +87,10 @@ using HFONT = std::shared_ptr<TFontObject>;
 
 // A realised font. Cached: equal descriptions share one object.
 HFONT CreateFontIndirect(const TLogFont& description);
+// Finds and opens, ahead of time, the face that fonts of this family and style will be
+// realised from, and keeps it open: a program can do this on another thread while it
+// starts, so that realising its fonts later costs less. Safe on any thread.
+void PrepareFontFace(const std::string& family, bool bold, bool italic);
 
 class TFontObject {
 public:

@@ -1,5 +1,7 @@
 // The editor as its user meets it, on the headless desktop: the real Form1 from its built-in
 // description, real clicks on its buttons, the real save dialog answered by script.
+#include <thread>
+
 #include "tests/support/editor_fixture.h"
 
 TEST_F(Editor, StartsFreshOnTheFirstPageWithSaveDisabled) {
@@ -96,4 +98,32 @@ TEST_F(Editor, TheTopLevelTabSequencePassesOverTheDisabledSaveButton) {
     EXPECT_EQ(Form1->ActiveControl(), Form1->btnRecreate);
     Stroke(VK_TAB);
     EXPECT_EQ(Form1->ActiveControl(), Form1->btnExit);
+}
+
+// As the program starts: the description read and its faces opened on another thread while
+// the desktop starts, then the window made from it. It is the window read at once, pixel for
+// pixel on every page, and the next window reads its description itself again.
+TEST(EditorStart, AWindowPreparedAheadIsTheWindowReadAtOnce) {
+    auto pictures = [](bool prepared) {
+        if (prepared) std::thread(PrepareEditorForm).join();
+        HeadlessSession<TForm1> session;
+        session.Start("Verbolt Editor v1.0");
+        session.Form->Show();
+        session.Settle();
+        std::vector<std::vector<TPixel>> pages;
+        for (int page = 0; page < session.Form->VtPageControl1->PageCount(); ++page) {
+            session.Form->VtPageControl1->SetActivePageIndex(page);
+            session.Settle();
+            const TBitmap* screen = session.Desk->Screen(session.Window());
+            std::vector<TPixel> pixels;
+            for (int y = 0; y < screen->Height(); ++y)
+                pixels.insert(pixels.end(), screen->ScanLine(y), screen->ScanLine(y) + screen->Width());
+            pages.push_back(std::move(pixels));
+        }
+        return pages;
+    };
+    const auto atOnce = pictures(false);
+    ASSERT_EQ(atOnce.size(), 6u);
+    EXPECT_TRUE(pictures(true) == atOnce);
+    EXPECT_TRUE(pictures(false) == atOnce);
 }

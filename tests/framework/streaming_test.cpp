@@ -277,6 +277,63 @@ TEST_F(StreamingTest, ReadsEveryValueKind) {
     EXPECT_EQ(w->Buddy(), nullptr);
 }
 
+// Read ahead into a tree, applied later: the same components as reading the text at once,
+// and the tree serves any number of roots (it is shared, not used up).
+TEST_F(StreamingTest, ADescriptionReadAheadIsAppliedLater) {
+    const TParsedDescription parsed = ParseComponentText(kEveryKind);
+    for (int round = 0; round < 2; ++round) {
+        TTestForm form(nullptr);
+        ReadComponent(&form, parsed);
+        TWidget* w = form.W("btnCreate");
+        ASSERT_TRUE(w) << round;
+        EXPECT_EQ(w->Caption(), "It's\r\ntwoA lines");
+        EXPECT_EQ(w->Font()->Name(), "Lucida Console");
+        EXPECT_EQ(w->Buddy(), form.W("btnSave"));
+        EXPECT_EQ(w->LinesChanges, 1);
+        EXPECT_EQ(w->Data(), std::string("\x00\x01\xFF\x7F\x80", 5));
+    }
+    // A text that is no description fails as it fails when read at once.
+    const std::string bad = "object Form1: TTestForm\n  Left = \n";
+    std::string ahead;
+    try {
+        ParseComponentText(bad);
+    } catch (const EReadError& e) {
+        ahead = e.Message();
+    }
+    EXPECT_EQ(ahead, ReadError(bad));
+    EXPECT_NE(ahead, "");
+    TTestForm form(nullptr);
+    EXPECT_THROW(ReadComponent(&form, TParsedDescription()), EReadError);
+}
+
+TEST_F(StreamingTest, ADescriptionReadAheadShowsItsObjectsInOrder) {
+    const TParsedDescription parsed = ParseComponentText(
+        "object Form1: TTestForm\n"
+        "  Font.Name = 'Tahoma'\n"
+        "  object Page: TWidget\n"
+        "    Font.Name = 'Courier'\n"
+        "    Font.Name = 'Lucida Console'\n"
+        "    object Inner: TWidget\n"
+        "      Font.Style = [fsBold]\n"
+        "    end\n"
+        "  end\n"
+        "  object Loose: TComponent\n"
+        "  end\n"
+        "end\n");
+    std::vector<std::string> seen;
+    parsed.VisitObjects([&](int depth, const TParsedDescription::TLookup& value) {
+        const TValue* name = value("font.name");  // paths compare as names do
+        const TValue* style = value("Font.Style");
+        seen.push_back(std::to_string(depth) + ":" + (name ? name->Text : "-") + ":" +
+                       (style ? std::to_string(style->Items.size()) : "-"));
+    });
+    // The later of two lines wins, as when they are applied.
+    EXPECT_EQ(seen, (std::vector<std::string>{"0:Tahoma:-", "1:Lucida Console:-", "2:-:1", "1:-:-"}));
+    int visits = 0;
+    TParsedDescription().VisitObjects([&](int, const TParsedDescription::TLookup&) { ++visits; });
+    EXPECT_EQ(visits, 0);
+}
+
 TEST_F(StreamingTest, ChildrenJoinTheirContainerBeforeTheirPropertiesAndGetTheFormAsOwner) {
     TTestForm form(nullptr);
     ReadComponentText(&form,
