@@ -1,8 +1,6 @@
 #include "app/editor_form.h"
 
-#include <algorithm>
 #include <optional>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "framework/core/file_bytes.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/realised_font.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/stdctrls/stdctrls_classes.h"
 #include "framework/ui/dialogs.h"
@@ -32,36 +31,62 @@ std::optional<TParsedDescription>& PreparedDescription() {
     return prepared;
 }
 
+// The font an object of the description is drawn in: its container's, unless it gives one
+// of its own (a description then lists every line of it).
+TFont FontOf(const TFont& container, const TParsedDescription::TLookup& value) {
+    const TValue* name = value("Font.Name");
+    const TValue* height = value("Font.Height");
+    const TValue* size = value("Font.Size");
+    const TValue* style = value("Font.Style");
+    const TValue* charset = value("Font.Charset");
+    const TValue* pitch = value("Font.Pitch");
+    if (!name && !height && !size && !style && !charset && !pitch) return container;
+    TFont font;
+    if (name && name->Type == TValue::vtString) font.SetName(name->Text);
+    if (height && height->Type == TValue::vtInteger) font.SetHeight(static_cast<int>(height->Integer));
+    if (size && size->Type == TValue::vtInteger) font.SetSize(static_cast<int>(size->Integer));
+    if (style && style->Type == TValue::vtSet) {
+        TFontStyles styles;
+        for (const std::string& item : style->Items)
+            if (int64_t v = 0; FontStyleInfo().ValueOf(item, v)) styles.Include(static_cast<TFontStyle>(v));
+        font.SetStyle(styles);
+    }
+    int64_t v = 0;
+    if (charset && charset->Type == TValue::vtInteger) font.SetCharset(static_cast<TFontCharset>(charset->Integer));
+    else if (charset && charset->Type == TValue::vtIdent && CharsetInfo().ValueOf(charset->Text, v))
+        font.SetCharset(static_cast<TFontCharset>(v));
+    if (pitch && pitch->Type == TValue::vtIdent && FontPitchInfo().ValueOf(pitch->Text, v))
+        font.SetPitch(static_cast<TFontPitch>(v));
+    return font;
+}
+
+// What the window measures and paints first in a font: the advances and glyphs of a text.
+void MeasureAndRasterise(const TFont& font, std::string_view text) {
+    const HFONT handle = font.Handle();
+    for (char c : text) {
+        handle->CharAdvance(static_cast<uint8_t>(c));
+        Realised(handle).Glyph(static_cast<uint8_t>(c));
+    }
+}
+
 }  // namespace
 
 void PrepareEditorForm() {
     try {
         TParsedDescription parsed = ParseComponentText(EditorFormDescription());
-        // Each object's font family and style: its own, or its container's.
-        struct TFace {
-            std::string Family;
-            bool Bold = false, Italic = false;
-            auto operator<=>(const TFace&) const = default;
-        };
-        std::vector<TFace> byDepth;
-        std::set<TFace> faces;
+        // The fonts the window realises as it reads its description, with the advances and
+        // glyphs of the texts shown in them.
+        std::vector<TFont> byDepth;
         parsed.VisitObjects([&](int depth, const TParsedDescription::TLookup& value) {
-            TFace face = depth > 0 ? byDepth[depth - 1] : TFace{TFont().Name()};
-            if (const TValue* name = value("Font.Name"); name && name->Type == TValue::vtString)
-                face.Family = name->Text;
-            if (const TValue* style = value("Font.Style"); style && style->Type == TValue::vtSet) {
-                const auto has = [&](const char* s) {
-                    return std::any_of(style->Items.begin(), style->Items.end(),
-                                       [&](const std::string& item) { return SameText(item, s); });
-                };
-                face.Bold = has("fsBold");
-                face.Italic = has("fsItalic");
-            }
+            TFont font = FontOf(depth > 0 ? byDepth[depth - 1] : TFont(), value);
+            for (const char* path : {"Caption", "Text"})
+                if (const TValue* text = value(path); text && text->Type == TValue::vtString)
+                    MeasureAndRasterise(font, text->Text);
+            if (const TValue* lines = value("Lines.Strings"); lines && lines->Type == TValue::vtList)
+                for (const std::string& line : lines->Items) MeasureAndRasterise(font, line);
             byDepth.resize(depth + 1);
-            byDepth[depth] = face;
-            faces.insert(face);
+            byDepth[depth] = std::move(font);
         });
-        for (const TFace& f : faces) PrepareFontFace(f.Family, f.Bold, f.Italic);
         PreparedDescription() = std::move(parsed);
     } catch (const std::exception&) {
         // Nothing is prepared: the window reads the description and says what is wrong.

@@ -24,8 +24,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // Before any font is realised: fonts map bytes to glyphs in this page.
+    if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
     // While this thread connects to the desktop, another reads the window's description
-    // and opens the font faces it names.
+    // and realises its fonts; this one uses no font until that is done.
     std::jthread preparing(PrepareEditorForm);
     std::string error;
     // The desktop knows the program by its application ID (the desktop entry, the icon)
@@ -35,14 +37,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "verbolt-editor: %s\n", error.c_str());
         return 2;
     }
+    preparing.join();
     InstallPlatform(std::move(desktop));
-    // Before any font is realised: fonts map bytes to glyphs in this page.
-    if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
     TApplication* app = CreateApplication();
     app->Initialize();
     app->SetTitle("Verbolt Editor v1.0");
     TForm1* Form1 = nullptr;
-    preparing.join();
     app->CreateForm(Form1);
     if (!start.File.empty()) {
         // The window shows at once with the file in it; a file that cannot be opened is

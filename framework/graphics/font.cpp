@@ -207,7 +207,6 @@ public:
     // through a size object of its own, so the file is mapped and its tables read once.
     using TSharedFace = std::shared_ptr<FT_FaceRec_>;
     TSharedFace OpenFace(const std::string& path, int index) {
-        std::lock_guard lock(FMutex);
         const auto key = std::make_pair(path, index);
         if (TSharedFace face = FFaces[key].lock()) return face;
         FT_Face face = nullptr;
@@ -218,11 +217,6 @@ public:
         if (face->charmap && face->charmap->encoding == FT_ENCODING_UNICODE) FFaces[key] = shared;
         return shared;
     }
-    // Faces opened ahead of their fonts stay open until those fonts come.
-    void KeepOpen(TSharedFace face) {
-        std::lock_guard lock(FMutex);
-        if (face) FPrepared.push_back(std::move(face));
-    }
 
     struct TFaceFile {
         std::string Path;
@@ -232,7 +226,6 @@ public:
     // The file of a family in the wanted weight and slant, or none when fontconfig knows no
     // scalable face of that family (it would otherwise answer with its default).
     bool Match(const std::string& family, bool bold, bool italic, TFaceFile& out) {
-        std::lock_guard lock(FMutex);
         const auto key = std::make_tuple(family, bold, italic);
         if (auto it = FMatches.find(key); it != FMatches.end()) {
             out = it->second;
@@ -326,9 +319,6 @@ private:
     FcConfig* FConfig = nullptr;
     std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
     std::map<std::pair<std::string, int>, std::weak_ptr<FT_FaceRec_>> FFaces;
-    std::vector<TSharedFace> FPrepared;
-    // Faces may be prepared on another thread while the program starts.
-    std::mutex FMutex;
 };
 
 // The face for a description: the name itself, its substitute, then the fallback family.
@@ -685,6 +675,8 @@ constexpr std::size_t kFontCacheSoftLimit = 256;
 
 HFONT CreateFontIndirect(const TLogFont& description) {
     static std::map<TFontKey, HFONT> cache;
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
     TFontKey key{description, AnsiCodePage()};
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     if (cache.size() >= kFontCacheSoftLimit)
@@ -692,14 +684,4 @@ HFONT CreateFontIndirect(const TLogFont& description) {
     HFONT font = std::make_shared<TFreeTypeFont>(description, key.CodePage);
     cache.emplace(std::move(key), font);
     return font;
-}
-
-void PrepareFontFace(const std::string& family, bool bold, bool italic) {
-    TLogFont lf;
-    lf.FaceName = family;
-    lf.Weight = bold ? FW_BOLD : FW_NORMAL;
-    lf.Italic = italic;
-    TFontSystem::TFaceFile file;
-    auto& system = TFontSystem::Get();
-    if (ChooseFace(lf, file)) system.KeepOpen(system.OpenFace(file.Path, file.Index));
 }

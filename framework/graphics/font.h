@@ -85,12 +85,10 @@ struct TTextMetric {
 class TFontObject;
 using HFONT = std::shared_ptr<TFontObject>;
 
-// A realised font. Cached: equal descriptions share one object.
+// A realised font. Cached: equal descriptions share one object. Fonts may be realised on
+// another thread while this one uses none (a program preparing its window as it starts);
+// a realised font is used by one thread at a time.
 HFONT CreateFontIndirect(const TLogFont& description);
-// Finds and opens, ahead of time, the face that fonts of this family and style will be
-// realised from, and keeps it open: a program can do this on another thread while it
-// starts, so that realising its fonts later costs less. Safe on any thread.
-void PrepareFontFace(const std::string& family, bool bold, bool italic);
 
 class TFontObject {
 public:
