@@ -72,6 +72,8 @@ void MeasureAndRasterise(const TFont& font, std::string_view text) {
 }  // namespace
 
 void PrepareEditorForm() {
+    // The classes the description names: the window finds them registered.
+    RegisterControlSetClasses();
     try {
         TParsedDescription parsed = ParseComponentText(EditorFormDescription());
         // The fonts the window realises as it reads its description, with the advances and

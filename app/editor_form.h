@@ -68,9 +68,9 @@ private:
 
 // The built-in description the window is read from.
 std::string_view EditorFormDescription();
-// Reads the window's description and realises the fonts it names, with the advances and
-// glyphs of its texts, ahead of the window: the program runs this on another thread while
-// it connects to the desktop (using no font meanwhile), and the next window made applies
-// what was read. Without it, or when it failed, the window reads the description itself
-// (and reports what is wrong with it).
+// Registers the classes of the window's description, reads it and realises the fonts it
+// names, with the advances and glyphs of its texts, ahead of the window: the program runs
+// this on another thread while it connects to the desktop (using no font or class
+// meanwhile), and the next window made applies what was read. Without it, or when it
+// failed, the window reads the description itself (and reports what is wrong with it).
 void PrepareEditorForm();

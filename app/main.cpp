@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
 
     // Before any font is realised: fonts map bytes to glyphs in this page.
     if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
-    // While this thread connects to the desktop, another reads the window's description
-    // and realises its fonts; this one uses no font until that is done.
+    // While this thread connects to the desktop, another registers the window's classes,
+    // reads its description and realises its fonts; this one uses none of them until then.
     std::jthread preparing(PrepareEditorForm);
     std::string error;
     // The desktop knows the program by its application ID (the desktop entry, the icon)
