@@ -1,7 +1,8 @@
 // Stored descriptions: any text read into a form, with every standard class and the whole
 // control set registered, builds components or raises the reader's error, and whatever it
 // built goes away with the form, with no leak and no memory error. The created-from-header
-// form of reading takes the same text.
+// form of reading takes the same text, and so does reading ahead into a tree, whose every
+// object is looked into before it is applied.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -28,6 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ReadComponentText(&form, text);
         } catch (const Exception&) {
         }
+    }
+    try {
+        const TParsedDescription parsed = ParseComponentText(text);
+        parsed.VisitObjects([](int depth, const TParsedDescription::TLookup& value) {
+            if (depth < 0) __builtin_trap();
+            for (const char* path : {"Font.Name", "Caption", "Lines.Strings"}) (void)value(path);
+        });
+        TForm form(nullptr);
+        ReadComponent(&form, parsed);
+    } catch (const Exception&) {
     }
     try {
         delete CreateComponentFromText(text, nullptr);
