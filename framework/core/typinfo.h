@@ -215,9 +215,16 @@ private:
     std::function<void(const std::function<void(void*)>&)> FWithFreshInstance;
     mutable bool FInstanceDefaultsRead = false;
     std::deque<TPropInfo> FProps;  // deque: entries keep their address while a table grows
-    // Every property of the class and its ancestors by lower-case name, the class's own
-    // first; made again when a table of the chain has grown since.
-    mutable std::unordered_map<std::string, const TPropInfo*> FPropIndex;
+    // Every property of the class and its ancestors by name, case not counting, the class's
+    // own first; made again when a table of the chain has grown since. The keys are the
+    // entries' own names (entries keep their place), so a lookup allocates nothing.
+    struct TNameHash {
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct TNameEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    mutable std::unordered_map<std::string_view, const TPropInfo*, TNameHash, TNameEqual> FPropIndex;
     mutable std::size_t FIndexedProps = 0;
     std::deque<TExtraValue> FExtras;
     mutable const TClassInfo* FParent = nullptr;
