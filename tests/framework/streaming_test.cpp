@@ -580,6 +580,13 @@ TEST_F(StreamingTest, RegistryWalksParentsAndFindsNearestRegisteredClass) {
     ASSERT_NE(FindClass("TFont"), nullptr);
     EXPECT_FALSE(FindClass("TFont")->CanCreate());
     EXPECT_NE(FindClass("TFont")->FindProp("Pitch"), nullptr);
+    // Names compare without case, whole: inherited ones too, and no prefix or longer name.
+    EXPECT_EQ(cls.FindProp("tag"), cls.FindProp("TAG"));
+    EXPECT_NE(cls.FindProp("tAg"), nullptr);
+    EXPECT_EQ(cls.FindProp("Ta"), nullptr);
+    EXPECT_EQ(cls.FindProp("Tags"), nullptr);
+    EXPECT_EQ(cls.FindProp(""), nullptr);
+    EXPECT_EQ(cls.FindProp("Tag")->Name, "Tag");
 }
 
 }  // namespace
