@@ -462,11 +462,6 @@ private:
     std::vector<TFixup> FFixups;
 };
 
-void ReadComponentText(TComponent* root, std::string_view text) {
-    TObjectNode node = ParseDescription(text);
-    TReader(root).ReadRoot(node);
-}
-
 struct TDescriptionTree {
     TObjectNode Root;
 };
@@ -481,6 +476,8 @@ void ReadComponent(TComponent* root, const TParsedDescription& description) {
     if (!description.FTree) throw EReadError("Error reading component: the description is empty");
     TReader(root).ReadRoot(description.FTree->Root);
 }
+
+void ReadComponentText(TComponent* root, std::string_view text) { ReadComponent(root, ParseComponentText(text)); }
 
 void TParsedDescription::VisitObjects(const std::function<void(int depth, const TLookup& value)>& visit) const {
     if (!FTree) return;

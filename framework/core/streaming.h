@@ -69,6 +69,7 @@ private:
 // EReadError naming the line when the text is not a description.
 TParsedDescription ParseComponentText(std::string_view text);
 void ReadComponent(TComponent* root, const TParsedDescription& description);
+
 // Creates the root from the header's class (registered, with a factory) with the given
 // owner and reads the description into it. On failure nothing is left behind.
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner = nullptr);
