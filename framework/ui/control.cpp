@@ -45,8 +45,7 @@ TMouseButton ButtonOf(unsigned msg) {
 }  // namespace
 
 void DropCanvasBindings(TControl* control) {
-    if (auto* g = dynamic_cast<TGraphicControl*>(control)) g->UnbindCanvas();
-    if (auto* c = dynamic_cast<TCustomControl*>(control)) c->UnbindCanvas();
+    control->UnbindCanvas();
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
         for (int i = 0; i < w->ControlCount(); ++i) DropCanvasBindings(w->Controls(i));
     }

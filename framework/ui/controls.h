@@ -193,6 +193,9 @@ class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
+    // Forgets where the control's canvas drew (it moved); controls without one have nothing
+    // to forget.
+    virtual void UnbindCanvas() {}
 
     // ---- geometry (pixels, relative to the parent's client area)
     int Left() const { return FLeft; }
@@ -491,8 +494,8 @@ public:
     ~TGraphicControl() override;
     // Bound to the control's bounds on its parent's surface.
     TCanvas* Canvas();
-    // Forgets where the canvas drew (the control moved); the next Canvas() binds afresh.
-    void UnbindCanvas() { FCanvas->Unbind(); }
+    // The next Canvas() binds afresh.
+    void UnbindCanvas() override { FCanvas->Unbind(); }
     static void RegisterClassInfo();
 
 protected:
@@ -731,7 +734,7 @@ public:
     // While painting: bound to the part being painted. Otherwise: the client area of the
     // back buffer, for drawing at once.
     TCanvas* Canvas();
-    void UnbindCanvas() { FCanvas->Unbind(); }
+    void UnbindCanvas() override { FCanvas->Unbind(); }
     static void RegisterClassInfo();
 
 protected:
