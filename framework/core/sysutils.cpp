@@ -171,8 +171,9 @@ std::string FormatArgs(std::string_view fmt, std::span<const TFormatArg> args) {
 
 namespace {
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 }  // namespace
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;

@@ -170,20 +170,16 @@ TComponent* TClassInfo::Create(TComponent* owner) const {
     return FCreate(owner);
 }
 
-namespace {
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
-
 std::size_t TClassInfo::TNameHash::operator()(std::string_view name) const {
     std::size_t h = 14695981039346656037ull;  // FNV-1a over the lower-case letters
-    for (char c : name) h = (h ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+    for (char c : name) h = (h ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
     return h;
 }
 
 bool TClassInfo::TNameEqual::operator()(std::string_view a, std::string_view b) const {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+        if (Lower(a[i]) != Lower(b[i])) return false;
     return true;
 }
 
