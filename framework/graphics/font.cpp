@@ -12,11 +12,15 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 
+#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -194,6 +198,46 @@ bool SameFamily(const char* a, const char* b) {
     }
 }
 
+// A font file is read as FreeType asks for its bytes, not mapped: a mapping would make every
+// page around each one read (tables, glyph outlines) part of the program's resident memory.
+unsigned long ReadFontBytes(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
+    if (count == 0) return offset <= stream->size ? 0 : 1;  // a seek: non-zero refuses it
+    unsigned long done = 0;
+    while (done < count) {
+        const ssize_t n =
+            pread(stream->descriptor.value, buffer + done, count - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<unsigned long>(n);
+    }
+    return done;
+}
+
+void CloseFontFile(FT_Stream stream) {
+    ::close(stream->descriptor.value);
+    delete stream;
+}
+
+FT_Error OpenFontFile(FT_Library library, const std::string& path, int index, FT_Face* face) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return FT_Err_Cannot_Open_Resource;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FT_Err_Cannot_Open_Resource;
+    }
+    auto* stream = new FT_StreamRec{};
+    stream->size = static_cast<unsigned long>(st.st_size);
+    stream->descriptor.value = fd;
+    stream->read = ReadFontBytes;
+    stream->close = CloseFontFile;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = stream;
+    // FreeType closes the stream itself: on failure here, otherwise when the face is done.
+    return FT_Open_Face(library, &args, index, face);
+}
+
 class TFontSystem {
 public:
     // Never destroyed: realised fonts may outlive every other static at exit.
@@ -204,13 +248,13 @@ public:
     FT_Library Library() const { return FLibrary; }
 
     // A font file's face, opened once for the fonts realised from it: each font scales it
-    // through a size object of its own, so the file is mapped and its tables read once.
+    // through a size object of its own, so the file is opened and its tables read once.
     using TSharedFace = std::shared_ptr<FT_FaceRec_>;
     TSharedFace OpenFace(const std::string& path, int index) {
         const auto key = std::make_pair(path, index);
         if (TSharedFace face = FFaces[key].lock()) return face;
         FT_Face face = nullptr;
-        if (!FLibrary || FT_New_Face(FLibrary, path.c_str(), index, &face) != 0) return nullptr;
+        if (!FLibrary || OpenFontFile(FLibrary, path, index, &face) != 0) return nullptr;
         TSharedFace shared(face, [](FT_Face f) { FT_Done_Face(f); });
         // A font's set-up picks glyphs through the symbol map and then selects Unicode
         // again; a face without a Unicode map could not be handed on as it was opened.

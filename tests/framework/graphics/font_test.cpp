@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <string>
 
 #include "framework/graphics/codepage.h"
 #include "framework/graphics/realised_font.h"
@@ -168,6 +170,22 @@ TEST(RealisedFont, FontsOfOneFileKeepTheirOwnSize) {
     }
     EXPECT_EQ(small->Metrics().tmAscent, 11);
     EXPECT_EQ(large->Metrics().tmAscent, 31);
+}
+
+TEST(RealisedFont, FontFilesAreReadNotMapped) {
+    // Glyphs of three faces (upright, bold italic, and a substitute's) rasterised and measured.
+    for (const HFONT& font :
+         {Make("Tahoma", -11), Make("Tahoma", -27, FW_BOLD, true, 90), Make("Lucida Console", -13)}) {
+        EXPECT_GT(font->TextWidth("Verbolt Editor v1.0"), 0);
+        EXPECT_TRUE(HasInk(Realised(font).Glyph('W')));
+    }
+    // A mapped font file would hold its pages near every table read in resident memory.
+    std::ifstream maps("/proc/self/maps");
+    ASSERT_TRUE(maps.good());
+    for (std::string line; std::getline(maps, line);) {
+        EXPECT_EQ(line.find(".ttf"), std::string::npos) << line;
+        EXPECT_EQ(line.find(".otf"), std::string::npos) << line;
+    }
 }
 
 TEST(RealisedFont, SubstitutesAndFallback) {
