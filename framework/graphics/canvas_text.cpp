@@ -166,7 +166,9 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
         from = std::max(from, a), to = std::min(to, c);
     };
     for (int y = box.Top; y < box.Bottom; ++y) {
-        std::fill(hits.begin(), hits.end(), 0);
+        // Only the columns some sample row reaches are counted, plotted and cleared: a thin
+        // slanted line crosses a few pixels of each row of its long box.
+        int touchedFrom = box.Right, touchedTo = box.Left;
         for (int sy = 0; sy < 4; ++sy) {
             const double dyRow = y + (sy + 0.5) / 4 - b.Y;
             double from = -1e300, to = 1e300;  // in dx
@@ -177,6 +179,9 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
             const double right = std::min<double>(box.Right - 1, std::floor(to + b.X) + 1);
             // Pixels whose four samples lie well inside the interval need no test: all hit.
             const double inLeft = std::ceil(from + b.X + 1e-6), inRight = std::floor(to + b.X - 1e-6) - 1;
+            if (left > right) continue;
+            touchedFrom = std::min(touchedFrom, static_cast<int>(left));
+            touchedTo = std::max(touchedTo, static_cast<int>(right) + 1);
             for (int x = static_cast<int>(left); x <= static_cast<int>(right); ++x) {
                 if (x >= inLeft && x <= inRight) {
                     hits[x - box.Left] += 4;
@@ -190,8 +195,11 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
                 }
             }
         }
-        for (int x = box.Left; x < box.Right; ++x)
-            if (const int n = hits[x - box.Left]) target.Plot(x, y, rgb, static_cast<uint8_t>(n * 255 / 16));
+        for (int x = touchedFrom; x < touchedTo; ++x)
+            if (int& n = hits[x - box.Left]) {
+                target.Plot(x, y, rgb, static_cast<uint8_t>(n * 255 / 16));
+                n = 0;
+            }
     }
 }
 

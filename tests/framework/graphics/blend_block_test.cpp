@@ -94,3 +94,31 @@ TEST(BlendSurfaceBlock, EveryCoverageMixesEachChannelRounded) {
         }
     }
 }
+
+// Every channel value over every other at every coverage: (s*c + d*(255-c) + 127) / 255 in
+// each channel, the other two channels carrying values of their own alongside.
+TEST(BlendSurfaceRow, RoundsEachChannelOfEveryBlend) {
+    TBitmap surface;
+    surface.SetSize(255, 1);
+    TCanvas canvas;
+    canvas.Bind(&surface, {0, 0}, {0, 0, 255, 1});
+    std::vector<uint8_t> coverage(255);
+    for (int c = 1; c <= 255; ++c) coverage[c - 1] = static_cast<uint8_t>(c);
+    auto expected = [](unsigned s, unsigned d, unsigned c) { return (s * c + d * (255 - c) + 127) / 255; };
+    int wrong = 0;
+    for (unsigned s = 0; s < 256; ++s)
+        for (unsigned d = 0; d < 256; ++d) {
+            // Red carries (s, d), green (d, s) and blue (255 - s, d).
+            const TPixel under = 0xFF000000u | (d << 16) | (s << 8) | d;
+            for (int x = 0; x < 255; ++x) surface.ScanLine(0)[x] = under;
+            canvas.BlendSurfaceRow(0, 0, coverage.data(), 255, RGB(s, d, 255 - s));
+            for (unsigned c = 1; c <= 255; ++c) {
+                const TPixel p = surface.ScanLine(0)[c - 1];
+                const TPixel want =
+                    0xFF000000u | expected(s, d, c) << 16 | expected(d, s, c) << 8 | expected(255 - s, d, c);
+                if (p != want && ++wrong <= 5)
+                    ADD_FAILURE() << std::hex << "s " << s << " d " << d << " c " << c << ": " << p << " want " << want;
+            }
+        }
+    EXPECT_EQ(wrong, 0);
+}
