@@ -5,6 +5,9 @@
 //   3. a card: fill and frame
 //   4. drawing commands: outlines, frames and the soft shadow
 #include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
 
 #include "controls/vt_draw.h"
 #include "controls/vt_tabs.h"
@@ -502,10 +505,15 @@ void TVtCustomTabControl::RecordCardFrame(int row) {
 
 void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
     // The shadow darkens what lies behind the control: the parent's image, rendered once
-    // when the list asks for it, and only over the pixels the shadow lines cross.
-    std::unique_ptr<TBitmap> behind;
-    TRect reach;
-    TRegion lines;
+    // when the list asks for it, and only over the pixels the shadow lines cross. The level
+    // lines and the upright ones each get an image of their own bounds: one image of the
+    // whole card would be mostly untouched, yet every one of its rows is crossed.
+    struct TBehind {
+        TRegion Lines;
+        TRect Box;
+        std::unique_ptr<TBitmap> Image;
+    };
+    std::array<TBehind, 2> behind;  // level lines, upright lines
     TPoint pen = canvas->PenPos();
     for (size_t k = 0; k < FCommands.size();) {
         const int cmd = FCommands[k];
@@ -518,22 +526,32 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
         if (cmd == tcShadowTo30 || cmd == tcShadowTo15) {
             const TRect segment = Rect(std::min(pen.X, to.X), std::min(pen.Y, to.Y), std::max(pen.X, to.X) + 1,
                                        std::max(pen.Y, to.Y) + 1);
-            reach = reach.IsEmpty() ? segment : UnionRect(reach, segment);
+            TRegion& lines = behind[segment.Height() == 1 ? 0 : 1].Lines;
             lines = lines.Union(TRegion::FromRect(segment));
         }
         if (cmd != tcOutline) pen = to;
     }
-    reach = IntersectRect(reach, Rect(0, 0, std::max(Width(), 1), std::max(Height(), 1)));
     // Only the shadow pixels this paint can show (a hover repaints the strip alone).
-    const TRegion within = reach.IsEmpty() ? TRegion() : lines.Intersect(reach).Intersect(canvas->ClipRegion());
-    if (!within.Empty()) {
-        // Sized to the far corner so every pixel keeps its place; the rest is left unpainted.
-        behind = std::make_unique<TBitmap>(reach.Right, reach.Bottom, TBitmap::TUnfilled{});
-        TCanvas* under = behind->Canvas();
-        under->SelectClipRgn(&within);
-        FillSolid(under, Rect(0, 0, behind->Width(), behind->Height()), FBackgroundColor);
+    const TRegion shown = canvas->ClipRegion().Intersect(Rect(0, 0, std::max(Width(), 1), std::max(Height(), 1)));
+    for (TBehind& b : behind) {
+        if (b.Lines.Empty()) continue;
+        b.Lines = b.Lines.Intersect(shown);
+        if (b.Lines.Empty()) continue;
+        b.Box = b.Lines.Bounds();
+        b.Image = std::make_unique<TBitmap>(b.Box.Width(), b.Box.Height(), TBitmap::TUnfilled{});
+        TCanvas* under = b.Image->Canvas();
+        const TRegion clip = b.Lines.Offset(-b.Box.Left, -b.Box.Top);
+        under->SelectClipRgn(&clip);
+        under->SetViewportOrigin({-b.Box.Left, -b.Box.Top});
+        FillSolid(under, b.Box, FBackgroundColor);
         PaintParentBackground(this, under, false);
     }
+    auto behindAt = [&behind](TPoint p) -> std::optional<TColor> {
+        for (const TBehind& b : behind)
+            if (b.Image && b.Lines.Contains(p))
+                return ColorFromPixel(b.Image->ScanLine(p.Y - b.Box.Top)[p.X - b.Box.Left]);
+        return std::nullopt;
+    };
     const TColor outline = OutlineColor();
     canvas->Pen()->SetColor(outline);
     for (size_t k = 0; k < FCommands.size();) {
@@ -555,10 +573,8 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
                 const TPoint from = canvas->PenPos();
                 const int dx = a > from.X ? 1 : a < from.X ? -1 : 0, dy = b > from.Y ? 1 : b < from.Y ? -1 : 0;
                 for (TPoint p = from;; p = {p.X + dx, p.Y + dy}) {
-                    if (within.Contains(p)) {
-                        const TColor under = ColorFromPixel(behind->ScanLine(p.Y)[p.X]);
-                        canvas->SetPixels(p.X, p.Y, MixColors(clBlack, under, strength));
-                    }
+                    if (const std::optional<TColor> under = behindAt(p))
+                        canvas->SetPixels(p.X, p.Y, MixColors(clBlack, *under, strength));
                     if (p.X == a && p.Y == b) break;
                 }
                 canvas->SetPenPos({a, b});

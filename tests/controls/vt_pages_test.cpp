@@ -18,6 +18,7 @@
 #include "framework/core/sysutils.h"
 #include "framework/core/typinfo.h"
 #include "framework/graphics/bitmap.h"
+#include "framework/stdctrls/extctrls.h"
 
 namespace {
 
@@ -242,6 +243,32 @@ TEST_F(VtPagesTest, CardFrameGapAndSoftShadow) {
     // Above the card, beside the strip: the background.
     EXPECT_EQ(At(pc, 674, 10), kStripColor);
     EXPECT_EQ(At(pc, 675, 18), kStripColor);
+}
+
+// Behind the shadow lies whatever the form shows there, here a picture of its own colour at
+// every pixel: each shadow pixel darkens exactly the pixel behind it.
+TEST_F(VtPagesTest, TheShadowDarkensWhatLiesBehindEachPixel) {
+    auto* picture = new TImage(Form);
+    picture->SetBounds(0, 0, 689, 427);
+    TBitmap* bitmap = picture->Picture()->Bitmap();
+    bitmap->SetSize(689, 427);
+    auto behind = [](int x, int y) { return RGB(x * 7 % 256, y * 5 % 256, (x + y) * 3 % 256); };
+    for (int y = 0; y < 427; ++y)
+        for (int x = 0; x < 689; ++x) bitmap->ScanLine(y)[x] = PixelFromColor(behind(x, y));
+    picture->SetParent(Form);
+    TVtPageControl* pc = EditorPages();
+    ShowForm();
+    auto darkened = [&](int x, int y, uint8_t strength) {
+        return MixColors(clBlack, behind(pc->Left() + x, pc->Top() + y), strength);
+    };
+    for (int y = 20; y <= 319; ++y) EXPECT_EQ(At(pc, 674, y), darkened(674, y, 30)) << y;
+    for (int y = 19; y <= 320; ++y) EXPECT_EQ(At(pc, 675, y), darkened(675, y, 15)) << y;
+    for (int x = 1; x <= 674; ++x) EXPECT_EQ(At(pc, x, 319), darkened(x, 319, 30)) << x;
+    for (int x = 0; x <= 675; ++x) EXPECT_EQ(At(pc, x, 320), darkened(x, 320, 15)) << x;
+    // Hovering over a tab repaints the strip alone; the card's shadow keeps its pixels.
+    MoveTo(pc, L(pc, 2) + 20, 10);
+    Settle();
+    for (int y = 20; y <= 319; ++y) EXPECT_EQ(At(pc, 674, y), darkened(674, y, 30)) << y;
 }
 
 // ---------------------------------------------------------------- switching pages
