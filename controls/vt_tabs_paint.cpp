@@ -5,7 +5,6 @@
 //   3. a card: fill and frame
 //   4. drawing commands: outlines, frames and the soft shadow
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -505,15 +504,16 @@ void TVtCustomTabControl::RecordCardFrame(int row) {
 
 void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
     // The shadow darkens what lies behind the control: the parent's image, rendered once
-    // when the list asks for it, and only over the pixels the shadow lines cross. The level
-    // lines and the upright ones each get an image of their own bounds: one image of the
-    // whole card would be mostly untouched, yet every one of its rows is crossed.
+    // when the list asks for it, and only over the pixels the shadow lines cross. Lines that
+    // run together (the shadow's right side, its bottom) share an image of their own thin
+    // bounds: one image of the whole card would be mostly untouched, yet every row is crossed.
     struct TBehind {
         TRegion Lines;
         TRect Box;
         std::unique_ptr<TBitmap> Image;
     };
-    std::array<TBehind, 2> behind;  // level lines, upright lines
+    constexpr int kThin = 4;
+    std::vector<TBehind> behind;
     TPoint pen = canvas->PenPos();
     for (size_t k = 0; k < FCommands.size();) {
         const int cmd = FCommands[k];
@@ -526,15 +526,20 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
         if (cmd == tcShadowTo30 || cmd == tcShadowTo15) {
             const TRect segment = Rect(std::min(pen.X, to.X), std::min(pen.Y, to.Y), std::max(pen.X, to.X) + 1,
                                        std::max(pen.Y, to.Y) + 1);
-            TRegion& lines = behind[segment.Height() == 1 ? 0 : 1].Lines;
-            lines = lines.Union(TRegion::FromRect(segment));
+            auto staysThin = [&segment](const TBehind& b) {
+                const TRect both = UnionRect(b.Box, segment);
+                return std::min(both.Width(), both.Height()) <= kThin;
+            };
+            auto group = std::find_if(behind.begin(), behind.end(), staysThin);
+            if (group == behind.end()) group = behind.insert(behind.end(), TBehind{{}, segment, nullptr});
+            group->Box = UnionRect(group->Box, segment);
+            group->Lines = group->Lines.Union(TRegion::FromRect(segment));
         }
         if (cmd != tcOutline) pen = to;
     }
     // Only the shadow pixels this paint can show (a hover repaints the strip alone).
     const TRegion shown = canvas->ClipRegion().Intersect(Rect(0, 0, std::max(Width(), 1), std::max(Height(), 1)));
     for (TBehind& b : behind) {
-        if (b.Lines.Empty()) continue;
         b.Lines = b.Lines.Intersect(shown);
         if (b.Lines.Empty()) continue;
         b.Box = b.Lines.Bounds();
