@@ -1,5 +1,6 @@
 #include "app/editor_form.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -79,7 +80,9 @@ void PrepareEditorForm() {
         // The fonts the window realises as it reads its description, with the advances and
         // glyphs of the texts shown in them.
         std::vector<TFont> byDepth;
-        parsed.VisitObjects([&](int depth, const TParsedDescription::TLookup& value) {
+        std::vector<std::string_view> classes;
+        parsed.VisitObjects([&](int depth, std::string_view className, const TParsedDescription::TLookup& value) {
+            if (std::find(classes.begin(), classes.end(), className) == classes.end()) classes.push_back(className);
             TFont font = FontOf(depth > 0 ? byDepth[depth - 1] : TFont(), value);
             for (const char* path : {"Caption", "Text"})
                 if (const TValue* text = value(path); text && text->Type == TValue::vtString)
@@ -89,6 +92,9 @@ void PrepareEditorForm() {
             byDepth.resize(depth + 1);
             byDepth[depth] = std::move(font);
         });
+        // The property tables of those classes, indexed by name as the window will look them up.
+        for (std::string_view name : classes)
+            if (const TClassInfo* info = FindClass(name)) info->IndexProps();
         PreparedDescription() = std::move(parsed);
     } catch (const std::exception&) {
         // Nothing is prepared: the window reads the description and says what is wrong.

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         const TParsedDescription parsed = ParseComponentText(text);
-        parsed.VisitObjects([](int depth, const TParsedDescription::TLookup& value) {
+        parsed.VisitObjects([](int depth, std::string_view, const TParsedDescription::TLookup& value) {
             if (depth < 0) __builtin_trap();
             for (const char* path : {"Font.Name", "Caption", "Lines.Strings"}) (void)value(path);
         });

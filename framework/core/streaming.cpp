@@ -479,7 +479,7 @@ void ReadComponent(TComponent* root, const TParsedDescription& description) {
 
 void ReadComponentText(TComponent* root, std::string_view text) { ReadComponent(root, ParseComponentText(text)); }
 
-void TParsedDescription::VisitObjects(const std::function<void(int depth, const TLookup& value)>& visit) const {
+void TParsedDescription::VisitObjects(const TVisit& visit) const {
     if (!FTree) return;
     std::function<void(const TObjectNode&, int)> walk = [&](const TObjectNode& node, int depth) {
         // Later lines win, as when they are applied.
@@ -488,7 +488,7 @@ void TParsedDescription::VisitObjects(const std::function<void(int depth, const 
                 if (SameText(it->Path, path)) return &it->Value;
             return nullptr;
         };
-        visit(depth, lookup);
+        visit(depth, node.ClassName, lookup);
         for (const TObjectNode& child : node.Children) walk(child, depth + 1);
     };
     walk(FTree->Root, 0);

@@ -58,8 +58,9 @@ public:
     // The value an object of the description gives a property path, or null.
     using TLookup = std::function<const TValue*(std::string_view path)>;
     // Every object, the root first and each container before what it holds, with its depth
-    // (the root's is 0): for looking ahead at what reading it will need.
-    void VisitObjects(const std::function<void(int depth, const TLookup& value)>& visit) const;
+    // (the root's is 0) and the class it names: for looking ahead at what reading it will need.
+    using TVisit = std::function<void(int depth, std::string_view className, const TLookup& value)>;
+    void VisitObjects(const TVisit& visit) const;
 
 private:
     friend TParsedDescription ParseComponentText(std::string_view text);

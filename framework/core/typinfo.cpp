@@ -2,6 +2,7 @@
 // properties by name.
 #include "framework/core/typinfo.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <typeindex>
@@ -194,6 +195,23 @@ const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
     }
     auto it = FPropIndex.find(name);
     return it == FPropIndex.end() ? nullptr : it->second;
+}
+
+void TClassInfo::IndexProps() const {
+    // The class and the classes of its sub-objects, each once (a sub-object may hold one of
+    // its owner's class again).
+    std::vector<const TClassInfo*> pending{this}, done;
+    while (!pending.empty()) {
+        const TClassInfo* next = pending.back();
+        pending.pop_back();
+        if (std::find(done.begin(), done.end(), next) != done.end()) continue;
+        done.push_back(next);
+        next->FindProp({});
+        for (const TClassInfo* c = next; c; c = c->Parent())
+            for (const TPropInfo& p : c->FProps)
+                if (p.Kind == TPropKind::Object)
+                    if (const TClassInfo* sub = FindClass(p.ObjectClass)) pending.push_back(sub);
+    }
 }
 
 const TExtraValue* TClassInfo::FindExtra(std::string_view name) const {

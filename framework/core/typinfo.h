@@ -190,8 +190,11 @@ public:
     bool IsInstance(const TObject* obj) const { return FIsInstance && FIsInstance(obj); }
     const std::type_info& Type() const { return *FType; }
 
-    // Own and inherited entries, case-insensitive names; nullptr when absent.
+    // Own and inherited entries, case-insensitive names; nullptr when absent. The index by
+    // name is made on the first lookup; IndexProps makes it now (and for the classes of its
+    // sub-objects), for a reader that looks ahead on another thread.
     const TPropInfo* FindProp(std::string_view name) const;
+    void IndexProps() const;
     const TExtraValue* FindExtra(std::string_view name) const;
     // Inherited first, in declaration order.
     std::vector<const TPropInfo*> AllProps() const;

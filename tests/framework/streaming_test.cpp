@@ -321,16 +321,17 @@ TEST_F(StreamingTest, ADescriptionReadAheadShowsItsObjectsInOrder) {
         "  end\n"
         "end\n");
     std::vector<std::string> seen;
-    parsed.VisitObjects([&](int depth, const TParsedDescription::TLookup& value) {
+    parsed.VisitObjects([&](int depth, std::string_view className, const TParsedDescription::TLookup& value) {
         const TValue* name = value("font.name");  // paths compare as names do
         const TValue* style = value("Font.Style");
-        seen.push_back(std::to_string(depth) + ":" + (name ? name->Text : "-") + ":" +
+        seen.push_back(std::to_string(depth) + ":" + std::string(className) + ":" + (name ? name->Text : "-") + ":" +
                        (style ? std::to_string(style->Items.size()) : "-"));
     });
     // The later of two lines wins, as when they are applied.
-    EXPECT_EQ(seen, (std::vector<std::string>{"0:Tahoma:-", "1:Lucida Console:-", "2:-:1", "1:-:-"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"0:TTestForm:Tahoma:-", "1:TWidget:Lucida Console:-", "2:TWidget:-:1",
+                                              "1:TComponent:-:-"}));
     int visits = 0;
-    TParsedDescription().VisitObjects([&](int, const TParsedDescription::TLookup&) { ++visits; });
+    TParsedDescription().VisitObjects([&](int, std::string_view, const TParsedDescription::TLookup&) { ++visits; });
     EXPECT_EQ(visits, 0);
 }
 
