@@ -14,6 +14,7 @@
 #include "framework/core/file_bytes.h"
 #include "framework/core/streaming.h"
 #include "framework/core/typinfo.h"
+#include "framework/graphics/bitmap.h"
 #include "framework/graphics/realised_font.h"
 #include "framework/stdctrls/stdctrls.h"
 #include "framework/stdctrls/stdctrls_classes.h"
@@ -83,6 +84,13 @@ void PrepareEditorForm() {
         std::vector<std::string_view> classes;
         parsed.VisitObjects([&](int depth, std::string_view className, const TParsedDescription::TLookup& value) {
             if (std::find(classes.begin(), classes.end(), className) == classes.end()) classes.push_back(className);
+            if (depth == 0) {
+                // The window's back buffer, white and touched here rather than on the window's thread.
+                const TValue* width = value("ClientWidth");
+                const TValue* height = value("ClientHeight");
+                if (width && height && width->Type == TValue::vtInteger && height->Type == TValue::vtInteger)
+                    TBitmap::PrepareWhitePixels(static_cast<int>(width->Integer), static_cast<int>(height->Integer));
+            }
             TFont font = FontOf(depth > 0 ? byDepth[depth - 1] : TFont(), value);
             for (const char* path : {"Caption", "Text"})
                 if (const TValue* text = value(path); text && text->Type == TValue::vtString)

@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/editor_form.h"
+#include "framework/graphics/bitmap.h"
 #include "framework/graphics/codepage.h"
 #include "framework/platform/qt/qt_platform.h"
 
@@ -44,12 +45,13 @@ int main(int argc, char** argv) {
     app->SetTitle("Verbolt Editor v1.0");
     TForm1* Form1 = nullptr;
     app->CreateForm(Form1);
-    if (!start.File.empty()) {
-        // The window shows at once with the file in it; a file that cannot be opened is
-        // reported over the window, which then stays as it started.
-        Form1->Show();
-        app->Guard([&] { Form1->OpenLanguageFile(start.File); });
-    }
+    // The window shows (and paints) before anything else is tidied up; a file from the
+    // command line is then opened in it, and one that cannot be opened is reported over the
+    // window, which stays as it started.
+    Form1->Show();
+    if (!start.File.empty()) app->Guard([&] { Form1->OpenLanguageFile(start.File); });
+    // The back buffer made ahead was taken by the window; if not, it is not needed.
+    TBitmap::DiscardPreparedPixels();
 #ifdef __GLIBC__
     // Reading the description leaves its parse tree and scratch space free on the heap:
     // handed back now, the window keeps only what it uses.

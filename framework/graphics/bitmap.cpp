@@ -6,8 +6,10 @@
 #include <png.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "framework/base/errors.h"
@@ -26,6 +28,39 @@ void CheckSurfaceSize(int64_t width, int64_t height) {
                               " pixels is too large");
 }
 }  // namespace
+
+// White pixels made ahead of time: at most one size waits, guarded for the thread that made
+// them and the one that takes them.
+struct TBitmap::TPreparedPixels {
+    std::mutex Lock;
+    std::atomic<bool> Waiting{false};
+    int Width = 0, Height = 0;
+    std::vector<TPixel, TPixelAllocator<TPixel>> Pixels;
+};
+TBitmap::TPreparedPixels& TBitmap::Prepared() {
+    static TPreparedPixels* prepared = new TPreparedPixels;  // never destroyed: used at exit
+    return *prepared;
+}
+
+void TBitmap::PrepareWhitePixels(int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    CheckSurfaceSize(width, height);
+    decltype(FPixels) pixels(static_cast<std::size_t>(width) * height, kWhitePixel);
+    TPreparedPixels& p = Prepared();
+    const std::lock_guard<std::mutex> hold(p.Lock);
+    p.Width = width;
+    p.Height = height;
+    p.Pixels = std::move(pixels);
+    p.Waiting = true;
+}
+
+void TBitmap::DiscardPreparedPixels() {
+    TPreparedPixels& p = Prepared();
+    decltype(FPixels) gone;
+    const std::lock_guard<std::mutex> hold(p.Lock);
+    gone.swap(p.Pixels);
+    p.Waiting = false;
+}
 
 TBitmap::TBitmap() = default;
 
@@ -46,8 +81,20 @@ void TBitmap::Resize(int width, int height, bool fill) {
         FPixels.clear();
     } else {
         decltype(FPixels) pixels;
-        if (fill) pixels.assign(static_cast<std::size_t>(width) * height, kWhitePixel);
-        else pixels.resize(static_cast<std::size_t>(width) * height);
+        if (TPreparedPixels& p = Prepared(); fill && p.Waiting) {
+            const std::lock_guard<std::mutex> hold(p.Lock);
+            if (p.Waiting && p.Width == width && p.Height == height) {
+                pixels.swap(p.Pixels);
+                p.Waiting = false;
+            }
+        }
+        if (!pixels.empty()) {
+            // Made white ahead of time.
+        } else if (fill) {
+            pixels.assign(static_cast<std::size_t>(width) * height, kWhitePixel);
+        } else {
+            pixels.resize(static_cast<std::size_t>(width) * height);
+        }
         // A surface without pixels (zero width, any height) has no rows to keep.
         const int keepW = std::min(width, FWidth), keepH = FPixels.empty() ? 0 : std::min(height, FHeight);
         for (int y = 0; y < keepH; ++y)

@@ -41,6 +41,12 @@ public:
     // bitmap as it was.
     void SetSize(int width, int height);
     static constexpr std::size_t kMaxBytes = std::size_t{256} << 20;
+    // White pixels of one size made now, on whichever thread calls: the next bitmap made
+    // that size by SetSize takes them instead of filling pixels of its own, so a window's
+    // back buffer can be made ahead while its thread is still busy elsewhere. Discarded
+    // (if still there) by DiscardPreparedPixels.
+    static void PrepareWhitePixels(int width, int height);
+    static void DiscardPreparedPixels();
     void SetWidth(int width) { SetSize(width, FHeight); }
     void SetHeight(int height) { SetSize(FWidth, height); }
 
@@ -84,6 +90,8 @@ private:
         }
     };
     void Resize(int width, int height, bool fill);
+    struct TPreparedPixels;
+    static TPreparedPixels& Prepared();
     int FWidth = 0;
     int FHeight = 0;
     std::vector<TPixel, TPixelAllocator<TPixel>> FPixels;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/base/errors.h"
@@ -109,6 +110,34 @@ TEST(Bitmap, SetSizeFromNothingAndBeyondTheLimit) {
     b.SetSize(8192, 8192);
     EXPECT_EQ(At(b, 3, 2), clRed);
     b.SetSize(0, 0);
+}
+
+// White pixels made on another thread are taken by the next bitmap of their size, which
+// looks exactly as one that made its own: white, and keeping the pixels it had.
+TEST(Bitmap, PixelsPreparedAheadAreTakenByTheNextBitmapOfTheirSize) {
+    std::thread([] { TBitmap::PrepareWhitePixels(37, 23); }).join();
+    TBitmap other;
+    other.SetSize(23, 37);  // another size: not for this one
+    EXPECT_EQ(At(other, 22, 36), clWhite);
+    TBitmap b;
+    b.SetSize(4, 3);
+    b.ScanLine(2)[3] = PixelFromColor(clRed);
+    b.SetSize(37, 23);
+    EXPECT_EQ(At(b, 3, 2), clRed);
+    int white = 0;
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) white += At(b, x, y) == clWhite;
+    EXPECT_EQ(white, 37 * 23 - 1);
+    TBitmap next;
+    next.SetSize(37, 23);  // taken already: made as always
+    EXPECT_EQ(At(next, 36, 22), clWhite);
+
+    EXPECT_THROW(TBitmap::PrepareWhitePixels(65535, 65535), EOutOfResources);
+    TBitmap::PrepareWhitePixels(5, 5);
+    TBitmap::DiscardPreparedPixels();
+    TBitmap after;
+    after.SetSize(5, 5);
+    EXPECT_EQ(At(after, 4, 4), clWhite);
 }
 
 TEST(BitmapBmp, Decodes24BitBottomUp) {
