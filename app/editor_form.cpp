@@ -9,6 +9,7 @@
 #include "app/resources.h"
 #include "controls/vt_button.h"
 #include "controls/vt_classes.h"
+#include "controls/vt_draw.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_pages.h"
 #include "framework/core/file_bytes.h"
@@ -63,8 +64,7 @@ TFont FontOf(const TFont& container, const TParsedDescription::TLookup& value) {
 }
 
 // What the window measures and paints first in a font: the advances and glyphs of a text.
-void MeasureAndRasterise(const TFont& font, std::string_view text) {
-    const HFONT handle = font.Handle();
+void MeasureAndRasterise(const HFONT& handle, std::string_view text) {
     for (char c : text) {
         handle->CharAdvance(static_cast<uint8_t>(c));
         Realised(handle).Glyph(static_cast<uint8_t>(c));
@@ -94,9 +94,17 @@ void PrepareEditorForm() {
             TFont font = FontOf(depth > 0 ? byDepth[depth - 1] : TFont(), value);
             for (const char* path : {"Caption", "Text"})
                 if (const TValue* text = value(path); text && text->Type == TValue::vtString)
-                    MeasureAndRasterise(font, text->Text);
+                    MeasureAndRasterise(font.Handle(), text->Text);
             if (const TValue* lines = value("Lines.Strings"); lines && lines->Type == TValue::vtList)
-                for (const std::string& line : lines->Items) MeasureAndRasterise(font, line);
+                for (const std::string& line : lines->Items) MeasureAndRasterise(font.Handle(), line);
+            // A label at an angle paints its caption in a font of its own, turned.
+            const TValue* angle = value("Angle");
+            const TValue* caption = value("Caption");
+            if (angle && angle->Type == TValue::vtInteger && angle->Integer % 360 != 0 && caption &&
+                caption->Type == TValue::vtString) {
+                const int turn = static_cast<int>(angle->Integer % 360);
+                MeasureAndRasterise(MakeAngledFont(&font, turn < 0 ? 360 + turn : turn), caption->Text);
+            }
             byDepth.resize(depth + 1);
             byDepth[depth] = std::move(font);
         });
