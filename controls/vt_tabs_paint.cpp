@@ -5,6 +5,7 @@
 //   3. a card: fill and frame
 //   4. drawing commands: outlines, frames and the soft shadow
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -502,6 +503,22 @@ void TVtCustomTabControl::RecordCardFrame(int row) {
     line(corners[0]);
 }
 
+namespace {
+
+// Black over each channel value at the shadow's strong or soft strength, as MixColors mixes
+// each channel.
+const std::array<uint8_t, 256>& Darkened(uint8_t strength) {
+    auto make = [](uint8_t s) {
+        std::array<uint8_t, 256> out{};
+        for (int c = 0; c < 256; ++c) out[c] = GetRValue(MixColors(clBlack, RGB(c, 0, 0), s));
+        return out;
+    };
+    static const std::array<uint8_t, 256> strong = make(kShadowStrong), soft = make(kShadowSoft);
+    return strength == kShadowStrong ? strong : soft;
+}
+
+}  // namespace
+
 void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
     // The shadow darkens what lies behind the control: the parent's image, rendered once
     // when the list asks for it, and only over the pixels the shadow lines cross. Lines that
@@ -557,6 +574,25 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
                 return ColorFromPixel(b.Image->ScanLine(p.Y - b.Box.Top)[p.X - b.Box.Left]);
         return std::nullopt;
     };
+    // A level or upright shadow line is darkened into a strip of its own and copied at once;
+    // the canvas's clip leaves out what it leaves out of every pixel.
+    auto shadowStrip = [&](TPoint from, TPoint to, uint8_t strength) {
+        const TRect line = Rect(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X) + 1,
+                                std::max(from.Y, to.Y) + 1);
+        TBitmap strip(line.Width(), line.Height(), TBitmap::TUnfilled{});
+        const std::array<uint8_t, 256>& dark = Darkened(strength);
+        for (int y = line.Top; y < line.Bottom; ++y)
+            for (int x = line.Left; x < line.Right; ++x) {
+                const std::optional<TColor> under = behindAt({x, y});
+                const TColor rgb = under ? *under : clBlack;  // not shown: the clip leaves it out
+                strip.ScanLine(y - line.Top)[x - line.Left] =
+                    PixelFromColor(RGB(dark[GetRValue(rgb)], dark[GetGValue(rgb)], dark[GetBValue(rgb)]));
+            }
+        const TCopyMode mode = canvas->CopyMode();
+        canvas->SetCopyMode(cmSrcCopy);
+        canvas->Draw(line.Left, line.Top, &strip);
+        canvas->SetCopyMode(mode);
+    };
     const TColor outline = OutlineColor();
     canvas->Pen()->SetColor(outline);
     for (size_t k = 0; k < FCommands.size();) {
@@ -577,6 +613,11 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
                 const uint8_t strength = cmd == tcShadowTo30 ? kShadowStrong : kShadowSoft;
                 const TPoint from = canvas->PenPos();
                 const int dx = a > from.X ? 1 : a < from.X ? -1 : 0, dy = b > from.Y ? 1 : b < from.Y ? -1 : 0;
+                if (dx == 0 || dy == 0) {
+                    shadowStrip(from, {a, b}, strength);
+                    canvas->SetPenPos({a, b});
+                    break;
+                }
                 for (TPoint p = from;; p = {p.X + dx, p.Y + dy}) {
                     if (const std::optional<TColor> under = behindAt(p))
                         canvas->SetPixels(p.X, p.Y, MixColors(clBlack, *under, strength));
