@@ -58,7 +58,8 @@ void TCustomForm::PaintPending(TWinControl* only) {
     if (jobs.empty()) return;
 
     // Back to front: a control's own jobs, plus whatever lies under a part already painted
-    // over it (those were overwritten and are painted again, erased).
+    // over it (those were overwritten and are painted again, erased unless the control is
+    // opaque: it paints its whole area itself, so an erase would only be painted over).
     std::vector<TRect> painted;
     std::exception_ptr failure;
     std::function<void(TWinControl*, const TRect&)> visit = [&](TWinControl* w, const TRect& parentClip) {
@@ -69,6 +70,7 @@ void TCustomForm::PaintPending(TWinControl* only) {
         const TPoint co = w->ClientOrigin();
         TRect part;
         bool erase = false;
+        const bool opaque = w->ControlStyle().Contains(csOpaque);
         bool frame = false;
         for (const Job& j : jobs) {
             if (j.Control != w) continue;
@@ -83,7 +85,7 @@ void TCustomForm::PaintPending(TWinControl* only) {
             if (!(inClient == over)) frame = true;
             if (!inClient.IsEmpty()) {
                 part = UnionRect(part, inClient);
-                erase = true;
+                erase = erase || !opaque;
             }
         }
         if (frame) {

@@ -27,6 +27,12 @@ protected:
     void Paint() override { throw Exception("Canvas does not allow drawing"); }
 };
 
+// Declares that it paints its whole area.
+class TOpaqueBox : public TProbeBox {
+public:
+    explicit TOpaqueBox(TComponent* owner, TColor fill) : TProbeBox(owner, fill) { FControlStyle.Include(csOpaque); }
+};
+
 }  // namespace
 
 using Painting = ControlTreeTest;
@@ -120,6 +126,37 @@ TEST_F(Painting, ParentRepaintRepaintsTheChildrenItCovered) {
     Form->InvalidateRect(&far, true);
     App->ProcessMessages();
     EXPECT_EQ(a->Paints, 2);
+}
+
+// A parent's repaint paints the windowed children it covers again: erased first, except a
+// child that paints its whole area itself, whose erase would only be painted over.
+TEST_F(Painting, AParentRepaintErasesTheChildrenItCoversUnlessTheyAreOpaque) {
+    TProbeBox* plain = Box("Plain", Form, Rect(10, 10, 60, 40), clRed);
+    auto* opaque = new TOpaqueBox(Form, clBlue);
+    opaque->SetName("Opaque");
+    opaque->SetBoundsRect(Rect(80, 10, 130, 40));
+    opaque->SetParent(Form);
+    auto* inner = new TOpaqueBox(Form, clLime);  // an opaque child of an opaque parent
+    inner->SetName("Inner");
+    inner->SetBoundsRect(Rect(5, 5, 25, 25));
+    inner->SetParent(opaque);
+    ShowForm();
+    const int plainErases = plain->Erases, opaqueErases = opaque->Erases, innerErases = inner->Erases;
+    const int opaquePaints = opaque->Paints, innerPaints = inner->Paints;
+    Form->Invalidate();
+    App->ProcessMessages();
+    EXPECT_EQ(plain->Erases, plainErases + 1);
+    EXPECT_EQ(opaque->Erases, opaqueErases);
+    EXPECT_EQ(inner->Erases, innerErases);
+    EXPECT_EQ(opaque->Paints, opaquePaints + 1);
+    EXPECT_EQ(inner->Paints, innerPaints + 1);
+    EXPECT_EQ(ScreenPixel(20, 20), clRed);
+    EXPECT_EQ(ScreenPixel(82, 12), clBlue);
+    EXPECT_EQ(ScreenPixel(90, 20), clLime);
+    // An erase the control asks for itself is still made.
+    opaque->InvalidateRect(nullptr, true);
+    App->ProcessMessages();
+    EXPECT_EQ(opaque->Erases, opaqueErases + 1);
 }
 
 TEST_F(Painting, ClientEdgeIsTheSunkenTwoPixelBorder) {
