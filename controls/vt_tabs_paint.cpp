@@ -568,6 +568,7 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
         FillSolid(under, b.Box, FBackgroundColor);
         PaintParentBackground(this, under, false);
     }
+    const TRect shownBounds = shown.Bounds();
     auto behindAt = [&behind](TPoint p) -> std::optional<TColor> {
         for (const TBehind& b : behind)
             if (b.Image && b.Lines.Contains(p))
@@ -577,8 +578,11 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
     // A level or upright shadow line is darkened into a strip of its own and copied at once;
     // the canvas's clip leaves out what it leaves out of every pixel.
     auto shadowStrip = [&](TPoint from, TPoint to, uint8_t strength) {
-        const TRect line = Rect(std::min(from.X, to.X), std::min(from.Y, to.Y), std::max(from.X, to.X) + 1,
-                                std::max(from.Y, to.Y) + 1);
+        // Only the part the canvas can show (a hover repaints the strip alone).
+        const TRect line = IntersectRect(Rect(std::min(from.X, to.X), std::min(from.Y, to.Y),
+                                              std::max(from.X, to.X) + 1, std::max(from.Y, to.Y) + 1),
+                                         shownBounds);
+        if (line.IsEmpty()) return;
         TBitmap strip(line.Width(), line.Height(), TBitmap::TUnfilled{});
         const std::array<uint8_t, 256>& dark = Darkened(strength);
         for (int y = line.Top; y < line.Bottom; ++y)
