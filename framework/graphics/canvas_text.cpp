@@ -122,6 +122,99 @@ void DrawGlyphs(const TTextTarget& target, const TRealisedFont& font, const TBas
     }
 }
 
+// The coverage of a slanted band over the pixels of box: for each row, the columns some
+// sample reaches, each with its hits out of sixteen as a coverage byte.
+struct TBandCoverage {
+    struct TRow {
+        int Y, From, To;
+        std::size_t Offset;  // into Bytes
+    };
+    std::vector<TRow> Rows;
+    std::vector<uint8_t> Bytes;
+};
+
+TBandCoverage MeasureBand(const TBaseline& b, double u0, double u1, double v0, double v1, const TRect& box) {
+    TBandCoverage out;
+    // Sixteen samples a pixel. Along one row of samples the band is an interval of x, worked
+    // out first with a pixel to spare; only the samples there are tested, each exactly as
+    // every sample would be, so the coverage is the same as testing the whole box.
+    std::vector<int> hits(static_cast<std::size_t>(box.Width()));
+    auto slab = [](double lo, double hi, double along, double across, double& from, double& to) {
+        // lo <= t * along + across < hi for the t in [from, to].
+        if (along == 0) {
+            if (!(across >= lo && across < hi)) from = 1, to = 0;
+            return;
+        }
+        double a = (lo - across) / along, c = (hi - across) / along;
+        if (a > c) std::swap(a, c);
+        from = std::max(from, a), to = std::min(to, c);
+    };
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        // Only the columns some sample row reaches are counted and kept: a thin slanted line
+        // crosses a few pixels of each row of its long box.
+        int touchedFrom = box.Right, touchedTo = box.Left;
+        for (int sy = 0; sy < 4; ++sy) {
+            const double dyRow = y + (sy + 0.5) / 4 - b.Y;
+            double from = -1e300, to = 1e300;  // in dx
+            slab(u0, u1, b.Ux, dyRow * b.Uy, from, to);
+            slab(v0, v1, b.Vx, dyRow * b.Vy, from, to);
+            if (from > to) continue;
+            const double left = std::max<double>(box.Left, std::floor(from + b.X) - 1);
+            const double right = std::min<double>(box.Right - 1, std::floor(to + b.X) + 1);
+            // Pixels whose four samples lie well inside the interval need no test: all hit.
+            const double inLeft = std::ceil(from + b.X + 1e-6), inRight = std::floor(to + b.X - 1e-6) - 1;
+            if (left > right) continue;
+            touchedFrom = std::min(touchedFrom, static_cast<int>(left));
+            touchedTo = std::max(touchedTo, static_cast<int>(right) + 1);
+            for (int x = static_cast<int>(left); x <= static_cast<int>(right); ++x) {
+                if (x >= inLeft && x <= inRight) {
+                    hits[x - box.Left] += 4;
+                    continue;
+                }
+                for (int sx = 0; sx < 4; ++sx) {
+                    // Back into the text frame: u along U, v along V (an orthonormal pair).
+                    const double dx = x + (sx + 0.5) / 4 - b.X, dy = y + (sy + 0.5) / 4 - b.Y;
+                    const double u = dx * b.Ux + dy * b.Uy, v = dx * b.Vx + dy * b.Vy;
+                    if (u >= u0 && u < u1 && v >= v0 && v < v1) ++hits[x - box.Left];
+                }
+            }
+        }
+        if (touchedFrom >= touchedTo) continue;
+        out.Rows.push_back({y, touchedFrom, touchedTo, out.Bytes.size()});
+        for (int x = touchedFrom; x < touchedTo; ++x) {
+            int& n = hits[x - box.Left];
+            out.Bytes.push_back(static_cast<uint8_t>(n * 255 / 16));
+            n = 0;
+        }
+    }
+    return out;
+}
+
+// A turned label paints the same bands (its copies, its underline) at every repaint: the
+// last few are kept, each under exactly what it was measured from.
+const TBandCoverage& BandCoverage(const TBaseline& b, double u0, double u1, double v0, double v1, const TRect& box) {
+    struct TEntry {
+        std::array<double, 10> Key;
+        TRect Box;
+        TBandCoverage Coverage;
+    };
+    constexpr std::size_t kKept = 8;
+    thread_local std::vector<TEntry> kept;
+    thread_local std::size_t next = 0;
+    const std::array<double, 10> key = {b.X, b.Y, b.Ux, b.Uy, b.Vx, b.Vy, u0, u1, v0, v1};
+    for (const TEntry& e : kept)
+        if (e.Key == key && e.Box == box) return e.Coverage;
+    TEntry made{key, box, MeasureBand(b, u0, u1, v0, v1, box)};
+    if (kept.size() < kKept) {
+        kept.push_back(std::move(made));
+        return kept.back().Coverage;
+    }
+    TEntry& slot = kept[next];
+    next = (next + 1) % kKept;
+    slot = std::move(made);
+    return slot.Coverage;
+}
+
 // A band of the text frame: u in [u0, u1) along the baseline, v in [v0, v1) downwards.
 // Upright bands are whole pixels; rotated ones are covered by 4 × 4 samples per pixel.
 void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u1, double v0, double v1, TColor rgb) {
@@ -151,55 +244,16 @@ void FillBand(const TTextTarget& target, const TBaseline& b, double u0, double u
     const TRect box = target.Visible(
         {SaturatingAdd(minX, -1), SaturatingAdd(minY, -1), SaturatingAdd(maxX, 2), SaturatingAdd(maxY, 2)});
     if (box.IsEmpty()) return;
-    // Sixteen samples a pixel. Along one row of samples the band is an interval of x, worked
-    // out first with a pixel to spare; only the samples there are tested, each exactly as
-    // every sample would be, so the coverage is the same as testing the whole box.
-    std::vector<int> hits(static_cast<std::size_t>(box.Width()));
-    auto slab = [](double lo, double hi, double along, double across, double& from, double& to) {
-        // lo <= t * along + across < hi for the t in [from, to].
-        if (along == 0) {
-            if (!(across >= lo && across < hi)) from = 1, to = 0;
-            return;
+    const TBandCoverage& coverage = BandCoverage(b, u0, u1, v0, v1, box);
+    for (const TBandCoverage::TRow& row : coverage.Rows) {
+        const uint8_t* bytes = coverage.Bytes.data() + row.Offset;
+        const TRect span = {row.From, row.Y, row.To, row.Y + 1};
+        if (const std::optional<TPoint> at = SurfaceBlock(target.Canvas, span)) {
+            target.Canvas.BlendSurfaceBlock(at->X, at->Y, bytes, 0, span.Width(), 1, rgb);
+            continue;
         }
-        double a = (lo - across) / along, c = (hi - across) / along;
-        if (a > c) std::swap(a, c);
-        from = std::max(from, a), to = std::min(to, c);
-    };
-    for (int y = box.Top; y < box.Bottom; ++y) {
-        // Only the columns some sample row reaches are counted, plotted and cleared: a thin
-        // slanted line crosses a few pixels of each row of its long box.
-        int touchedFrom = box.Right, touchedTo = box.Left;
-        for (int sy = 0; sy < 4; ++sy) {
-            const double dyRow = y + (sy + 0.5) / 4 - b.Y;
-            double from = -1e300, to = 1e300;  // in dx
-            slab(u0, u1, b.Ux, dyRow * b.Uy, from, to);
-            slab(v0, v1, b.Vx, dyRow * b.Vy, from, to);
-            if (from > to) continue;
-            const double left = std::max<double>(box.Left, std::floor(from + b.X) - 1);
-            const double right = std::min<double>(box.Right - 1, std::floor(to + b.X) + 1);
-            // Pixels whose four samples lie well inside the interval need no test: all hit.
-            const double inLeft = std::ceil(from + b.X + 1e-6), inRight = std::floor(to + b.X - 1e-6) - 1;
-            if (left > right) continue;
-            touchedFrom = std::min(touchedFrom, static_cast<int>(left));
-            touchedTo = std::max(touchedTo, static_cast<int>(right) + 1);
-            for (int x = static_cast<int>(left); x <= static_cast<int>(right); ++x) {
-                if (x >= inLeft && x <= inRight) {
-                    hits[x - box.Left] += 4;
-                    continue;
-                }
-                for (int sx = 0; sx < 4; ++sx) {
-                    // Back into the text frame: u along U, v along V (an orthonormal pair).
-                    const double dx = x + (sx + 0.5) / 4 - b.X, dy = y + (sy + 0.5) / 4 - b.Y;
-                    const double u = dx * b.Ux + dy * b.Uy, v = dx * b.Vx + dy * b.Vy;
-                    if (u >= u0 && u < u1 && v >= v0 && v < v1) ++hits[x - box.Left];
-                }
-            }
-        }
-        for (int x = touchedFrom; x < touchedTo; ++x)
-            if (int& n = hits[x - box.Left]) {
-                target.Plot(x, y, rgb, static_cast<uint8_t>(n * 255 / 16));
-                n = 0;
-            }
+        for (int x = row.From; x < row.To; ++x)
+            if (const uint8_t c = bytes[x - row.From]) target.Plot(x, row.Y, rgb, c);
     }
 }
 

@@ -5,7 +5,10 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/canvas.h"
@@ -342,6 +345,46 @@ TEST_F(TextTest, RotatedNineDegrees) {
     for (int y = ink.Box.Top; y < ink.Box.Bottom && !grey; ++y)
         for (int x = ink.Box.Left; x < ink.Box.Right && !grey; ++x) grey = At(x, y) != clWhite && At(x, y) != clBlack;
     EXPECT_TRUE(grey);
+}
+
+// A turned, underlined run painted again (at its place, or with its own clip) shows exactly
+// what it showed when first painted, however many others were painted in between; the first
+// paintings are made each on a thread of its own, which has measured nothing before.
+TEST(TurnedText, UnderlinesRepaintAsTheyWereFirstPainted) {
+    struct TCase {
+        int X, Y;
+        std::optional<TRect> Clip;
+    };
+    std::vector<TCase> cases;
+    for (int i = 0; i < 12; ++i) cases.push_back({40 + i * 3, 90 + (i % 4), std::nullopt});
+    cases.push_back({40, 90, TRect{60, 60, 200, 120}});  // the first place again, cut by a rectangle
+    cases.push_back({40, 90, TRect{0, 0, 120, 200}});
+    auto paint = [](const TCase& c) {
+        TBitmap bmp;
+        bmp.SetSize(300, 200);
+        TCanvas* canvas = bmp.Canvas();
+        canvas->Brush()->SetColor(clWhite);
+        canvas->FillRect({0, 0, 300, 200});
+        canvas->Brush()->SetStyle(bsClear);
+        TLogFont lf;
+        lf.FaceName = "Tahoma";
+        lf.Height = -27;
+        lf.Weight = FW_BOLD;
+        lf.Italic = true;
+        lf.Underline = true;
+        lf.Escapement = 90;
+        canvas->Font()->SetHandle(CreateFontIndirect(lf));
+        canvas->SetTextAlign(TA_LEFT | TA_BASELINE);
+        if (c.Clip) canvas->TextRect(*c.Clip, c.X, c.Y, "Verbolt Editor v1.0");
+        else canvas->TextOut(c.X, c.Y, "Verbolt Editor v1.0");
+        return std::vector<TPixel>(bmp.Bits(), bmp.Bits() + 300 * 200);
+    };
+    std::vector<std::vector<TPixel>> first;
+    for (const TCase& c : cases) std::thread([&] { first.push_back(paint(c)); }).join();
+    for (int pass = 0; pass < 2; ++pass)
+        for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(paint(cases[i]), first[i]) << "case " << i;
+    EXPECT_NE(first[0], first[1]);
+    EXPECT_NE(first[0], first[12]);
 }
 
 TEST_F(TextTest, UprightTahomaIsOneBit) {
