@@ -6,6 +6,7 @@
 //   5. single values
 #include "framework/core/streaming.h"
 
+#include <array>
 #include <memory>
 
 #include "framework/core/scope_guards.h"
@@ -30,12 +31,25 @@ struct TToken {
 
 bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-int HexDigit(char c) {
+constexpr int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+// What a character inside a binary value is: a hex digit's value, or one of these.
+constexpr int8_t kBlank = -2, kNewLine = -3, kClose = -4, kForeign = -1;
+constexpr std::array<int8_t, 256> kBinaryClass = [] {
+    std::array<int8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = kForeign;
+    for (int c = 0; c < 256; ++c)
+        if (HexDigit(static_cast<char>(c)) >= 0) table[c] = static_cast<int8_t>(HexDigit(static_cast<char>(c)));
+    table[' '] = table['\t'] = table['\r'] = kBlank;
+    table['\n'] = kNewLine;
+    table['}'] = kClose;
+    return table;
+}();
 
 class TLexer {
 public:
@@ -172,30 +186,34 @@ private:
     void ReadBinary() {
         int line = FLine;
         ++FPos;
-        std::string bytes;
-        // Pictures are most of a description's bytes: room for all of them at once.
+        // Pictures are most of a description's bytes: each character is classed by one
+        // table look-up and the bytes are written into room made for all of them at once.
         const size_t end = FText.find('}', FPos);
-        if (end != std::string_view::npos) bytes.reserve((end - FPos) / 2);
+        const size_t span = (end != std::string_view::npos ? end : FText.size()) - FPos;
+        std::string bytes(span / 2 + 1, '\0');
+        size_t count = 0;
         int high = -1;
         while (true) {
             if (FPos >= FText.size()) SyntaxError(line, "Unterminated binary value");
-            char c = FText[FPos++];
-            if (c == '}') break;
-            if (c == '\n') {
+            const int8_t d = kBinaryClass[static_cast<unsigned char>(FText[FPos++])];
+            if (d >= 0) {
+                if (high < 0) {
+                    high = d;
+                } else {
+                    bytes[count++] = static_cast<char>(high * 16 + d);
+                    high = -1;
+                }
+                continue;
+            }
+            if (d == kClose) break;
+            if (d == kNewLine) {
                 ++FLine;
                 continue;
             }
-            if (c == ' ' || c == '\t' || c == '\r') continue;
-            int d = HexDigit(c);
-            if (d < 0) SyntaxError(FLine, "Invalid binary value");
-            if (high < 0) {
-                high = d;
-            } else {
-                bytes += static_cast<char>(high * 16 + d);
-                high = -1;
-            }
+            if (d != kBlank) SyntaxError(FLine, "Invalid binary value");
         }
         if (high >= 0) SyntaxError(line, "Invalid binary value: odd number of hex digits");
+        bytes.resize(count);
         FToken.Kind = tkBinary;
         FToken.Text = std::move(bytes);
         FToken.Line = line;

@@ -494,6 +494,8 @@ TEST_F(StreamingTest, ErrorsNameTheLine) {
               "Syntax error on line 3: Invalid binary value: odd number of hex digits");
     EXPECT_EQ(ReadError(head + "    Data = {\n 0A\n 0G}\n  end\nend\n"),
               "Syntax error on line 5: Invalid binary value");
+    EXPECT_EQ(ReadError(head + "    Data = {\n 0A 0B\n"), "Syntax error on line 3: Unterminated binary value");
+    EXPECT_EQ(ReadError(head + "    Data = {\n 0A\x01}\n  end\nend\n"), "Syntax error on line 4: Invalid binary value");
     EXPECT_EQ(ReadError(head + "    Left = 1.5\n  end\nend\n"), "Syntax error on line 3: Invalid number 1.");
     EXPECT_EQ(ReadError(head + "  end\n"),
               "Syntax error on line 4: Property name or 'end' expected but the description ends");
