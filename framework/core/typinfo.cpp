@@ -177,12 +177,7 @@ std::size_t TClassInfo::TNameHash::operator()(std::string_view name) const {
     return h;
 }
 
-bool TClassInfo::TNameEqual::operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
+bool TClassInfo::TNameEqual::operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
     std::size_t total = 0;
