@@ -41,10 +41,9 @@ constexpr int HexDigit(char c) {
 // What a character inside a binary value is: a hex digit's value, or one of these.
 constexpr int8_t kBlank = -2, kNewLine = -3, kClose = -4, kForeign = -1;
 constexpr std::array<int8_t, 256> kBinaryClass = [] {
+    static_assert(kForeign == -1, "a character that is no hex digit is foreign");
     std::array<int8_t, 256> table{};
-    for (int c = 0; c < 256; ++c) table[c] = kForeign;
-    for (int c = 0; c < 256; ++c)
-        if (HexDigit(static_cast<char>(c)) >= 0) table[c] = static_cast<int8_t>(HexDigit(static_cast<char>(c)));
+    for (int c = 0; c < 256; ++c) table[c] = static_cast<int8_t>(HexDigit(static_cast<char>(c)));
     table[' '] = table['\t'] = table['\r'] = kBlank;
     table['\n'] = kNewLine;
     table['}'] = kClose;
