@@ -613,23 +613,11 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
             case tcMoveTo: canvas->MoveTo(a, b); break;
             case tcLineTo: canvas->LineTo(a, b); break;
             case tcShadowTo30:
-            case tcShadowTo15: {
-                const uint8_t strength = cmd == tcShadowTo30 ? kShadowStrong : kShadowSoft;
-                const TPoint from = canvas->PenPos();
-                const int dx = a > from.X ? 1 : a < from.X ? -1 : 0, dy = b > from.Y ? 1 : b < from.Y ? -1 : 0;
-                if (dx == 0 || dy == 0) {
-                    shadowStrip(from, {a, b}, strength);
-                    canvas->SetPenPos({a, b});
-                    break;
-                }
-                for (TPoint p = from;; p = {p.X + dx, p.Y + dy}) {
-                    if (const std::optional<TColor> under = behindAt(p))
-                        canvas->SetPixels(p.X, p.Y, MixColors(clBlack, *under, strength));
-                    if (p.X == a && p.Y == b) break;
-                }
+            case tcShadowTo15:
+                // The frame records its shadow as level and upright lines only.
+                shadowStrip(canvas->PenPos(), {a, b}, cmd == tcShadowTo30 ? kShadowStrong : kShadowSoft);
                 canvas->SetPenPos({a, b});
                 break;
-            }
             default: break;
         }
     }
