@@ -54,6 +54,16 @@ void TBitmap::PrepareWhitePixels(int width, int height) {
     p.Waiting = true;
 }
 
+bool TBitmap::TakePreparedPixels(int width, int height, decltype(FPixels)& pixels) {
+    TPreparedPixels& p = Prepared();
+    if (!p.Waiting) return false;
+    const std::lock_guard<std::mutex> hold(p.Lock);
+    if (!p.Waiting || p.Width != width || p.Height != height) return false;
+    pixels.swap(p.Pixels);
+    p.Waiting = false;
+    return true;
+}
+
 void TBitmap::DiscardPreparedPixels() {
     TPreparedPixels& p = Prepared();
     decltype(FPixels) gone;
@@ -81,20 +91,9 @@ void TBitmap::Resize(int width, int height, bool fill) {
         FPixels.clear();
     } else {
         decltype(FPixels) pixels;
-        if (TPreparedPixels& p = Prepared(); fill && p.Waiting) {
-            const std::lock_guard<std::mutex> hold(p.Lock);
-            if (p.Waiting && p.Width == width && p.Height == height) {
-                pixels.swap(p.Pixels);
-                p.Waiting = false;
-            }
-        }
-        if (!pixels.empty()) {
-            // Made white ahead of time.
-        } else if (fill) {
+        if (!fill) pixels.resize(static_cast<std::size_t>(width) * height);
+        else if (!TakePreparedPixels(width, height, pixels))
             pixels.assign(static_cast<std::size_t>(width) * height, kWhitePixel);
-        } else {
-            pixels.resize(static_cast<std::size_t>(width) * height);
-        }
         // A surface without pixels (zero width, any height) has no rows to keep.
         const int keepW = std::min(width, FWidth), keepH = FPixels.empty() ? 0 : std::min(height, FHeight);
         for (int y = 0; y < keepH; ++y)

@@ -92,6 +92,8 @@ private:
     void Resize(int width, int height, bool fill);
     struct TPreparedPixels;
     static TPreparedPixels& Prepared();
+    // Takes the prepared white pixels when they are of this size.
+    static bool TakePreparedPixels(int width, int height, std::vector<TPixel, TPixelAllocator<TPixel>>& pixels);
     int FWidth = 0;
     int FHeight = 0;
     std::vector<TPixel, TPixelAllocator<TPixel>> FPixels;
