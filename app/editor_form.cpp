@@ -118,6 +118,15 @@ void PrepareEditorForm() {
     }
 }
 
+std::unique_ptr<TForm1> ReadEditorFormAhead() {
+    PrepareEditorForm();
+    try {
+        return std::make_unique<TForm1>(nullptr);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 void TForm1::RegisterClassInfo() { RegisterClass<TForm1>("TForm1", "TForm"); }
 
 template <class T>

@@ -74,3 +74,8 @@ std::string_view EditorFormDescription();
 // meanwhile), and the next window made applies what was read. Without it, or when it
 // failed, the window reads the description itself (and reports what is wrong with it).
 void PrepareEditorForm();
+// PrepareEditorForm, then the window made from what it read, owned by nobody and not shown:
+// what the program does on that other thread, before any desktop is installed, so that only
+// showing the window is left for when the desktop is there (TApplication::TakeForm).
+// Nothing when reading failed: the application then makes the window and says why.
+std::unique_ptr<TForm1> ReadEditorFormAhead();

@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
     // Before any font is realised: fonts map bytes to glyphs in this page.
     if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
     // While this thread connects to the desktop, another registers the window's classes,
-    // reads its description and realises its fonts; this one uses none of them until then.
-    std::jthread preparing(PrepareEditorForm);
+    // realises its fonts and reads the window; this one runs none of our code until then.
+    std::unique_ptr<TForm1> readAhead;
+    std::jthread reading([&readAhead] { readAhead = ReadEditorFormAhead(); });
     std::string error;
     // The desktop knows the program by its application ID (the desktop entry, the icon)
     // and its windows by the program's name.
@@ -38,13 +39,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "verbolt-editor: %s\n", error.c_str());
         return 2;
     }
-    preparing.join();
+    reading.join();
     InstallPlatform(std::move(desktop));
     TApplication* app = CreateApplication();
     app->Initialize();
     app->SetTitle("Verbolt Editor v1.0");
     TForm1* Form1 = nullptr;
-    app->CreateForm(Form1);
+    if (readAhead) app->TakeForm(Form1, std::move(readAhead));
+    else app->CreateForm(Form1);
     // The window shows (and paints) before anything else is tidied up; a file from the
     // command line is then opened in it, and one that cannot be opened is reported over the
     // window, which stays as it started.

@@ -393,6 +393,11 @@ void TVtClockStatus::Loaded() {
     FitPaneWidth();
 }
 
+void TVtClockStatus::CMWinIniChange(TMessage& m) {
+    TVtPollingStatus::CMWinIniChange(m);
+    RefreshClockText();
+}
+
 void TVtClockStatus::Paint() {
     SetTextValue(FClockText);
     TVtPollingStatus::Paint();

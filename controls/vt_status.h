@@ -247,6 +247,8 @@ public:
 protected:
     void Paint() override;
     void Loaded() override;
+    // The locale's formats may be others now: the moment is formatted again.
+    void CMWinIniChange(TMessage& message) override;
 
 private:
     std::string FFormat;

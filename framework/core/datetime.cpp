@@ -5,6 +5,8 @@
 //   4. FormatDateTime
 #include "framework/core/datetime.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -106,7 +108,15 @@ int DayOfWeek(TDateTime t) {
     return static_cast<int>(((days + 6) % 7 + 7) % 7) + 1;
 }
 
-TDateTime Now() { return EncodeDateTime(Platform().LocalNow()); }
+TDateTime Now() {
+    if (PlatformInstalled()) return EncodeDateTime(Platform().LocalNow());
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    return EncodeDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                           local.tm_sec, static_cast<int>(now.tv_nsec / 1000000)});
+}
 
 // ---------------------------------------------------------------- 3. format settings
 
@@ -125,7 +135,9 @@ TFormatSettings FormatSettingsFromLocale(const TLocaleFormats& locale) {
     return s;
 }
 
-TFormatSettings LocaleFormatSettings() { return FormatSettingsFromLocale(Platform().LocaleFormats()); }
+TFormatSettings LocaleFormatSettings() {
+    return FormatSettingsFromLocale(PlatformInstalled() ? Platform().LocaleFormats() : TLocaleFormats{});
+}
 
 // ---------------------------------------------------------------- 4. FormatDateTime
 

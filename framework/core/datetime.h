@@ -60,7 +60,9 @@ TLocalDateTime DecodeDateTime(TDateTime t);
 // 1 = Sunday … 7 = Saturday.
 int DayOfWeek(TDateTime t);
 
-// The platform's local date and time, to the millisecond.
+// The platform's local date and time, to the millisecond. Before a desktop is installed (a
+// window read ahead while it connects) it is the C library's local time, which is what the
+// desktop will say too.
 TDateTime Now();
 
 // ---------------------------------------------------------------- format settings
@@ -89,7 +91,8 @@ struct TFormatSettings {
 // clock, "hh" or "h" as it wants hours, then ":mm" (short) or ":mm:ss" (long). A separator
 // of '\0' stands for the default ('/' and ':').
 TFormatSettings FormatSettingsFromLocale(const TLocaleFormats& locale);
-// The same from the platform's current locale.
+// The same from the platform's current locale; before a desktop is installed, the defaults
+// (a control showing a moment formats it again when CM_WININICHANGE says the desktop came).
 TFormatSettings LocaleFormatSettings();
 
 // ---------------------------------------------------------------- formatting

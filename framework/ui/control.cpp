@@ -311,6 +311,7 @@ void TControl::Dispatch(TMessage& m) {
         case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); break;
         case CM_PARENTFONTCHANGED: CMParentFontChanged(m); break;
         case CM_SYSCOLORCHANGE: CMSysColorChange(m); break;
+        case CM_WININICHANGE: CMWinIniChange(m); break;
         case CM_CURSORCHANGED: CMCursorChanged(m); break;
         case CM_HITTEST: Typed<TCMHitTest>(m, [this](TCMHitTest& v) { CMHitTest(v); }); break;
         case CM_DIALOGKEY: Typed<TCMDialogKey>(m, [this](TCMDialogKey& v) { CMDialogKey(v); }); break;
@@ -347,6 +348,7 @@ void TControl::CMColorChanged(TMessage&) { Invalidate(); }
 void TControl::CMFontChanged(TMessage&) { Invalidate(); }
 void TControl::CMTextChanged(TMessage&) {}
 void TControl::CMSysColorChange(TMessage&) { Invalidate(); }
+void TControl::CMWinIniChange(TMessage&) {}
 void TControl::CMCursorChanged(TMessage&) {}
 void TControl::CMHitTest(TCMHitTest& m) { m.Result = HTCLIENT; }
 void TControl::CMDialogKey(TCMDialogKey&) {}

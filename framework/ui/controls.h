@@ -423,6 +423,7 @@ protected:
     virtual void CMParentColorChanged(TMessage& message);
     virtual void CMParentFontChanged(TMessage& message);
     virtual void CMSysColorChange(TMessage& message);
+    virtual void CMWinIniChange(TMessage& message);
     virtual void CMCursorChanged(TMessage& message);
     virtual void CMHitTest(TCMHitTest& message);
     virtual void CMDialogKey(TCMDialogKey& message);
@@ -684,6 +685,7 @@ protected:
     void CMEnabledChanged(TMessage& message) override;
     void CMVisibleChanged(TMessage& message) override;
     void CMSysColorChange(TMessage& message) override;
+    void CMWinIniChange(TMessage& message) override;
     void WMWindowPosChanged(TWMWindowPosChanged& message) override;
     void WMSize(TWMSize& message) override;
 

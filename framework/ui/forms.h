@@ -233,6 +233,16 @@ public:
         ref = form;
         AdoptForm(form);
     }
+    // The same for a form made without owner before the application and its desktop existed
+    // (read on another thread while the desktop connected): it is told the desktop's settings
+    // have come (CM_WININICHANGE), then owned and created like any other.
+    template <class T>
+    void TakeForm(T*& ref, std::unique_ptr<T> form) {
+        ref = form.release();
+        InsertComponent(ref);
+        ref->Perform(CM_WININICHANGE);
+        AdoptForm(ref);
+    }
     TCustomForm* MainForm() const { return FMainForm; }
 
     // Shows the main form and processes events until Terminate; then the main form is

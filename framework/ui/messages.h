@@ -133,6 +133,9 @@ constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 25;  // a windowed control's Sh
 constexpr unsigned CM_ENTER = CM_BASE + 26;           // focus-enter
 constexpr unsigned CM_EXIT = CM_BASE + 27;            // focus-exit
 constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;  // WParam: key; Result 1 = give it to me
+// The desktop's locale settings changed, or the desktop came after the window was read:
+// what shows a date, a time or a number formats it again. Windowed controls pass it on.
+constexpr unsigned CM_WININICHANGE = CM_BASE + 35;
 constexpr unsigned CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr unsigned CM_TABSTOPCHANGED = CM_BASE + 40;
 constexpr unsigned CM_DRAG = CM_BASE + 41;               // WParam: TDragMessage, LParam: TDragRec*; Result 1 = accepted

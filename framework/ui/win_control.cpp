@@ -667,6 +667,11 @@ void TWinControl::CMSysColorChange(TMessage& m) {
     Broadcast(m);
 }
 
+void TWinControl::CMWinIniChange(TMessage& m) {
+    TControl::CMWinIniChange(m);
+    Broadcast(m);
+}
+
 void TWinControl::WMWindowPosChanged(TWMWindowPosChanged& m) {
     const TWindowPos& p = *m.WindowPos;
     const TRect old = BoundsRect();

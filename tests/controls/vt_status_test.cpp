@@ -116,6 +116,21 @@ TEST_F(VtStatusTest, EmptyFormatIsCAndAFormatChangeRefreshesAtOnce) {
     EXPECT_EQ(clock->ClockText(), c);
 }
 
+// A desktop whose locale changes, or one that comes after the window was read, sends
+// CM_WININICHANGE down the window: a clock inside a panel formats the moment again at once.
+TEST_F(VtStatusTest, TheClockFormatsAgainWhenTheLocaleSettingsChange) {
+    TProbeBox* panel = Box("Panel", Form, Bounds(10, 10, 180, 60));
+    TProbeClock* clock = Clock();
+    clock->SetParent(panel);
+    clock->FinishLoading();
+    EXPECT_EQ(clock->ClockText(), "08/12/2026 14:30:15");
+    SetLocale("m/d/yyyy", '/', true, false, false);
+    EXPECT_EQ(clock->ClockText(), "08/12/2026 14:30:15");  // nobody has said so yet
+    Form->Perform(CM_WININICHANGE);
+    EXPECT_EQ(clock->ClockText(), "12/8/2026 2:30:15 PM");
+    EXPECT_EQ(clock->Text(), clock->ClockText());
+}
+
 TEST_F(VtStatusTest, MidnightShowsOnlyTheDateForThatSecond) {
     SetLocalTime(2026, 12, 9, 0, 0, 0, 250);
     TProbeClock* clock = Clock();

@@ -2,6 +2,7 @@
 // locale's clock settings, and the format language letter by letter ("c" with and without a
 // time part, names, 12-hour clocks, markers, separators, quoted text).
 #include <gtest/gtest.h>
+#include <time.h>
 
 #include <string>
 
@@ -17,6 +18,23 @@ TDateTime At(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
 std::string Fmt(std::string_view f, TDateTime t, const TFormatSettings& s = {}) { return FormatDateTime(f, t, s); }
 
 // ---------------------------------------------------------------- value and fields
+
+// A window read before its desktop is installed still formats a moment: the C library's
+// local time (what the desktop says too), in the default formats.
+TEST(DateTime, WithoutADesktopNowIsTheLocalTimeInTheDefaultFormats) {
+    ASSERT_FALSE(PlatformInstalled());
+    auto local = [](time_t t) {
+        tm f{};
+        localtime_r(&t, &f);
+        return EncodeDateTime({f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour, f.tm_min, f.tm_sec, 0});
+    };
+    const time_t before = time(nullptr);
+    const TDateTime now = Now();
+    const time_t after = time(nullptr);
+    EXPECT_GE(now.Value, local(before).Value);
+    EXPECT_LT(now.Value, local(after + 1).Value);
+    EXPECT_EQ(FormatDateTime("c", At(2026, 12, 8, 14, 30, 15), LocaleFormatSettings()), "12/8/26 14:30:15");
+}
 
 TEST(DateTime, DaysCountFromTheLastDaysOf1899) {
     EXPECT_EQ(EncodeDate(1899, 12, 30).Value, 0);

@@ -3,6 +3,7 @@
 // that draws pictures on the headless desktop runs its own.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "framework/graphics/bitmap.h"
@@ -25,6 +26,14 @@ public:
         App->Initialize();
         if (!title.empty()) App->SetTitle(title);
         App->CreateForm(Form);
+    }
+    // The same with a form made before the desktop was installed, as the program does.
+    void Start(std::unique_ptr<TFormClass> readAhead, const std::string& title) {
+        Desk = &InstallHeadlessPlatform();
+        App = CreateApplication();
+        App->Initialize();
+        App->SetTitle(title);
+        App->TakeForm(Form, std::move(readAhead));
     }
     void Stop() {
         if (!App) return;
