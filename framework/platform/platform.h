@@ -130,7 +130,7 @@ public:
     // dialogs run a loop of their own calls it from there, so timers keep firing and windows
     // keep painting while a dialog is open. Returns the next deadline, -1 for none.
     std::function<int64_t()> OnService;
-    // Milliseconds on a clock that never goes back.
+    // Milliseconds on a clock that never goes back, counted from when the driver was made.
     virtual int64_t NowMs() = 0;
 
     // The desktop's state and settings.

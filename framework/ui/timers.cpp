@@ -27,6 +27,8 @@ std::vector<Entry>& Entries() {
 }
 uint64_t gSerial = 0;
 
+// Before a desktop is installed (a window read ahead while it connects) the time is 0: the
+// desktop's clock starts with it, so those timers count from its start.
 int64_t Now() { return PlatformInstalled() ? Platform().NowMs() : 0; }
 
 void Start(TTimer* timer, TWinControl* control, uintptr_t id, unsigned ms) {
