@@ -592,10 +592,9 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
                 strip.ScanLine(y - line.Top)[x - line.Left] =
                     PixelFromColor(RGB(dark[GetRValue(rgb)], dark[GetGValue(rgb)], dark[GetBValue(rgb)]));
             }
-        const TCopyMode mode = canvas->CopyMode();
+        TCanvasStateSaver saver(canvas);
         canvas->SetCopyMode(cmSrcCopy);
         canvas->Draw(line.Left, line.Top, &strip);
-        canvas->SetCopyMode(mode);
     };
     const TColor outline = OutlineColor();
     canvas->Pen()->SetColor(outline);
