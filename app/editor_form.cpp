@@ -11,6 +11,7 @@
 #include "controls/vt_classes.h"
 #include "controls/vt_draw.h"
 #include "controls/vt_edit.h"
+#include "controls/vt_label.h"
 #include "controls/vt_pages.h"
 #include "framework/core/file_bytes.h"
 #include "framework/core/streaming.h"
@@ -100,11 +101,9 @@ void PrepareEditorForm() {
             // A label at an angle paints its caption in a font of its own, turned.
             const TValue* angle = value("Angle");
             const TValue* caption = value("Caption");
-            if (angle && angle->Type == TValue::vtInteger && angle->Integer % 360 != 0 && caption &&
-                caption->Type == TValue::vtString) {
-                const int turn = static_cast<int>(angle->Integer % 360);
-                MeasureAndRasterise(MakeAngledFont(&font, turn < 0 ? 360 + turn : turn), caption->Text);
-            }
+            if (angle && angle->Type == TValue::vtInteger && caption && caption->Type == TValue::vtString)
+                if (const int turn = TVtLabel::StoredAngle(static_cast<int>(angle->Integer)); turn != 0)
+                    MeasureAndRasterise(MakeAngledFont(&font, turn), caption->Text);
             byDepth.resize(depth + 1);
             byDepth[depth] = std::move(font);
         });

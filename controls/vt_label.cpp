@@ -77,7 +77,7 @@ void TVtLabel::SetRotation(TRotation v) {
 
 void TVtLabel::SetAngle(int v) {
     if (FAngle == v) return;
-    FAngle = v < 0 ? 360 + v : v % 360;
+    FAngle = StoredAngle(v);
     if (!Loading() && v != 0 && !IsOutlineFont(Font())) Font()->SetName(kRotatableFace);
     // Not through SetRotation, which would reset the angle just stored.
     if (FAngle != 0 && FRotation == roNone) FRotation = roFlat;

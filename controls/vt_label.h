@@ -98,9 +98,11 @@ public:
     // ---- published: rotation
     TRotation Rotation() const { return FRotation; }
     void SetRotation(TRotation v);
-    // Degrees counter-clockwise; a negative v is stored as 360 + v, any other as v mod 360.
+    // Degrees counter-clockwise; a negative v is stored as 360 + v, any other as v mod 360
+    // (StoredAngle).
     int Angle() const { return FAngle; }
     void SetAngle(int v);
+    static int StoredAngle(int v) { return v < 0 ? 360 + v : v % 360; }
     TCenterPoint CenterPoint() const { return FCenterPoint; }
     void SetCenterPoint(TCenterPoint v) {
         if (Change(FCenterPoint, v)) Invalidate();
