@@ -12,15 +12,11 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 
-#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +29,7 @@
 #include <vector>
 
 #include "framework/graphics/codepage.h"
+#include "framework/graphics/font_file.h"
 #include "framework/graphics/realised_font.h"
 
 // ---------------------------------------------------------------- TFont
@@ -196,46 +193,6 @@ bool SameFamily(const char* a, const char* b) {
         if (ca != cb) return false;
         if (ca == 0) return true;
     }
-}
-
-// A font file is read as FreeType asks for its bytes, not mapped: a mapping would make every
-// page around each one read (tables, glyph outlines) part of the program's resident memory.
-unsigned long ReadFontBytes(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
-    if (count == 0) return offset <= stream->size ? 0 : 1;  // a seek: non-zero refuses it
-    unsigned long done = 0;
-    while (done < count) {
-        const ssize_t n =
-            pread(stream->descriptor.value, buffer + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<unsigned long>(n);
-    }
-    return done;
-}
-
-void CloseFontFile(FT_Stream stream) {
-    ::close(stream->descriptor.value);
-    delete stream;
-}
-
-FT_Error OpenFontFile(FT_Library library, const std::string& path, int index, FT_Face* face) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return FT_Err_Cannot_Open_Resource;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return FT_Err_Cannot_Open_Resource;
-    }
-    auto* stream = new FT_StreamRec{};
-    stream->size = static_cast<unsigned long>(st.st_size);
-    stream->descriptor.value = fd;
-    stream->read = ReadFontBytes;
-    stream->close = CloseFontFile;
-    FT_Open_Args args{};
-    args.flags = FT_OPEN_STREAM;
-    args.stream = stream;
-    // FreeType closes the stream itself: on failure here, otherwise when the face is done.
-    return FT_Open_Face(library, &args, index, face);
 }
 
 class TFontSystem {
