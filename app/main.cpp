@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
 
     // Before any font is realised: fonts map bytes to glyphs in this page.
     if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
+    // Qt's display plugin is loaded while this is the only thread: loading it beside a running
+    // thread would interrupt that thread at every page it changes.
+    PreloadQtPlatform();
     // While this thread connects to the desktop, another registers the window's classes,
     // realises its fonts and reads the window; this one runs none of our code until then.
     std::unique_ptr<TForm1> readAhead;
