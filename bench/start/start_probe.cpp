@@ -1,6 +1,8 @@
 // Measures start-up as a user sees it: from exec to the first moment a chosen screen pixel
 // shows the colour the program paints there, and the resident memory just after. Programs
-// are started alternately, so both meet the same machine state; medians are printed.
+// are started alternately, so both meet the same machine state; medians are printed, with
+// the middle half of the runs around them: on a shared machine one start can take half as
+// long again as the next, and the spread says how far a ratio of medians can be trusted.
 // Usage: verbolt-start-probe RUNS NAME X Y RRGGBB PROGRAM [ARGS...] -- NAME X Y RRGGBB PROGRAM [ARGS...]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -77,10 +79,17 @@ bool RunOnce(Display* d, Subject& s) {
     return true;
 }
 
-double Median(std::vector<double> v) {
+// The value below which the fraction q of v lies, between neighbouring runs (q 0.5: the
+// median).
+double Quantile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+    const double at = q * static_cast<double>(v.size() - 1);
+    const std::size_t below = static_cast<std::size_t>(at);
+    if (below + 1 >= v.size()) return v.back();
+    return v[below] + (at - static_cast<double>(below)) * (v[below + 1] - v[below]);
 }
+double Median(const std::vector<double>& v) { return Quantile(v, 0.5); }
 
 }  // namespace
 
@@ -117,13 +126,22 @@ int main(int argc, char** argv) {
                              s.X, s.Y, s.Rgb, PixelAt(d, s.X, s.Y));
                 return 1;
             }
-    std::printf("%-10s %12s %12s %10s\n", "program", "painted ms", "resident MB", "runs");
+    std::printf("%-10s %12s %14s %12s %6s\n", "program", "painted ms", "middle half", "resident MB", "runs");
     for (const Subject& s : subjects)
-        std::printf("%-10s %12.1f %12.1f %10zu\n", s.Name.c_str(), Median(s.Ms), Median(s.RssMb), s.Ms.size());
+        std::printf("%-10s %12.1f %6.1f - %5.1f %12.1f %6zu\n", s.Name.c_str(), Median(s.Ms), Quantile(s.Ms, 0.25),
+                    Quantile(s.Ms, 0.75), Median(s.RssMb), s.Ms.size());
     if (subjects.size() == 2) {
-        std::printf("ratio %s/%s: time %.2f, resident +%.1f MB\n", subjects[1].Name.c_str(), subjects[0].Name.c_str(),
-                    Median(subjects[1].Ms) / Median(subjects[0].Ms),
-                    Median(subjects[1].RssMb) - Median(subjects[0].RssMb));
+        const Subject& base = subjects[0];
+        const Subject& other = subjects[1];
+        std::printf("ratio %s/%s: time %.2f, resident +%.1f MB\n", other.Name.c_str(), base.Name.c_str(),
+                    Median(other.Ms) / Median(base.Ms), Median(other.RssMb) - Median(base.RssMb));
+        // Each start against the one just before it: both met the machine in the same state.
+        std::vector<double> paired;
+        for (std::size_t r = 0; r < other.Ms.size() && r < base.Ms.size(); ++r)
+            paired.push_back(other.Ms[r] / base.Ms[r]);
+        std::printf("run by run (%s over the %s just before it): median %.2f, middle half %.2f - %.2f\n",
+                    other.Name.c_str(), base.Name.c_str(), Median(paired), Quantile(paired, 0.25),
+                    Quantile(paired, 0.75));
     }
     XCloseDisplay(d);
     return 0;
