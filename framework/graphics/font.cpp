@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -163,6 +164,8 @@ TLogFont LogFontOf(const TFont& font) {
 // ---------------------------------------------------------------- the font system
 
 namespace {
+
+std::atomic<std::size_t> rasterisedGlyphs{0};
 
 // Wine's metric-compatible Microsoft faces; fontconfig does not list this folder by itself.
 constexpr const char* kWineFontDir = "/usr/share/wine/fonts";
@@ -433,7 +436,10 @@ public:
     const TGlyphImage& Glyph(uint8_t ch, int phaseX, int phaseY) const override {
         const std::size_t slot = Rotated() ? (ch * kPhases + phaseX) * kPhases + phaseY : ch;
         auto& cached = FGlyphs[slot];
-        if (!cached) cached = Rasterise(ch, phaseX, phaseY);
+        if (!cached) {
+            cached = Rasterise(ch, phaseX, phaseY);
+            rasterisedGlyphs.fetch_add(1, std::memory_order_relaxed);
+        }
         return *cached;
     }
 
@@ -673,6 +679,8 @@ struct TFontKey {
 constexpr std::size_t kFontCacheSoftLimit = 256;
 
 }  // namespace
+
+std::size_t GlyphsRasterised() { return rasterisedGlyphs.load(std::memory_order_relaxed); }
 
 HFONT CreateFontIndirect(const TLogFont& description) {
     static std::map<TFontKey, HFONT> cache;

@@ -3,6 +3,7 @@
 // CreateFontIndirect hands out is one of these.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -41,5 +42,9 @@ public:
     // glyphs ignore them. Rasterised once, then served from the cache.
     virtual const TGlyphImage& Glyph(uint8_t ch, int phaseX = 0, int phaseY = 0) const = 0;
 };
+
+// How many glyphs all fonts have rasterised so far, on any thread: what a first picture
+// still rasterises itself, and what was rasterised ahead of it, can be counted.
+std::size_t GlyphsRasterised();
 
 inline const TRealisedFont& Realised(const HFONT& font) { return static_cast<const TRealisedFont&>(*font); }

@@ -2,6 +2,7 @@
 // description, real clicks on its buttons, the real save dialog answered by script.
 #include <thread>
 
+#include "framework/graphics/realised_font.h"
 #include "tests/support/editor_fixture.h"
 
 TEST_F(Editor, StartsFreshOnTheFirstPageWithSaveDisabled) {
@@ -137,4 +138,19 @@ TEST(EditorStart, AWindowPreparedOrReadAheadIsTheWindowReadAtOnce) {
     EXPECT_TRUE(pictures(prepared) == once);
     EXPECT_TRUE(pictures(atOnce) == once);
     EXPECT_TRUE(pictures(readAhead) == once);
+}
+
+// What reading ahead rasterises covers the first picture: showing the window paints its first
+// page without rasterising a glyph on the window's thread (a turned label's glyphs at their
+// quarter-pixel phases, the clock's moment included).
+TEST(EditorStart, TheFirstPictureFindsItsGlyphsRasterisedAhead) {
+    HeadlessSession<TForm1> session;
+    std::unique_ptr<TForm1> form;
+    std::thread([&form] { form = ReadEditorFormAhead(); }).join();
+    ASSERT_TRUE(form);
+    const std::size_t ahead = GlyphsRasterised();
+    session.Start(std::move(form), "Verbolt Editor v1.0");
+    session.Form->Show();
+    session.Settle();
+    EXPECT_EQ(GlyphsRasterised(), ahead);
 }
