@@ -127,7 +127,7 @@ namespace {
 // phases its layout gives them: the label is painted once into a scratch bitmap of its
 // size (the phases are the same wherever it is painted, its place being whole pixels). The
 // clock shows the moment formatted now, then other digits, and at noon the other half of the
-// day.
+// day; the desktop's date format may name today's month and day (their names are English).
 void RasteriseWhatTheWindowPaints(TForm1& form) {
     for (int i = 0; i < form.ComponentCount(); ++i) {
         TComponent* c = form.Components(i);
@@ -139,9 +139,13 @@ void RasteriseWhatTheWindowPaints(TForm1& form) {
             label->Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas));
             canvas.Unbind();
         } else if (auto* clock = dynamic_cast<TVtClockStatus*>(c)) {
-            const TFormatSettings formats = LocaleFormatSettings();
-            MeasureAndRasterise(clock->Font()->Handle(),
-                                "0123456789" + clock->Text() + formats.TimeAMString + formats.TimePMString);
+            const TFormatSettings f = LocaleFormatSettings();
+            const TDateTime now = Now();
+            const int month = DecodeDateTime(now).Month - 1, day = DayOfWeek(now) - 1;
+            // Short names are the long ones' first letters.
+            MeasureAndRasterise(clock->Font()->Handle(), "0123456789" + clock->Text() + f.TimeAMString +
+                                                             f.TimePMString + f.LongMonthNames[month] +
+                                                             f.LongDayNames[day]);
         }
     }
 }

@@ -2,6 +2,7 @@
 // description, real clicks on its buttons, the real save dialog answered by script.
 #include <thread>
 
+#include "controls/vt_status.h"
 #include "framework/graphics/realised_font.h"
 #include "tests/support/editor_fixture.h"
 
@@ -150,7 +151,13 @@ TEST(EditorStart, TheFirstPictureFindsItsGlyphsRasterisedAhead) {
     ASSERT_TRUE(form);
     const std::size_t ahead = GlyphsRasterised();
     session.Start(std::move(form), "Verbolt Editor v1.0");
+    // A desktop whose date names the month, as many do ("9 Dec 2026").
+    session.Desk->SetLocaleFormats({"d mmm yyyy", ' ', ':', true, false, false, "am", "pm"});
+    session.Form->Perform(CM_WININICHANGE);
     session.Form->Show();
     session.Settle();
+    auto* clock = dynamic_cast<TVtClockStatus*>(session.Form->FindComponent("VtClockStatus1"));
+    ASSERT_NE(clock, nullptr);
+    EXPECT_NE(clock->Text().find(" 20"), std::string::npos) << clock->Text();
     EXPECT_EQ(GlyphsRasterised(), ahead);
 }
