@@ -9,7 +9,6 @@
 #include "app/resources.h"
 #include "controls/vt_button.h"
 #include "controls/vt_classes.h"
-#include "controls/vt_draw.h"
 #include "controls/vt_edit.h"
 #include "controls/vt_label.h"
 #include "controls/vt_pages.h"
@@ -83,7 +82,8 @@ void PrepareEditorForm() {
     try {
         TParsedDescription parsed = ParseComponentText(EditorFormDescription());
         // The fonts the window realises as it reads its description, with the advances and
-        // glyphs of the texts shown in them.
+        // glyphs of the texts shown in them (a turned label's are rasterised where its layout
+        // places them, once the window is made: RasteriseWhatTheWindowPaints).
         std::vector<TFont> byDepth;
         std::vector<std::string_view> classes;
         parsed.VisitObjects([&](int depth, std::string_view className, const TParsedDescription::TLookup& value) {
@@ -101,12 +101,6 @@ void PrepareEditorForm() {
                     MeasureAndRasterise(font.Handle(), text->Text);
             if (const TValue* lines = value("Lines.Strings"); lines && lines->Type == TValue::vtList)
                 for (const std::string& line : lines->Items) MeasureAndRasterise(font.Handle(), line);
-            // A label at an angle paints its caption in a font of its own, turned.
-            const TValue* angle = value("Angle");
-            const TValue* caption = value("Caption");
-            if (angle && angle->Type == TValue::vtInteger && caption && caption->Type == TValue::vtString)
-                if (const int turn = TVtLabel::StoredAngle(static_cast<int>(angle->Integer)); turn != 0)
-                    MeasureAndRasterise(MakeAngledFont(&font, turn), caption->Text);
             byDepth.resize(depth + 1);
             byDepth[depth] = std::move(font);
         });
