@@ -28,9 +28,16 @@ TEST(DateTime, WithoutADesktopNowIsTheLocalTimeInTheDefaultFormats) {
         localtime_r(&t, &f);
         return EncodeDateTime({f.tm_year + 1900, f.tm_mon + 1, f.tm_mday, f.tm_hour, f.tm_min, f.tm_sec, 0});
     };
-    const time_t before = time(nullptr);
+    // Read from the clock Now() reads: time() may lag it by a scheduler tick, a second behind
+    // just after a second begins.
+    auto seconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_REALTIME, &t);
+        return t.tv_sec;
+    };
+    const time_t before = seconds();
     const TDateTime now = Now();
-    const time_t after = time(nullptr);
+    const time_t after = seconds();
     EXPECT_GE(now.Value, local(before).Value);
     EXPECT_LT(now.Value, local(after + 1).Value);
     EXPECT_EQ(FormatDateTime("c", At(2026, 12, 8, 14, 30, 15), LocaleFormatSettings()), "12/8/26 14:30:15");
