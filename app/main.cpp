@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/editor_form.h"
+#include "framework/core/thread_heap.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/codepage.h"
 #include "framework/platform/qt/qt_platform.h"
@@ -33,7 +34,12 @@ int main(int argc, char** argv) {
     // While this thread connects to the desktop, another registers the window's classes,
     // realises its fonts and reads the window; this one runs none of our code until then.
     std::unique_ptr<TForm1> readAhead;
-    std::jthread reading([&readAhead] { readAhead = ReadEditorFormAhead(); });
+    std::jthread reading([&readAhead] {
+        // Reading the window takes some 1.6 MB of this thread's heap: grown in a few steps,
+        // not a page at a time while this one faults in Qt's pages.
+        ReserveThreadHeap(2 << 20);
+        readAhead = ReadEditorFormAhead();
+    });
     std::string error;
     // The desktop knows the program by its application ID (the desktop entry, the icon)
     // and its windows by the program's name.
