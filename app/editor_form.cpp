@@ -67,10 +67,11 @@ TFont FontOf(const TFont& container, const TParsedDescription::TLookup& value) {
 }
 
 // What the window measures and paints first in a font: the advances and glyphs of a text.
+// Rasterised first: an upright glyph's advance comes with it.
 void MeasureAndRasterise(const HFONT& handle, std::string_view text) {
     for (char c : text) {
-        handle->CharAdvance(static_cast<uint8_t>(c));
         Realised(handle).Glyph(static_cast<uint8_t>(c));
+        handle->CharAdvance(static_cast<uint8_t>(c));
     }
 }
 

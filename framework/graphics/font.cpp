@@ -571,16 +571,19 @@ private:
         FMetrics.tmCharSet = FLog.CharSet == DEFAULT_CHARSET ? CharsetForCodePage(codePage) : FLog.CharSet;
     }
 
-    // Hinted, in whole pixels, as plain upright text of this face sets it, whatever the
-    // slant, rotation or rendering of this font.
+    // An advance is measured hinted, in whole pixels, as plain upright text of this face sets
+    // it, whatever the slant, rotation or rendering of this font.
+    FT_Int32 MeasureLoadFlags() const {
+        return (FGaspMono ? FT_LOAD_TARGET_MONO | (FStrikeAtSize ? 0 : FT_LOAD_NO_BITMAP)
+                          : FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) |
+               (FHinted ? 0 : FT_LOAD_NO_HINTING);
+    }
+    // The advance of the glyph last loaded into the face's slot.
+    int LoadedAdvance() const { return static_cast<int>((FFace->glyph->advance.x + 32) >> 6) + FAdvanceBoost; }
     int MeasureAdvance(uint8_t ch) const {
-        const FT_Int32 flags = FGaspMono ? FT_LOAD_TARGET_MONO | (FStrikeAtSize ? 0 : FT_LOAD_NO_BITMAP)
-                                         : FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP;
-        int advance = 0;
         FT_Activate_Size(FSize);
-        if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags | (FHinted ? 0 : FT_LOAD_NO_HINTING)) == 0)
-            advance = static_cast<int>((FFace->glyph->advance.x + 32) >> 6);
-        return advance + FAdvanceBoost;
+        if (FT_Load_Glyph(FFace, FGlyphIndex[ch], MeasureLoadFlags()) != 0) return FAdvanceBoost;
+        return LoadedAdvance();
     }
 
     FT_Int32 UprightLoadFlags() const {
@@ -595,6 +598,9 @@ private:
         const FT_Int32 flags = Rotated() ? FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING : UprightLoadFlags();
         FT_Activate_Size(FSize);
         if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags) != 0) return image;
+        // Loaded as its advance is measured (most upright text): the advance comes with it,
+        // and measuring it later loads and hints the glyph no second time.
+        if (FAdvance[ch] == kUnmeasured && flags == MeasureLoadFlags()) FAdvance[ch] = LoadedAdvance();
         FT_GlyphSlot slot = FFace->glyph;
         if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
             if (FEmbolden) {

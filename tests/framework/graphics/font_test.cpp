@@ -141,6 +141,29 @@ TEST(RealisedFont, AdvancesArePinnedIntegers) {
     EXPECT_EQ(Make("Tahoma", -11, FW_NORMAL, false, 900)->TextWidth("Create"), 33);
 }
 
+// An upright glyph rasterised before it is measured brings its advance along: every byte's
+// advance is then what measuring alone gives (here, a turned font of the same description:
+// turning does not change advances, and it is only measured).
+TEST(RealisedFont, AdvancesTakenWhileRasterisingAreTheMeasuredOnes) {
+    struct TCase {
+        const char* Face;
+        int Height, Weight;
+        bool Italic;
+    };
+    for (const TCase& c : {TCase{"Tahoma", -11, FW_NORMAL, false}, TCase{"Tahoma", -11, FW_BOLD, false},
+                           TCase{"Tahoma", -17, FW_NORMAL, false}, TCase{"Tahoma", -27, FW_BOLD, false},
+                           TCase{"Tahoma", -13, FW_NORMAL, true}, TCase{"DejaVu Sans", -11, FW_NORMAL, false},
+                           TCase{"DejaVu Sans", -20, FW_BOLD, true},
+                           TCase{"DejaVu Math TeX Gyre", -15, FW_BOLD, false}}) {  // bold made up, wider
+        const HFONT upright = Make(c.Face, c.Height, c.Weight, c.Italic);
+        const HFONT turned = Make(c.Face, c.Height, c.Weight, c.Italic, 900);
+        for (int b = 0; b < 256; ++b) Realised(upright).Glyph(static_cast<uint8_t>(b));
+        for (int b = 0; b < 256; ++b)
+            ASSERT_EQ(upright->CharAdvance(static_cast<uint8_t>(b)), turned->CharAdvance(static_cast<uint8_t>(b)))
+                << c.Face << " " << c.Height << " weight " << c.Weight << (c.Italic ? " italic" : "") << ", byte " << b;
+    }
+}
+
 // Fonts realised from one file share its face, each scaled through a size of its own: the
 // uses of two sizes interleaved, glyph by glyph, give what either gives alone.
 TEST(RealisedFont, FontsOfOneFileKeepTheirOwnSize) {
