@@ -46,7 +46,7 @@ TMouseButton ButtonOf(unsigned msg) {
 
 void DropCanvasBindings(TControl* control) {
     control->UnbindCanvas();
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    if (TWinControl* w = control->AsWinControl()) {
         for (int i = 0; i < w->ControlCount(); ++i) DropCanvasBindings(w->Controls(i));
     }
 }
@@ -99,7 +99,7 @@ void ForgetMouseControl(TControl* control) {
 
 TCustomForm* GetParentForm(const TControl* control) {
     for (const TControl* c = control; c; c = c->Parent())
-        if (auto* f = dynamic_cast<const TCustomForm*>(c)) return const_cast<TCustomForm*>(f);
+        if (TCustomForm* f = c->AsCustomForm()) return f;
     return nullptr;
 }
 

@@ -196,6 +196,11 @@ public:
     // Forgets where the control's canvas drew (it moved); controls without one have nothing
     // to forget.
     virtual void UnbindCanvas() {}
+    // The control as a windowed control, or as a form; null when it is not one. The tree
+    // asks on every insert, move and focus question, and a cast would compare class names
+    // level by level up the control's classes.
+    virtual TWinControl* AsWinControl() const { return nullptr; }
+    virtual TCustomForm* AsCustomForm() const { return nullptr; }
 
     // ---- geometry (pixels, relative to the parent's client area)
     int Left() const { return FLeft; }
@@ -514,6 +519,7 @@ class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
+    TWinControl* AsWinControl() const override { return const_cast<TWinControl*>(this); }
 
     // ---- children: windowless ones first (z-order), then windowed ones (z-order)
     int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }

@@ -61,6 +61,7 @@ class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
+    TCustomForm* AsCustomForm() const override { return const_cast<TCustomForm*>(this); }
 
     // Runs OnCreate; TApplication::CreateForm calls it once the form's description is read.
     virtual void AfterConstruction();

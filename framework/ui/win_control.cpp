@@ -44,7 +44,8 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 
 void TWinControl::InsertControl(TControl* control) {
     control->FParent = this;
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    TWinControl* const windowed = control->AsWinControl();
+    if (TWinControl* w = windowed) {
         FWinControls.push_back(w);
         FTabList.push_back(w);
     } else {
@@ -53,11 +54,11 @@ void TWinControl::InsertControl(TControl* control) {
     if (!control->ComponentState().Contains(csReading)) {
         if (control->FParentColor) control->Perform(CM_PARENTCOLORCHANGED);
         if (control->FParentFont) control->Perform(CM_PARENTFONTCHANGED);
-        if (auto* w = dynamic_cast<TWinControl*>(control))
+        if (TWinControl* w = windowed)
             if (w->FParentCtl3D) w->Perform(CM_PARENTCTL3DCHANGED);
     }
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    if (TWinControl* w = windowed) {
         if (w->FTabOrderRequest >= 0 && !w->ComponentState().Contains(csLoading)) {
             const int order = w->FTabOrderRequest;
             w->FTabOrderRequest = -1;

@@ -172,6 +172,38 @@ TEST_F(Controls, AParentFreesItsChildrenAndAChildLeavesItsParent) {
     App->ProcessMessages();
 }
 
+// A control's form is the nearest form above it, itself if it is one; windowed children
+// are kept apart from graphic ones, whichever way they arrive.
+TEST_F(Controls, AControlsFormIsTheNearestFormAboveItAndWindowedChildrenAreKeptApart) {
+    TProbeBox* outer = Box("Outer", Form, Rect(0, 0, 100, 100));
+    auto* inner = new TForm(Form);
+    inner->SetParent(outer);
+    TProbeBox* deep = Box("Deep", inner, Rect(0, 0, 10, 10));
+    TProbeGlyph* glyph = Glyph("G", deep, Rect(0, 0, 5, 5));
+    EXPECT_EQ(GetParentForm(outer), Form);
+    EXPECT_EQ(GetParentForm(inner), inner);
+    EXPECT_EQ(GetParentForm(deep), inner);
+    EXPECT_EQ(GetParentForm(glyph), inner);
+    EXPECT_EQ(GetParentForm(nullptr), nullptr);
+    EXPECT_EQ(glyph->AsWinControl(), nullptr);
+    EXPECT_EQ(deep->AsWinControl(), deep);
+    EXPECT_EQ(deep->AsCustomForm(), nullptr);
+    EXPECT_EQ(inner->AsCustomForm(), inner);
+    // A parent lists its graphic children before its windowed ones, in the order each came.
+    TProbeGlyph* later = Glyph("H", outer, Rect(0, 0, 5, 5));
+    ASSERT_EQ(outer->ControlCount(), 2);
+    EXPECT_EQ(outer->Controls(0), later);
+    EXPECT_EQ(outer->Controls(1), inner);
+    // A box taken off its form has none; moved under the outer box, it is the outer form's.
+    deep->SetParent(nullptr);
+    EXPECT_EQ(GetParentForm(glyph), nullptr);
+    deep->SetParent(outer);
+    EXPECT_EQ(GetParentForm(glyph), Form);
+    ASSERT_EQ(outer->ControlCount(), 3);
+    EXPECT_EQ(outer->Controls(0), later);
+    EXPECT_EQ(outer->Controls(2), deep);
+}
+
 TEST_F(Controls, RecreatingTheWindowKeepsTextAndPropertiesAndAnnouncesTheNewWindow) {
     auto* n = new TNotified(Form);
     n->SetParent(Form);
