@@ -26,6 +26,7 @@
 #include <memory>
 #include <mutex>
 #include <numbers>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -236,7 +237,7 @@ public:
             return !out.Path.empty();
         }
         TFaceFile found;
-        if (FConfig) found = QueryFontconfig(FConfig, family, bold, italic);
+        if (FConfig && Installed(family)) found = QueryFontconfig(FConfig, family, bold, italic);
         FMatches[key] = found;
         out = found;
         return !found.Path.empty();
@@ -284,6 +285,28 @@ private:
         return config;
     }
 
+    // A family name as SameFamily compares it: lower case, without blanks.
+    static std::string FamilyKey(const char* name) {
+        std::string key;
+        for (; *name; ++name)
+            if (*name != ' ') key += static_cast<char>(std::tolower(static_cast<unsigned char>(*name)));
+        return key;
+    }
+    // Whether some face of the configuration (the desktop's or our own folder's) carries the
+    // family: a match is taken only from a face that does, so for a family nobody has the
+    // substitute is asked for at once (each match weighs every face fontconfig knows).
+    bool Installed(const std::string& family) {
+        if (FInstalled.empty())
+            for (FcSetName which : {FcSetSystem, FcSetApplication})
+                if (const FcFontSet* set = FcConfigGetFonts(FConfig, which))
+                    for (int i = 0; i < set->nfont; ++i) {
+                        FcChar8* name = nullptr;
+                        for (int n = 0; FcPatternGetString(set->fonts[i], FC_FAMILY, n, &name) == FcResultMatch; ++n)
+                            FInstalled.insert(FamilyKey(reinterpret_cast<const char*>(name)));
+                    }
+        return FInstalled.count(FamilyKey(family.c_str())) > 0;
+    }
+
     static TFaceFile QueryFontconfig(FcConfig* config, const std::string& family, bool bold, bool italic) {
         TFaceFile result;
         FcPattern* pattern = FcPatternCreate();
@@ -322,6 +345,7 @@ private:
     FT_Library FLibrary = nullptr;
     FcConfig* FConfig = nullptr;
     std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
+    std::set<std::string> FInstalled;  // family keys; empty until first asked
     std::map<std::pair<std::string, int>, std::weak_ptr<FT_FaceRec_>> FFaces;
 };
 

@@ -218,6 +218,8 @@ TEST(RealisedFont, SubstitutesAndFallback) {
     EXPECT_EQ(console->CharAdvance('i'), console->CharAdvance('W'));
     EXPECT_EQ(Make("Lucida Sans Unicode", -27, FW_NORMAL, true)->RealisedFamily(), "DejaVu Sans");
     EXPECT_EQ(Make("MS Sans Serif", -11)->RealisedFamily(), "Tahoma");
+    // Family names are compared without case and blanks, as fontconfig compares them.
+    EXPECT_EQ(Make("dejavu  SANS mono", -11)->RealisedFamily(), "DejaVu Sans Mono");
     const std::string verdana = Make("Verdana", -11)->RealisedFamily();
     EXPECT_TRUE(verdana == "Verdana" || verdana == "DejaVu Sans") << verdana;
 
