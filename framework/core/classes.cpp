@@ -59,6 +59,15 @@ TComponent::~TComponent() {
     if (FOwner) FOwner->RemoveComponent(this);
 }
 
+namespace {
+// Drops a component from its owner's index of names, if it is there under its own name.
+void ForgetName(std::unordered_map<std::string, TComponent*>& named, const TComponent* component) {
+    if (component->Name().empty()) return;
+    const auto it = named.find(UpperCase(component->Name()));
+    if (it != named.end() && it->second == component) named.erase(it);
+}
+}  // namespace
+
 void TComponent::SetName(const std::string& name) {
     if (name == FName) return;
     if (!name.empty() && !IsValidIdent(name)) throw EComponentError(Format("'%s' is not a valid component name", name));
@@ -66,7 +75,9 @@ void TComponent::SetName(const std::string& name) {
         TComponent* other = FOwner->FindComponent(name);
         if (other && other != this) throw EComponentError(Format("A component named %s already exists", name));
     }
+    if (FOwner) ForgetName(FOwner->FNamed, this);
     FName = name;
+    if (FOwner && !FName.empty()) FOwner->FNamed[UpperCase(FName)] = this;
 }
 
 TComponent* TComponent::Components(int index) const {
@@ -83,9 +94,8 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty()) return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, name)) return c;
-    return nullptr;
+    const auto it = FNamed.find(UpperCase(name));
+    return it != FNamed.end() ? it->second : nullptr;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -98,6 +108,7 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->FOwner) component->FOwner->RemoveComponent(component);
     FComponents.push_back(component);
     component->FOwner = this;
+    if (!component->FName.empty()) FNamed[UpperCase(component->FName)] = component;
     Notification(component, opInsert);
 }
 
@@ -109,6 +120,7 @@ void TComponent::RemoveComponent(TComponent* component) {
 
 void TComponent::Unlink(TComponent* component) {
     FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
+    ForgetName(FNamed, component);
     component->FOwner = nullptr;
 }
 

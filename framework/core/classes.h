@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -204,6 +205,9 @@ private:
     std::string FName;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    // The named ones of FComponents by upper-cased name: a window's hundreds of components
+    // are each checked against all the others' names as they are named and inserted.
+    std::unordered_map<std::string, TComponent*> FNamed;
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState;
     int FTag = 0;

@@ -136,6 +136,26 @@ TEST_F(ComponentTest, NamesAreValidUniqueAndFoundCaseInsensitively) {
     owner.InsertComponent(c);
     EXPECT_EQ(c->Owner(), &owner);
     EXPECT_EQ(owner.ComponentCount(), 3);
+    EXPECT_EQ(owner.FindComponent("BTNEXIT"), c);
+    EXPECT_EQ(other.FindComponent("btnSave"), nullptr);
+    // A name given up, by renaming, leaving or dying, is free and no longer found.
+    b->SetName("btnRecreate");
+    EXPECT_EQ(owner.FindComponent("btnSave"), nullptr);
+    EXPECT_EQ(owner.FindComponent("BtnReCreate"), b);
+    c->SetName("btnSave");
+    EXPECT_EQ(owner.FindComponent("btnsave"), c);
+    b->SetName("");
+    EXPECT_EQ(owner.FindComponent("btnRecreate"), nullptr);
+    a->SetName("BTNCREATE");  // only the case changes
+    EXPECT_EQ(owner.FindComponent("btnCreate"), a);
+    owner.RemoveComponent(c);
+    EXPECT_EQ(owner.FindComponent("btnSave"), nullptr);
+    other.InsertComponent(c);
+    EXPECT_EQ(other.FindComponent("btnSave"), c);
+    delete a;
+    EXPECT_EQ(owner.FindComponent("btnCreate"), nullptr);
+    b->SetName("btnCreate");
+    EXPECT_EQ(owner.FindComponent("btnCreate"), b);
 }
 
 TEST_F(ComponentTest, StateFlagsDesigningAndDestroying) {
