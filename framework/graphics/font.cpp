@@ -186,18 +186,15 @@ constexpr TSubstitute kSubstitutes[] = {
     {"MS Sans Serif", "Tahoma", true},
 };
 
-// Family names compare as fontconfig compares them: case and blanks do not count.
-bool SameFamily(const char* a, const char* b) {
-    auto next = [](const char*& p) {
-        while (*p == ' ') ++p;
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
-    };
-    for (;; ++a, ++b) {
-        const char ca = next(a), cb = next(b);
-        if (ca != cb) return false;
-        if (ca == 0) return true;
-    }
+// Family names compare as fontconfig compares them: case and blanks do not count. The key
+// is the name so reduced: lower case, without blanks.
+std::string FamilyKey(const char* name) {
+    std::string key;
+    for (; *name; ++name)
+        if (*name != ' ') key += static_cast<char>(std::tolower(static_cast<unsigned char>(*name)));
+    return key;
 }
+bool SameFamily(const char* a, const char* b) { return FamilyKey(a) == FamilyKey(b); }
 
 class TFontSystem {
 public:
@@ -252,6 +249,7 @@ private:
         std::error_code ec;
         if (FConfig && std::filesystem::is_directory(kWineFontDir, ec))
             FcConfigAppFontAddDir(FConfig, reinterpret_cast<const FcChar8*>(kWineFontDir));
+        if (FConfig) CollectFamilies();
         if (FConfig)
             std::atexit([] {
                 auto& system = Get();
@@ -285,26 +283,18 @@ private:
         return config;
     }
 
-    // A family name as SameFamily compares it: lower case, without blanks.
-    static std::string FamilyKey(const char* name) {
-        std::string key;
-        for (; *name; ++name)
-            if (*name != ' ') key += static_cast<char>(std::tolower(static_cast<unsigned char>(*name)));
-        return key;
-    }
     // Whether some face of the configuration (the desktop's or our own folder's) carries the
     // family: a match is taken only from a face that does, so for a family nobody has the
     // substitute is asked for at once (each match weighs every face fontconfig knows).
-    bool Installed(const std::string& family) {
-        if (FInstalled.empty())
-            for (FcSetName which : {FcSetSystem, FcSetApplication})
-                if (const FcFontSet* set = FcConfigGetFonts(FConfig, which))
-                    for (int i = 0; i < set->nfont; ++i) {
-                        FcChar8* name = nullptr;
-                        for (int n = 0; FcPatternGetString(set->fonts[i], FC_FAMILY, n, &name) == FcResultMatch; ++n)
-                            FInstalled.insert(FamilyKey(reinterpret_cast<const char*>(name)));
-                    }
-        return FInstalled.count(FamilyKey(family.c_str())) > 0;
+    bool Installed(const std::string& family) const { return FInstalled.count(FamilyKey(family.c_str())) > 0; }
+    void CollectFamilies() {
+        for (FcSetName which : {FcSetSystem, FcSetApplication})
+            if (const FcFontSet* set = FcConfigGetFonts(FConfig, which))
+                for (int i = 0; i < set->nfont; ++i) {
+                    FcChar8* name = nullptr;
+                    for (int n = 0; FcPatternGetString(set->fonts[i], FC_FAMILY, n, &name) == FcResultMatch; ++n)
+                        FInstalled.insert(FamilyKey(reinterpret_cast<const char*>(name)));
+                }
     }
 
     static TFaceFile QueryFontconfig(FcConfig* config, const std::string& family, bool bold, bool italic) {
@@ -345,7 +335,7 @@ private:
     FT_Library FLibrary = nullptr;
     FcConfig* FConfig = nullptr;
     std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
-    std::set<std::string> FInstalled;  // family keys; empty until first asked
+    std::set<std::string> FInstalled;  // the family keys of every face
     std::map<std::pair<std::string, int>, std::weak_ptr<FT_FaceRec_>> FFaces;
 };
 
