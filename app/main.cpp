@@ -28,11 +28,11 @@ int main(int argc, char** argv) {
 
     // Before any font is realised: fonts map bytes to glyphs in this page.
     if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
-    // Qt's display plugin is loaded while this is the only thread: loading it beside a running
-    // thread would interrupt that thread at every page it changes.
-    PreloadQtPlatform();
     // While this thread connects to the desktop, another registers the window's classes,
     // realises its fonts and reads the window; this one runs none of our code until then.
+    // Reading starts before Qt loads its display plugin: the loading then interrupts it at
+    // every page the loader changes, which delays the start less than loading the plugin
+    // first, with one thread, would.
     std::unique_ptr<TForm1> readAhead;
     std::jthread reading([&readAhead] {
         // Reading the window takes some 1.6 MB of this thread's heap: grown in a few steps,
