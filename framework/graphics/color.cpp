@@ -1,9 +1,9 @@
 // System palette and colour names.
 #include "framework/graphics/color.h"
 
-#include <strings.h>
 #include <cstddef>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -43,9 +43,21 @@ constexpr TColor kSystemPalette[] = {
     RGB(236, 233, 216),  // 30 clMenuBar
 };
 
+// Names are matched without regard to case (ASCII letters only); the lengths first, which
+// rules out most of the table at once.
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
+        const char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 32) : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+
 struct NamedColor {
     TColor Value;
-    const char* Name;
+    std::string_view Name;  // a literal: its text ends in a NUL
 };
 
 // The first entry of a value is its name; later ones (clLtGray, clDkGray) are only read.
@@ -117,8 +129,9 @@ TColor ColorToRGB(TColor color) {
 // Stored descriptions are matched without regard to case, as identifiers are.
 bool IdentToColor(const char* ident, TColor& color) {
     if (!ident) return false;
+    const std::string_view wanted(ident);
     for (const NamedColor& c : kNamedColors) {
-        if (strcasecmp(c.Name, ident) == 0) {
+        if (SameName(c.Name, wanted)) {
             color = c.Value;
             return true;
         }
@@ -129,7 +142,7 @@ bool IdentToColor(const char* ident, TColor& color) {
 bool ColorToIdent(TColor color, const char*& ident) {
     for (const NamedColor& c : kNamedColors) {
         if (c.Value == color) {
-            ident = c.Name;
+            ident = c.Name.data();
             return true;
         }
     }
