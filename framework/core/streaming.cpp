@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <type_traits>
 
 #include "framework/core/scope_guards.h"
 #include "framework/core/strings.h"
@@ -37,6 +38,14 @@ constexpr int HexDigit(char c) {
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
+
+// Letters, digits and '_': what an identifier goes on with.
+constexpr std::array<bool, 256> kIdentChar = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return table;
+}();
 
 // What a character inside a binary value is: a hex digit's value, or one of these.
 constexpr int8_t kBlank = -2, kNewLine = -3, kClose = -4, kForeign = -1;
@@ -85,10 +94,12 @@ private:
     void SkipBlanks() {
         while (FPos < FText.size()) {
             char c = FText[FPos];
-            if (c == '\n') {
+            if (c == ' ') {  // indentation, most of a description's blanks
+                ++FPos;
+            } else if (c == '\n') {
                 ++FLine;
                 ++FPos;
-            } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f') {
+            } else if (c == '\t' || c == '\r' || c == '\f') {
                 ++FPos;
             } else {
                 break;
@@ -105,10 +116,13 @@ private:
         if (IsIdentStart(c)) {
             size_t start = FPos;
             // Dotted names ("Font.Name") are one token.
-            while (FPos < FText.size() &&
-                   (IsIdentStart(FText[FPos]) || IsDigit(FText[FPos]) ||
-                    (FText[FPos] == '.' && FPos + 1 < FText.size() && IsIdentStart(FText[FPos + 1]))))
+            while (FPos < FText.size()) {
+                const char d = FText[FPos];
+                if (!kIdentChar[static_cast<unsigned char>(d)] &&
+                    !(d == '.' && FPos + 1 < FText.size() && IsIdentStart(FText[FPos + 1])))
+                    break;
                 ++FPos;
+            }
             FToken.Kind = tkIdent;
             FToken.Text = std::string(FText.substr(start, FPos - start));
         } else if (IsDigit(c) || c == '$' ||
@@ -193,6 +207,16 @@ private:
         size_t count = 0;
         int high = -1;
         while (true) {
+            // Two digits of a byte at once, the common case; anything else one at a time.
+            if (high < 0 && FPos + 1 < FText.size()) {
+                const int8_t a = kBinaryClass[static_cast<unsigned char>(FText[FPos])];
+                const int8_t b = kBinaryClass[static_cast<unsigned char>(FText[FPos + 1])];
+                if (a >= 0 && b >= 0) {
+                    bytes[count++] = static_cast<char>(a * 16 + b);
+                    FPos += 2;
+                    continue;
+                }
+            }
             if (FPos >= FText.size()) SyntaxError(line, "Unterminated binary value");
             const int8_t d = kBinaryClass[static_cast<unsigned char>(FText[FPos++])];
             if (d >= 0) {
@@ -398,14 +422,17 @@ private:
     }
 
     // Runs f, turning any error other than a reader's own into an EReadError for that line.
-    template <class F>
-    static void Guard(int line, const std::string& what, F f) {
+    // what names the culprit: a name, or what makes one, called only when there is an error
+    // (a description has thousands of properties, each named "Component.Property").
+    template <class W, class F>
+    static void Guard(int line, const W& what, F f) {
         try {
             f();
         } catch (const EReadError&) {
             throw;
         } catch (const Exception& e) {
-            ReadError(line, what, e.Message());
+            if constexpr (std::is_invocable_v<const W&>) ReadError(line, what(), e.Message());
+            else ReadError(line, what, e.Message());
         }
     }
 
@@ -417,7 +444,7 @@ private:
     }
 
     void ReadProperty(TComponent* c, const TClassInfo& cls, const TObjectNode& node, const TPropNode& p) {
-        std::string what = (node.Name.empty() ? node.ClassName : node.Name) + "." + p.Path;
+        const auto what = [&] { return (node.Name.empty() ? node.ClassName : node.Name) + "." + p.Path; };
         Guard(p.Line, what, [&] {
             void* inst = InstanceOf(c);
             TPropTarget target = FindPropPath(inst, cls, p.Path);
@@ -430,7 +457,7 @@ private:
             if (target.Prop->Kind == TPropKind::Component &&
                 !(p.Value.Type == TValue::vtIdent && SameText(p.Value.Text, "nil"))) {
                 p.Value.AsIdent();
-                FFixups.push_back({target, what, p.Value.Text, p.Line});
+                FFixups.push_back({target, what(), p.Value.Text, p.Line});
                 return;
             }
             TValueContext context;

@@ -123,8 +123,9 @@ std::string Format(std::string_view fmt, const A&... args) {
 bool SameText(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);
 std::string UpperCase(std::string_view s);
-// One character in lower case (ASCII letters only, as names compare).
-char Lower(char c);
+// One character in lower case (ASCII letters only, as names compare); inline, because
+// names are hashed a character at a time.
+inline char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 std::string LowerCase(std::string_view s);
 std::string Trim(std::string_view s);
 

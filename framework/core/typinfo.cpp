@@ -180,13 +180,17 @@ std::size_t TClassInfo::TNameHash::operator()(std::string_view name) const {
 bool TClassInfo::TNameEqual::operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 
 const TPropInfo* TClassInfo::FindProp(std::string_view name) const {
-    std::size_t total = 0;
-    for (const TClassInfo* c = this; c; c = c->Parent()) total += c->FProps.size();
-    if (total != FIndexedProps) {
-        FPropIndex.clear();
-        for (const TClassInfo* c = this; c; c = c->Parent())
-            for (const TPropInfo& p : c->FProps) FPropIndex.emplace(p.Name, &p);
-        FIndexedProps = total;
+    if (const std::size_t added = typinfo_detail::PropEntriesAdded.load(std::memory_order_relaxed);
+        added != FCheckedAt) {
+        std::size_t total = 0;
+        for (const TClassInfo* c = this; c; c = c->Parent()) total += c->FProps.size();
+        if (total != FIndexedProps) {
+            FPropIndex.clear();
+            for (const TClassInfo* c = this; c; c = c->Parent())
+                for (const TPropInfo& p : c->FProps) FPropIndex.emplace(p.Name, &p);
+            FIndexedProps = total;
+        }
+        FCheckedAt = added;
     }
     auto it = FPropIndex.find(name);
     return it == FPropIndex.end() ? nullptr : it->second;

@@ -41,6 +41,8 @@
 #pragma once
 
 #include <any>
+#include <atomic>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -229,6 +231,9 @@ private:
     };
     mutable std::unordered_map<std::string_view, const TPropInfo*, TNameHash, TNameEqual> FPropIndex;
     mutable std::size_t FIndexedProps = 0;
+    // The count of entries added anywhere when the chain was last looked over: until it
+    // moves, no table of the chain can have grown.
+    mutable std::size_t FCheckedAt = ~std::size_t{0};
     std::deque<TExtraValue> FExtras;
     mutable const TClassInfo* FParent = nullptr;
 };
@@ -247,6 +252,9 @@ T& InstanceAs(void* p) {
 }
 
 namespace typinfo_detail {
+
+// Entries added to any class so far: an index by name made at this count is current.
+inline std::atomic<std::size_t> PropEntriesAdded{0};
 template <class X>
 struct IsSetType : std::false_type {};
 template <class E>
@@ -457,6 +465,7 @@ public:
 private:
     TPropInfo& Add(const char* name, TPropKind kind) {
         TPropInfo& p = FInfo.FProps.emplace_back();
+        typinfo_detail::PropEntriesAdded.fetch_add(1, std::memory_order_relaxed);
         p.Name = name;
         p.Kind = kind;
         p.DeclaredBy = &FInfo;

@@ -438,6 +438,12 @@ TEST_F(StreamingTest, RoundTrip) {
     EXPECT_EQ(again.W("btnCreate")->Buddy(), again.W("btnSave"));
     EXPECT_EQ(WriteComponentText(&again), first);
 
+    // The digits of a byte may stand apart, across blanks and lines.
+    TTestForm split(nullptr);
+    ReadComponentText(&split,
+                      "object F: TTestForm\n  object W: TWidget\n    Data = {0 AB\n C0\t 1d\r\n  2}\n  end\nend\n");
+    EXPECT_EQ(split.W("W")->Data(), std::string("\x0A\xBC\x01\xD2"));
+
     // Long binary data spans lines of 64 hex digits.
     w->SetData(std::string(40, '\xAB'));
     std::string withData = WriteComponentText(&form);
@@ -590,6 +596,38 @@ TEST_F(StreamingTest, RegistryWalksParentsAndFindsNearestRegisteredClass) {
     EXPECT_EQ(cls.FindProp("Tags"), nullptr);
     EXPECT_EQ(cls.FindProp(""), nullptr);
     EXPECT_EQ(cls.FindProp("Tag")->Name, "Tag");
+}
+
+// A table may grow after a lookup made the index by name: a class looked up while it is
+// being built, and a class below it looked up before its parent's table is complete.
+struct TGrowing : TComponent {
+    using TComponent::TComponent;
+    int First() const { return FFirst; }
+    void SetFirst(int v) { FFirst = v; }
+    int Second() const { return FSecond; }
+    void SetSecond(int v) { FSecond = v; }
+    int FFirst = 0, FSecond = 0;
+};
+struct TGrowingChild : TGrowing {
+    using TGrowing::TGrowing;
+};
+
+TEST(PropertyIndex, FollowsATableThatGrewAfterALookup) {
+    RegisterClass<TGrowing>("TGrowing", "TComponent", [](TClassBuilder<TGrowing>& b) {
+        b.Integer("First", &TGrowing::First, &TGrowing::SetFirst);
+        ASSERT_NE(FindClass("TGrowing")->FindProp("First"), nullptr);
+        EXPECT_EQ(FindClass("TGrowing")->FindProp("Second"), nullptr);
+        RegisterClass<TGrowingChild>("TGrowingChild", "TGrowing");
+        EXPECT_NE(FindClass("TGrowingChild")->FindProp("first"), nullptr);
+        EXPECT_EQ(FindClass("TGrowingChild")->FindProp("second"), nullptr);
+        b.Integer("Second", &TGrowing::Second, &TGrowing::SetSecond);
+    });
+    for (const char* name : {"TGrowing", "TGrowingChild"}) {
+        const TPropInfo* second = FindClass(name)->FindProp("SECOND");
+        ASSERT_NE(second, nullptr) << name;
+        EXPECT_EQ(second->Name, "Second");
+        EXPECT_NE(FindClass(name)->FindProp("Tag"), nullptr) << name;
+    }
 }
 
 }  // namespace
