@@ -14,7 +14,11 @@ win=$(wait_window "Verbolt Editor v1.0 | For Korvane System 4") || exit 1
 sleep 1
 xdotool mousemove --window "$win" 310 138 click 1     # the end of the Author field
 sleep 0.3
-xdotool type --delay 60 "Жена Ω"
+# Each letter outside the keyboard's map is bound to a spare key just before it is pressed,
+# and the program reads the server's map when it hears of the change: a letter pressed
+# before that read has arrived comes out as whatever the key was bound to by then. Slowly
+# enough for a busy machine.
+xdotool type --delay 150 "Жена Ω"
 sleep 0.5
 shot codepage-typed
 xdotool mousemove --window "$win" 45 20 click 1      # Create
