@@ -573,8 +573,7 @@ void TVtCustomTabControl::ExecuteCommands(TCanvas* canvas) {
         // The box first: a shadow line's pixel lies in one group's box, and a box is four
         // comparisons where the lines are two searches.
         for (const TBehind& b : behind)
-            if (b.Image && p.X >= b.Box.Left && p.X < b.Box.Right && p.Y >= b.Box.Top && p.Y < b.Box.Bottom &&
-                b.Lines.Contains(p))
+            if (b.Image && b.Box.Contains(p) && b.Lines.Contains(p))
                 return ColorFromPixel(b.Image->ScanLine(p.Y - b.Box.Top)[p.X - b.Box.Left]);
         return std::nullopt;
     };

@@ -255,6 +255,7 @@ namespace typinfo_detail {
 
 // Entries added to any class so far: an index by name made at this count is current.
 inline std::atomic<std::size_t> PropEntriesAdded{0};
+
 template <class X>
 struct IsSetType : std::false_type {};
 template <class E>

@@ -1,6 +1,7 @@
 // System palette and colour names.
 #include "framework/graphics/color.h"
 
+#include <strings.h>
 #include <cstddef>
 #include <iterator>
 #include <string_view>
@@ -42,18 +43,6 @@ constexpr TColor kSystemPalette[] = {
     RGB(49, 106, 197),   // 29 clMenuHighlight
     RGB(236, 233, 216),  // 30 clMenuBar
 };
-
-// Names are matched without regard to case (ASCII letters only); the lengths first, which
-// rules out most of the table at once.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
-        const char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 32) : b[i];
-        if (x != y) return false;
-    }
-    return true;
-}
 
 struct NamedColor {
     TColor Value;
@@ -129,9 +118,10 @@ TColor ColorToRGB(TColor color) {
 // Stored descriptions are matched without regard to case, as identifiers are.
 bool IdentToColor(const char* ident, TColor& color) {
     if (!ident) return false;
-    const std::string_view wanted(ident);
+    // The lengths first: they rule out most of the table without comparing letters.
+    const std::size_t length = std::string_view(ident).size();
     for (const NamedColor& c : kNamedColors) {
-        if (SameName(c.Name, wanted)) {
+        if (c.Name.size() == length && strcasecmp(c.Name.data(), ident) == 0) {
             color = c.Value;
             return true;
         }

@@ -45,26 +45,25 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 void TWinControl::InsertControl(TControl* control) {
     control->FParent = this;
     TWinControl* const windowed = control->AsWinControl();
-    if (TWinControl* w = windowed) {
-        FWinControls.push_back(w);
-        FTabList.push_back(w);
+    if (windowed) {
+        FWinControls.push_back(windowed);
+        FTabList.push_back(windowed);
     } else {
         FControls.push_back(control);
     }
     if (!control->ComponentState().Contains(csReading)) {
         if (control->FParentColor) control->Perform(CM_PARENTCOLORCHANGED);
         if (control->FParentFont) control->Perform(CM_PARENTFONTCHANGED);
-        if (TWinControl* w = windowed)
-            if (w->FParentCtl3D) w->Perform(CM_PARENTCTL3DCHANGED);
+        if (windowed && windowed->FParentCtl3D) windowed->Perform(CM_PARENTCTL3DCHANGED);
     }
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
-    if (TWinControl* w = windowed) {
-        if (w->FTabOrderRequest >= 0 && !w->ComponentState().Contains(csLoading)) {
-            const int order = w->FTabOrderRequest;
-            w->FTabOrderRequest = -1;
-            w->SetTabOrder(order);
+    if (windowed) {
+        if (windowed->FTabOrderRequest >= 0 && !windowed->ComponentState().Contains(csLoading)) {
+            const int order = windowed->FTabOrderRequest;
+            windowed->FTabOrderRequest = -1;
+            windowed->SetTabOrder(order);
         }
-        w->UpdateShowing();
+        windowed->UpdateShowing();
     } else control->Invalidate();
     if (control->FAlign != alNone) Realign();
 }
