@@ -12,7 +12,9 @@
 #include "framework/core/thread_heap.h"
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/codepage.h"
+#include "framework/graphics/font.h"
 #include "framework/platform/qt/qt_platform.h"
+#include "framework/ui/timers.h"
 
 int main(int argc, char** argv) {
     // --help and --version answer without a display.
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
 
     // Before any font is realised: fonts map bytes to glyphs in this page.
     if (start.CodePage != 0) SetAnsiCodePage(start.CodePage);
+    // The fonts of the last start, glyphs and all: read without opening a font.
+    SetFontCacheFile(DefaultFontCacheFile(syntax.Program));
     // While this thread connects to the desktop, another registers the window's classes,
     // realises its fonts and reads the window; this one runs none of our code until then.
     // Reading starts before Qt loads its display plugin: the loading then interrupts it at
@@ -68,7 +72,16 @@ int main(int argc, char** argv) {
     // handed back now, the window keeps only what it uses.
     malloc_trim(0);
 #endif
+    // What this start realised is kept for the next once the window is up, and again at
+    // the end for what was typed since.
+    TTimer keepFonts(nullptr);
+    keepFonts.SetInterval(250);
+    keepFonts.SetOnTimer([&keepFonts](TObject*) {
+        keepFonts.SetEnabled(false);
+        SaveRealisedFonts();
+    });
     app->Run();
+    SaveRealisedFonts();
     DestroyApplication();
     InstallPlatform(nullptr);
     return 0;

@@ -1,7 +1,8 @@
 // Fonts: the TFont description and its realisation through fontconfig + FreeType.
 //
-// Sections: TFont · the font system (FreeType library, fontconfig, face choice) ·
-// the realised font (metrics, advances, glyphs) · CreateFontIndirect and its cache
+// Sections: TFont · the font system (FreeType library, fontconfig, face choice, what its
+// answers depend on) · the realised font (metrics, advances, glyphs; kept as bytes) ·
+// CreateFontIndirect and its cache · the cache on disk
 #include "framework/graphics/font.h"
 
 #include <ft2build.h>
@@ -12,6 +13,7 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 
+#include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
@@ -31,6 +33,7 @@
 #include <vector>
 
 #include "framework/graphics/codepage.h"
+#include "framework/graphics/font_cache_file.h"
 #include "framework/graphics/font_file.h"
 #include "framework/graphics/realised_font.h"
 
@@ -196,6 +199,40 @@ std::string FamilyKey(const char* name) {
 }
 bool SameFamily(const char* a, const char* b) { return FamilyKey(a) == FamilyKey(b); }
 
+// A configuration named in the environment is read whole, and its answers are not kept.
+bool ConfiguredByEnvironment() { return std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH"); }
+
+// An XDG base folder: the variable when it holds an absolute path, else home + fallback.
+std::string XdgFolder(const char* variable, const char* fallback) {
+    if (const char* v = std::getenv(variable); v && v[0] == '/') return v;
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) + fallback : std::string();
+}
+std::string HomeFolder(const char* below) {
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) + below : std::string();
+}
+
+// Where fontconfig's answers come from, as this process reads them (LoadConfiguration): the
+// font folders, the two configuration files it may include, and the code that realises
+// fonts (the program, FreeType, fontconfig). Kept fonts hold while these are as they were.
+std::vector<std::string> FontFolders() {
+    std::vector<std::string> folders{"/usr/share/fonts", "/usr/local/share/fonts", kWineFontDir};
+    if (std::string data = XdgFolder("XDG_DATA_HOME", "/.local/share"); !data.empty())
+        folders.push_back(data + "/fonts");
+    if (std::string old = HomeFolder("/.fonts"); !old.empty()) folders.push_back(old);
+    return folders;
+}
+std::vector<std::string> FontSourceFiles() {
+    std::vector<std::string> files{"/etc/fonts/local.conf", "/proc/self/exe"};
+    if (std::string user = XdgFolder("XDG_CONFIG_HOME", "/.config"); !user.empty())
+        files.push_back(user + "/fontconfig/fonts.conf");
+    for (void* symbol : {reinterpret_cast<void*>(&FT_Init_FreeType), reinterpret_cast<void*>(&FcFontMatch)})
+        if (Dl_info info; dladdr(symbol, &info) && info.dli_fname && info.dli_fname[0] == '/')
+            files.push_back(info.dli_fname);
+    return files;
+}
+
 class TFontSystem {
 public:
     // Never destroyed: realised fonts may outlive every other static at exit.
@@ -205,10 +242,27 @@ public:
     }
     FT_Library Library() const { return FLibrary; }
 
+    // What the configuration's answers depend on, stamped as it was loaded; empty before.
+    std::vector<TFileStamp> Sources() {
+        std::lock_guard lock(FLock);
+        return FSources;
+    }
+    // Whether fontconfig has been asked anything, and if so whether its folders and files
+    // are still as they were when its configuration was read.
+    bool Asked() {
+        std::lock_guard lock(FLock);
+        return FConfigLoaded;
+    }
+    bool UpToDate() {
+        std::lock_guard lock(FLock);
+        return !FConfig || FcConfigUptoDate(FConfig);
+    }
+
     // A font file's face, opened once for the fonts realised from it: each font scales it
     // through a size object of its own, so the file is opened and its tables read once.
     using TSharedFace = std::shared_ptr<FT_FaceRec_>;
     TSharedFace OpenFace(const std::string& path, int index) {
+        std::lock_guard lock(FLock);
         const auto key = std::make_pair(path, index);
         if (TSharedFace face = FFaces[key].lock()) return face;
         FT_Face face = nullptr;
@@ -228,12 +282,14 @@ public:
     // The file of a family in the wanted weight and slant, or none when fontconfig knows no
     // scalable face of that family (it would otherwise answer with its default).
     bool Match(const std::string& family, bool bold, bool italic, TFaceFile& out) {
+        std::lock_guard lock(FLock);
         const auto key = std::make_tuple(family, bold, italic);
         if (auto it = FMatches.find(key); it != FMatches.end()) {
             out = it->second;
             return !out.Path.empty();
         }
         TFaceFile found;
+        LoadConfigurationOnce();
         if (FConfig && Installed(family)) found = QueryFontconfig(FConfig, family, bold, italic);
         FMatches[key] = found;
         out = found;
@@ -241,10 +297,19 @@ public:
     }
 
 private:
-    // A fontconfig configuration of our own, so that the added folder stays ours and the
-    // configuration can be released at exit (leak checkers cannot follow its pointers).
     TFontSystem() {
         if (FT_Init_FreeType(&FLibrary) != 0) FLibrary = nullptr;
+    }
+
+    // A fontconfig configuration of our own, so that the added folder stays ours and the
+    // configuration can be released at exit (leak checkers cannot follow its pointers).
+    // Read when a face is first chosen: a start whose fonts were all kept never reads it.
+    void LoadConfigurationOnce() {
+        if (FConfigLoaded) return;
+        FConfigLoaded = true;
+        // Stamped before reading, so that a change while it is read counts next time.
+        for (const std::string& folder : FontFolders()) StampFolderTree(folder, FSources);
+        for (const std::string& file : FontSourceFiles()) FSources.push_back(TFileStamp::Take(file));
         FConfig = LoadConfiguration();
         std::error_code ec;
         if (FConfig && std::filesystem::is_directory(kWineFontDir, ec))
@@ -256,6 +321,16 @@ private:
                 FcConfigDestroy(system.FConfig);
                 system.FConfig = nullptr;
             });
+        // The files it read (and those they include), and the folders holding them.
+        if (FcStrList* files = FConfig ? FcConfigGetConfigFiles(FConfig) : nullptr) {
+            while (const FcChar8* file = FcStrListNext(files)) {
+                const std::string path = reinterpret_cast<const char*>(file);
+                FSources.push_back(TFileStamp::Take(path));
+                if (const std::size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0)
+                    FSources.push_back(TFileStamp::Take(path.substr(0, slash)));
+            }
+            FcStrListDone(files);
+        }
     }
 
     // Faces are matched by their exact family name, so of the desktop's configuration only
@@ -264,7 +339,7 @@ private:
     // The administrator's and the user's own files still count; a configuration named in
     // the environment is read whole.
     static FcConfig* LoadConfiguration() {
-        if (std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH")) return FcInitLoadConfigAndFonts();
+        if (ConfiguredByEnvironment()) return FcInitLoadConfigAndFonts();
         static constexpr char kFolders[] =
             "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\"><fontconfig>"
             "<dir>/usr/share/fonts</dir><dir>/usr/local/share/fonts</dir>"
@@ -332,8 +407,13 @@ private:
         return result;
     }
 
+    // Faces and matches are asked for by whichever thread realises a font, or by a kept
+    // font that meets its first glyph not kept.
+    std::mutex FLock;
     FT_Library FLibrary = nullptr;
+    bool FConfigLoaded = false;
     FcConfig* FConfig = nullptr;
+    std::vector<TFileStamp> FSources;
     std::map<std::tuple<std::string, bool, bool>, TFaceFile> FMatches;
     std::set<std::string> FInstalled;  // the family keys of every face
     std::map<std::pair<std::string, int>, std::weak_ptr<FT_FaceRec_>> FFaces;
@@ -414,14 +494,14 @@ uint8_t FamilyNibble(FT_Face face, const TT_OS2* os2, bool fixed) {
 
 class TFreeTypeFont final : public TRealisedFont {
 public:
-    TFreeTypeFont(const TLogFont& lf, int codePage) : FLog(lf) {
-        FAngle = lf.Escapement % 3600 * std::numbers::pi / 1800.0;
-        FGlyphs.resize(Rotated() ? 256 * kPhases * kPhases : 256);
+    TFreeTypeFont(const TLogFont& lf, int codePage) : TFreeTypeFont(lf) {
         TFontSystem::TFaceFile file;
         if (ChooseFace(lf, file)) FSharedFace = TFontSystem::Get().OpenFace(file.Path, file.Index);
         if (FSharedFace && FT_New_Size(FSharedFace.get(), &FSize) == 0) {
             FFace = FSharedFace.get();
             FFamily = file.Family;
+            FFacePath = file.Path;
+            FFaceIndex = file.Index;
             SetUp(codePage);
         } else {
             FSharedFace = nullptr;
@@ -430,6 +510,53 @@ public:
     }
     ~TFreeTypeFont() override {
         if (FSize) FT_Done_Size(FSize);
+    }
+
+    // A font as Save wrote it, realised from the same description in the same code page:
+    // its face is opened only when a glyph or an advance not kept is first asked for.
+    // nullptr when the bytes are not such a font.
+    static std::shared_ptr<TFreeTypeFont> Restore(const TLogFont& lf, std::string facePath, std::string_view bytes) {
+        std::shared_ptr<TFreeTypeFont> font(new TFreeTypeFont(lf));
+        font->FFacePath = std::move(facePath);
+        TByteReader in(bytes);
+        Fields(*font, in);
+        uint32_t glyphs = 0;
+        in(glyphs);
+        for (uint32_t i = 0; i < glyphs && !in.Failed(); ++i) {
+            uint32_t slot = 0;
+            auto image = std::make_unique<TGlyphImage>();
+            in(slot);
+            in(image->Left);
+            in(image->Top);
+            in(image->Width);
+            in(image->Rows);
+            if (slot >= font->FGlyphs.size() || image->Width < 0 || image->Rows < 0 || image->Width > 4096 ||
+                image->Rows > 4096)
+                return nullptr;
+            const std::string_view coverage = in.View(static_cast<std::size_t>(image->Width) * image->Rows);
+            image->Coverage.assign(coverage.begin(), coverage.end());
+            font->FGlyphs[slot] = std::move(image);
+        }
+        const auto measured = [](int a) { return a == kUnmeasured || (a >= -(1 << 16) && a <= 1 << 16); };
+        if (!in.AtEnd() || font->FPpem < 1 || font->FPpem > 1000 ||
+            !std::all_of(font->FAdvance.begin(), font->FAdvance.end(), measured))
+            return nullptr;
+        return font;
+    }
+    // The font's face file ("" without one), and the rest of what it knows as bytes.
+    const std::string& FacePath() const { return FFacePath; }
+    void Save(TByteWriter& out) const {
+        Fields(*this, out);
+        out(static_cast<uint32_t>(std::count_if(FGlyphs.begin(), FGlyphs.end(), [](auto& g) { return g != nullptr; })));
+        for (std::size_t slot = 0; slot < FGlyphs.size(); ++slot)
+            if (const TGlyphImage* image = FGlyphs[slot].get()) {
+                out(static_cast<uint32_t>(slot));
+                out(image->Left);
+                out(image->Top);
+                out(image->Width);
+                out(image->Rows);
+                out.Bytes(image->Coverage.data(), image->Coverage.size());
+            }
     }
 
     const TLogFont& LogFont() const override { return FLog; }
@@ -458,6 +585,41 @@ public:
     }
 
 private:
+    explicit TFreeTypeFont(const TLogFont& lf) : FLog(lf) {
+        FAngle = lf.Escapement % 3600 * std::numbers::pi / 1800.0;
+        FGlyphs.resize(Rotated() ? 256 * kPhases * kPhases : 256);
+    }
+
+    // What set-up derives from the face, in one order for saving and restoring; the angle and
+    // the glyph slots follow from the description.
+    template <class Self, class Archive>
+    static void Fields(Self& f, Archive& a) {
+        auto& m = f.FMetrics;
+        a(m.tmHeight), a(m.tmAscent), a(m.tmDescent), a(m.tmInternalLeading), a(m.tmExternalLeading);
+        a(m.tmAveCharWidth), a(m.tmMaxCharWidth), a(m.tmWeight), a(m.tmItalic), a(m.tmUnderlined);
+        a(m.tmStruckOut), a(m.tmPitchAndFamily), a(m.tmCharSet);
+        auto& d = f.FDecorations;
+        a(d.UnderlineOffset), a(d.UnderlineThickness), a(d.StrikeOutOffset), a(d.StrikeOutThickness);
+        a(f.FFamily), a(f.FFaceIndex), a(f.FPpem), a(f.FStrikeAtSize), a(f.FGaspMono), a(f.FUseStrikes);
+        a(f.FMono), a(f.FHinted), a(f.FEmbolden), a(f.FBoostAdvance), a(f.FOblique), a(f.FBoldStrength);
+        a(f.FAdvanceBoost);
+        for (auto& index : f.FGlyphIndex) a(index);
+        for (auto& advance : f.FAdvance) a(advance);
+    }
+
+    // A restored font's face and size, opened at its first use; false without a face.
+    bool EnsureFace() const {
+        if (FFace || FFaceTried || FFacePath.empty()) return FFace != nullptr;
+        FFaceTried = true;
+        TFontSystem::TSharedFace face = TFontSystem::Get().OpenFace(FFacePath, FFaceIndex);
+        if (!face || FT_New_Size(face.get(), &FSize) != 0) return false;
+        FSharedFace = std::move(face);
+        FFace = FSharedFace.get();
+        FT_Activate_Size(FSize);
+        FT_Set_Pixel_Sizes(FFace, 0, FPpem);
+        return true;
+    }
+
     void SetUp(int codePage) {
         const TT_OS2* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
         const TT_HoriHeader* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_HHEA));
@@ -595,6 +757,7 @@ private:
     // The advance of the glyph last loaded into the face's slot.
     int LoadedAdvance() const { return static_cast<int>((FFace->glyph->advance.x + 32) >> 6) + FAdvanceBoost; }
     int MeasureAdvance(uint8_t ch) const {
+        if (!EnsureFace()) return FAdvanceBoost;
         FT_Activate_Size(FSize);
         if (FT_Load_Glyph(FFace, FGlyphIndex[ch], MeasureLoadFlags()) != 0) return FAdvanceBoost;
         return LoadedAdvance();
@@ -608,7 +771,7 @@ private:
 
     std::unique_ptr<TGlyphImage> Rasterise(uint8_t ch, int phaseX, int phaseY) const {
         auto image = std::make_unique<TGlyphImage>();
-        if (!FFace) return image;
+        if (!EnsureFace()) return image;
         const FT_Int32 flags = Rotated() ? FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING : UprightLoadFlags();
         FT_Activate_Size(FSize);
         if (FT_Load_Glyph(FFace, FGlyphIndex[ch], flags) != 0) return image;
@@ -659,9 +822,13 @@ private:
     std::string FFamily;
     // The face is shared with the other fonts of its file; the size (scale, hinting state,
     // bitmap strike) is this font's own and is made the face's active one before each use.
-    TFontSystem::TSharedFace FSharedFace;
-    FT_Face FFace = nullptr;
-    FT_Size FSize = nullptr;
+    // A restored font opens them when it first needs them (EnsureFace).
+    mutable TFontSystem::TSharedFace FSharedFace;
+    mutable FT_Face FFace = nullptr;
+    mutable FT_Size FSize = nullptr;
+    mutable bool FFaceTried = false;
+    std::string FFacePath;
+    int FFaceIndex = 0;
     double FAngle = 0;
     int FPpem = 11;
     bool FStrikeAtSize = false;  // the face has a bitmap strike at this pixel size
@@ -695,22 +862,212 @@ struct TFontKey {
     }
 };
 
+template <class Key, class Archive>
+void KeyFields(Key& k, Archive& a) {
+    auto& d = k.Description;
+    a(d.Height), a(d.Width), a(d.Escapement), a(d.Orientation), a(d.Weight), a(d.Italic), a(d.Underline);
+    a(d.StrikeOut), a(d.CharSet), a(d.PitchAndFamily), a(d.FaceName), a(k.CodePage);
+}
+
 // Fonts nobody holds any more are dropped once the cache grows past this many.
 constexpr std::size_t kFontCacheSoftLimit = 256;
+
+// A font read from the cache file and not yet asked for.
+struct TKeptFont {
+    std::string FacePath;
+    std::string Bytes;
+};
+
+// The realised fonts, and those the cache file keeps from an earlier start.
+struct TFontStore {
+    std::mutex Lock;
+    std::map<TFontKey, HFONT> Fonts;
+    std::string File;
+    bool FileRead = false;
+    std::map<TFontKey, TKeptFont> Kept;
+    // What the kept fonts hold under, as the file says and this start found it.
+    std::vector<TFileStamp> KeptSources;
+    std::size_t FontsMade = 0, SavedFontsMade = 0, SavedGlyphs = 0;
+
+    static TFontStore& Get() {
+        static TFontStore* store = new TFontStore;
+        return *store;
+    }
+    void ReadFileOnce();
+    HFONT TakeKept(const TFontKey& key);
+};
 
 }  // namespace
 
 std::size_t GlyphsRasterised() { return rasterisedGlyphs.load(std::memory_order_relaxed); }
 
 HFONT CreateFontIndirect(const TLogFont& description) {
-    static std::map<TFontKey, HFONT> cache;
-    static std::mutex mutex;
-    std::lock_guard lock(mutex);
+    TFontStore& store = TFontStore::Get();
+    std::lock_guard lock(store.Lock);
     TFontKey key{description, AnsiCodePage()};
-    if (auto it = cache.find(key); it != cache.end()) return it->second;
-    if (cache.size() >= kFontCacheSoftLimit)
-        std::erase_if(cache, [](const auto& entry) { return entry.second.use_count() == 1; });
-    HFONT font = std::make_shared<TFreeTypeFont>(description, key.CodePage);
-    cache.emplace(std::move(key), font);
+    if (auto it = store.Fonts.find(key); it != store.Fonts.end()) return it->second;
+    if (store.Fonts.size() >= kFontCacheSoftLimit)
+        std::erase_if(store.Fonts, [](const auto& entry) { return entry.second.use_count() == 1; });
+    HFONT font = store.TakeKept(key);
+    if (!font) {
+        font = std::make_shared<TFreeTypeFont>(description, key.CodePage);
+        ++store.FontsMade;
+    }
+    store.Fonts.emplace(std::move(key), font);
     return font;
+}
+
+// ---------------------------------------------------------------- the cache on disk
+//
+// The file: a magic of 8 bytes, the format, a checksum of the rest; then the stamps of what
+// the fonts depend on, and the fonts, each its description, face file and Save's bytes.
+
+namespace {
+
+constexpr char kCacheMagic[8] = {'V', 'B', 'F', 'O', 'N', 'T', 'S', '\n'};
+constexpr uint32_t kCacheFormat = 1;
+constexpr std::size_t kCacheFileLimit = 16 << 20;
+constexpr std::size_t kHeaderSize = sizeof kCacheMagic + sizeof kCacheFormat + sizeof(uint64_t);
+
+// Whether every place the fonts' realisation depends on, as this process would look, was
+// stamped when they were written, and is as it was then.
+bool SourcesHold(const std::vector<TFileStamp>& stamps) {
+    std::set<std::string_view> stamped;
+    for (const TFileStamp& s : stamps) stamped.insert(s.Path);
+    for (const auto& expected : {FontFolders(), FontSourceFiles()})
+        for (const std::string& path : expected)
+            if (!stamped.count(path)) return false;
+    return std::all_of(stamps.begin(), stamps.end(), [](const TFileStamp& s) { return s.StillHolds(); });
+}
+
+}  // namespace
+
+void TFontStore::ReadFileOnce() {
+    if (FileRead) return;
+    FileRead = true;
+    if (File.empty() || ConfiguredByEnvironment()) return;
+    const std::optional<std::string> bytes = ReadCacheFile(File, kCacheFileLimit);
+    if (!bytes || bytes->size() < kHeaderSize || bytes->compare(0, sizeof kCacheMagic, kCacheMagic, sizeof kCacheMagic))
+        return;
+    TByteReader header(std::string_view(*bytes).substr(sizeof kCacheMagic, kHeaderSize - sizeof kCacheMagic));
+    uint32_t format = 0;
+    uint64_t checksum = 0;
+    header(format);
+    header(checksum);
+    const std::string_view body = std::string_view(*bytes).substr(kHeaderSize);
+    if (format != kCacheFormat || checksum != CacheChecksum(body)) return;
+    TByteReader in(body);
+    uint32_t count = 0;
+    std::vector<TFileStamp> stamps;
+    for (in(count); count > 0 && !in.Failed(); --count) Read(in, stamps.emplace_back());
+    std::map<TFontKey, TKeptFont> kept;
+    for (in(count); count > 0 && !in.Failed(); --count) {
+        TFontKey key{};
+        TKeptFont font;
+        KeyFields(key, in);
+        in(font.FacePath);
+        in(font.Bytes);
+        kept[std::move(key)] = std::move(font);
+    }
+    if (!in.AtEnd() || !SourcesHold(stamps)) return;
+    Kept = std::move(kept);
+    KeptSources = std::move(stamps);
+}
+
+HFONT TFontStore::TakeKept(const TFontKey& key) {
+    ReadFileOnce();
+    const auto it = Kept.find(key);
+    if (it == Kept.end()) return nullptr;
+    HFONT font = TFreeTypeFont::Restore(key.Description, it->second.FacePath, it->second.Bytes);
+    Kept.erase(it);
+    return font;
+}
+
+void SetFontCacheFile(std::string path) {
+    TFontStore& store = TFontStore::Get();
+    std::lock_guard lock(store.Lock);
+    store.File = std::move(path);
+    store.FileRead = false;
+    store.Kept.clear();
+    store.KeptSources.clear();
+    store.SavedFontsMade = store.FontsMade;
+    store.SavedGlyphs = GlyphsRasterised();
+}
+
+void ForgetRealisedFonts() {
+    TFontStore& store = TFontStore::Get();
+    std::lock_guard lock(store.Lock);
+    store.Fonts.clear();
+    store.FileRead = false;
+    store.Kept.clear();
+    store.KeptSources.clear();
+    store.SavedFontsMade = store.FontsMade;
+    store.SavedGlyphs = GlyphsRasterised();
+}
+
+namespace {
+
+bool WriteRealisedFonts() {
+    TFontStore& store = TFontStore::Get();
+    std::lock_guard lock(store.Lock);
+    store.ReadFileOnce();
+    if (store.File.empty() || ConfiguredByEnvironment()) return false;
+    const std::size_t glyphs = GlyphsRasterised();
+    if (store.FontsMade == store.SavedFontsMade && glyphs == store.SavedGlyphs) return true;
+    // The fonts made here follow the configuration as it was read; the kept ones, the file's.
+    TFontSystem& system = TFontSystem::Get();
+    std::vector<TFileStamp> stamps = system.Asked() ? system.Sources() : store.KeptSources;
+    if (stamps.empty() || !system.UpToDate()) return false;
+    std::set<std::string> stamped;
+    for (const TFileStamp& s : stamps) stamped.insert(s.Path);
+    const auto stampFace = [&](const std::string& path) {
+        if (!path.empty() && stamped.insert(path).second) stamps.push_back(TFileStamp::Take(path));
+    };
+
+    TByteWriter fonts;
+    uint32_t count = 0;
+    for (const auto& [key, handle] : store.Fonts) {
+        const auto& font = static_cast<const TFreeTypeFont&>(*handle);
+        KeyFields(key, fonts);
+        fonts(font.FacePath());
+        TByteWriter bytes;
+        font.Save(bytes);
+        fonts(bytes.Result());
+        stampFace(font.FacePath());
+        ++count;
+    }
+    for (const auto& [key, font] : store.Kept)
+        if (!store.Fonts.count(key)) {
+            KeyFields(key, fonts);
+            fonts(font.FacePath);
+            fonts(font.Bytes);
+            stampFace(font.FacePath);
+            ++count;
+        }
+
+    TByteWriter body;
+    body(static_cast<uint32_t>(stamps.size()));
+    for (const TFileStamp& s : stamps) Write(body, s);
+    body(count);
+    body.Bytes(fonts.Result().data(), fonts.Result().size());
+    TByteWriter file;
+    file.Bytes(kCacheMagic, sizeof kCacheMagic);
+    file(kCacheFormat);
+    file(CacheChecksum(body.Result()));
+    file.Bytes(body.Result().data(), body.Result().size());
+    if (!ReplaceCacheFile(store.File, file.Result())) return false;
+    store.SavedFontsMade = store.FontsMade;
+    store.SavedGlyphs = glyphs;
+    return true;
+}
+
+}  // namespace
+
+bool SaveRealisedFonts() {
+    // A cache that cannot be written (not even the memory for its bytes) is only not kept.
+    try {
+        return WriteRealisedFonts();
+    } catch (const std::exception&) {
+        return false;
+    }
 }

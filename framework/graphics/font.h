@@ -90,6 +90,22 @@ using HFONT = std::shared_ptr<TFontObject>;
 // a realised font is used by one thread at a time.
 HFONT CreateFontIndirect(const TLogFont& description);
 
+// Realised fonts, with the glyphs and advances they have made, can be kept in a file for
+// the next start, which then realises them without reading a font. Kept fonts hold while
+// the font files, fontconfig's folders and configuration and the program are as they were;
+// otherwise, and whatever is wrong with the file, fonts are realised as without it.
+// The file to use, "" for none (the default); set before the first font is realised.
+void SetFontCacheFile(std::string path);
+// $XDG_CACHE_HOME/<program>/fonts, or ~/.cache/<program>/fonts; "" without either.
+std::string DefaultFontCacheFile(std::string_view program);
+// Writes the file when a font was realised or a glyph rasterised since it was read or last
+// written. False when nothing could be written: no file set, fonts configured by the
+// environment, fontconfig's folders changed since it was read, or the write failed.
+bool SaveRealisedFonts();
+// Lets go of every realised font (handles held elsewhere stay as they are): the next ones
+// are realised afresh, from the file when one is set, as by a new start.
+void ForgetRealisedFonts();
+
 class TFontObject {
 public:
     virtual ~TFontObject() = default;

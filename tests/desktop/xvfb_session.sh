@@ -5,6 +5,9 @@ for tool in Xvfb xdotool xdpyinfo; do
 done
 
 work=$(mktemp -d)
+# The program keeps the fonts it realised for its next start in the cache folder: a private
+# one here, so that a test neither reads nor writes the user's.
+export XDG_CACHE_HOME="$work/cache"
 xvfb_pid=
 app_pid=
 cleanup() {

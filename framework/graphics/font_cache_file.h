@@ -1,0 +1,92 @@
+// The file realised fonts are kept in between starts: its bytes, written and read back in
+// one order, and the stamps of the files and folders that decide whether it still holds
+// (the font files, fontconfig's folders and configuration, the program and its font
+// libraries). A cache: whatever is wrong with it, fonts are realised as if it were absent.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+// Appends values as their bytes, strings with their length first.
+class TByteWriter {
+public:
+    template <class T>
+    requires std::is_arithmetic_v<T>
+    void operator()(const T& value) { FBytes.append(reinterpret_cast<const char*>(&value), sizeof value); }
+    template <class T, std::size_t N>
+    void operator()(const T (&values)[N]) {
+        for (const T& v : values) (*this)(v);
+    }
+    void operator()(const std::string& text) {
+        (*this)(static_cast<uint32_t>(text.size()));
+        FBytes += text;
+    }
+    void Bytes(const void* data, std::size_t count) { FBytes.append(static_cast<const char*>(data), count); }
+    std::string& Result() { return FBytes; }
+
+private:
+    std::string FBytes;
+};
+
+// Takes them back in the same order. A read past the end, a length beyond what remains or
+// a truth value other than 0 or 1 fails the reader, and every read after it yields zero.
+class TByteReader {
+public:
+    explicit TByteReader(std::string_view bytes) : FRest(bytes) {}
+    template <class T>
+    requires(std::is_arithmetic_v<T> && !std::is_same_v<T, bool>) void operator()(T& value) {
+        value = T{};
+        Take(&value, sizeof value);
+    }
+    void operator()(bool& value);
+    template <class T, std::size_t N>
+    void operator()(T (&values)[N]) {
+        for (T& v : values) (*this)(v);
+    }
+    void operator()(std::string& text);
+    // The next count bytes, or an empty view (and a failed reader) when fewer remain.
+    std::string_view View(std::size_t count);
+    bool Failed() const { return FFailed; }
+    bool AtEnd() const { return !FFailed && FRest.empty(); }
+    std::size_t Left() const { return FRest.size(); }
+
+private:
+    bool Take(void* out, std::size_t count);
+    std::string_view FRest;
+    bool FFailed = false;
+};
+
+// What a file or folder looked like when stamped: absent, or its identity, size and times
+// of last change (a copy that keeps the time still gets a new inode and change time).
+struct TFileStamp {
+    std::string Path;
+    bool Exists = false;
+    uint64_t Inode = 0;
+    int64_t Size = 0;
+    int64_t ModifiedNs = 0;
+    int64_t ChangedNs = 0;
+
+    static TFileStamp Take(const std::string& path);
+    bool StillHolds() const { return Take(Path) == *this; }
+    friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
+};
+void Write(TByteWriter& out, const TFileStamp& stamp);
+void Read(TByteReader& in, TFileStamp& stamp);
+
+// Stamps of folder and of every folder below it: a font added anywhere in it changes one.
+void StampFolderTree(const std::string& folder, std::vector<TFileStamp>& out);
+
+// The whole file, or nothing when it is missing, not a plain file, unreadable or larger
+// than maxBytes.
+std::optional<std::string> ReadCacheFile(const std::string& path, std::size_t maxBytes);
+// Writes bytes to a new file beside path, then renames it over path, so that a reader
+// finds the old file or the new one, never a part; makes the folder when it is missing.
+bool ReplaceCacheFile(const std::string& path, std::string_view bytes);
+
+// A 64-bit FNV-1a sum, that tells a torn or damaged file from the one written.
+uint64_t CacheChecksum(std::string_view bytes);
