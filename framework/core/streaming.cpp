@@ -639,7 +639,7 @@ private:
             TPropTarget target{inst, p};
             if (!IsStoredProp(target)) continue;
             if (p->Kind == TPropKind::Object) {
-                WriteProperties(p->GetObject(inst), GetClass(p->ObjectClass), prefix + p->Name + ".", level);
+                WriteProperties(p->GetObject(inst), p->ObjectClassInfo(), prefix + p->Name + ".", level);
                 continue;
             }
             std::optional<TValue> v = GetPropValue(target);

@@ -175,6 +175,8 @@ char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) :
 
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    // Names are mostly compared with themselves as written: the bytes settle it at once.
+    if (a == b) return true;
     for (size_t i = 0; i < a.size(); ++i)
         if (Upper(a[i]) != Upper(b[i])) return false;
     return true;

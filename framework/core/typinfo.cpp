@@ -320,6 +320,11 @@ const TClassInfo& GetClass(std::string_view name) {
     return *c;
 }
 
+const TClassInfo& TPropInfo::ObjectClassInfo() const {
+    if (!FObjectClassInfo) FObjectClassInfo = &GetClass(ObjectClass);
+    return *FObjectClassInfo;
+}
+
 const TClassInfo* ClassInfoOfType(const std::type_info& type) {
     Registry& r = RegistryForLookup();
     auto it = r.ByType.find(std::type_index(type));
@@ -444,7 +449,7 @@ TPropTarget FindPropPath(void* instance, const TClassInfo& cls, std::string_view
         if (p->Kind != TPropKind::Object) return {};
         inst = p->GetObject(inst);
         if (!inst) return {};
-        c = &GetClass(p->ObjectClass);
+        c = &p->ObjectClassInfo();
         path = rest;
     }
 }

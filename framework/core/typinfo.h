@@ -132,6 +132,9 @@ struct TPropInfo {
     TPropKind Kind = TPropKind::Integer;
     const TEnumInfo* Enum = nullptr;
     std::string ObjectClass;
+    // The table of ObjectClass, looked up once ("Font.Name" is set on some thousand controls).
+    const TClassInfo& ObjectClassInfo() const;
+    mutable const TClassInfo* FObjectClassInfo = nullptr;
 
     std::function<int64_t(void*)> GetOrd;
     std::function<void(void*, int64_t)> SetOrd;
