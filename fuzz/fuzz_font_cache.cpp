@@ -34,8 +34,7 @@ std::vector<TLogFont> Descriptions() {
 void Use(const HFONT& font) {
     (void)font->Metrics();
     (void)font->TextWidth("Wg");
-    for (char c : std::string("aZ "))
-        (void)Realised(font).Glyph(static_cast<uint8_t>(c), 1, 2).Coverage.size();
+    for (char c : std::string("aZ ")) (void)Realised(font).Glyph(static_cast<uint8_t>(c), 1, 2).Coverage.size();
 }
 
 }  // namespace

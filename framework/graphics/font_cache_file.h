@@ -88,5 +88,6 @@ std::optional<std::string> ReadCacheFile(const std::string& path, std::size_t ma
 // finds the old file or the new one, never a part; makes the folder when it is missing.
 bool ReplaceCacheFile(const std::string& path, std::string_view bytes);
 
-// A 64-bit FNV-1a sum, that tells a torn or damaged file from the one written.
+// A 64-bit sum in the manner of FNV-1a, eight bytes a step, that tells a torn or damaged
+// file from the one written.
 uint64_t CacheChecksum(std::string_view bytes);
