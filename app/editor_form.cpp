@@ -123,11 +123,13 @@ namespace {
 // size (the phases are the same wherever it is painted, its place being whole pixels). The
 // clock shows the moment formatted now, then other digits, and at noon the other half of the
 // day; the desktop's date format may name today's month and day (their names are English).
-void RasteriseWhatTheWindowPaints(TForm1& form) {
+// turnedLabels: whether the turned labels are painted for theirs.
+void RasteriseWhatTheWindowPaints(TForm1& form, bool turnedLabels) {
     for (int i = 0; i < form.ComponentCount(); ++i) {
         TComponent* c = form.Components(i);
         if (auto* label = dynamic_cast<TVtLabel*>(c);
             label && label->Angle() != 0 && label->Width() > 0 && label->Height() > 0) {
+            if (!turnedLabels) continue;
             TBitmap scratch(label->Width(), label->Height(), TBitmap::TUnfilled{});
             TCanvas canvas;
             canvas.Bind(&scratch, {0, 0}, Rect(0, 0, label->Width(), label->Height()));
@@ -148,7 +150,12 @@ void RasteriseWhatTheWindowPaints(TForm1& form) {
 }  // namespace
 
 std::unique_ptr<TForm1> ReadEditorFormAhead() {
+    const std::size_t rasterised = GlyphsRasterised();
     PrepareEditorForm();
+    // Fonts kept from the last start with every glyph the description's texts need were
+    // kept with the turned labels' glyphs too, which that start painted: they are not
+    // painted again to find them.
+    const bool allKept = GlyphsRasterised() == rasterised;
     std::unique_ptr<TForm1> form;
     try {
         form = std::make_unique<TForm1>(nullptr);
@@ -156,7 +163,7 @@ std::unique_ptr<TForm1> ReadEditorFormAhead() {
         return nullptr;
     }
     try {
-        RasteriseWhatTheWindowPaints(*form);
+        RasteriseWhatTheWindowPaints(*form, !allKept);
     } catch (const std::exception&) {
         // Only a head start: a paint that fails here fails again on the window, and is
         // reported there.

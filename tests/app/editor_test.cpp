@@ -1,8 +1,12 @@
 // The editor as its user meets it, on the headless desktop: the real Form1 from its built-in
 // description, real clicks on its buttons, the real save dialog answered by script.
+#include <stdlib.h>
+
+#include <filesystem>
 #include <thread>
 
 #include "controls/vt_status.h"
+#include "framework/graphics/font.h"
 #include "framework/graphics/realised_font.h"
 #include "tests/support/editor_fixture.h"
 
@@ -102,6 +106,27 @@ TEST_F(Editor, TheTopLevelTabSequencePassesOverTheDisabledSaveButton) {
     EXPECT_EQ(Form1->ActiveControl(), Form1->btnExit);
 }
 
+namespace {
+
+// Shows the window and returns the pixels of each of its pages, shown in turn.
+std::vector<std::vector<TPixel>> ShownPages(HeadlessSession<TForm1>& session) {
+    session.Form->Show();
+    session.Settle();
+    std::vector<std::vector<TPixel>> pages;
+    for (int page = 0; page < session.Form->VtPageControl1->PageCount(); ++page) {
+        session.Form->VtPageControl1->SetActivePageIndex(page);
+        session.Settle();
+        const TBitmap* screen = session.Desk->Screen(session.Window());
+        std::vector<TPixel> pixels;
+        for (int y = 0; y < screen->Height(); ++y)
+            pixels.insert(pixels.end(), screen->ScanLine(y), screen->ScanLine(y) + screen->Width());
+        pages.push_back(std::move(pixels));
+    }
+    return pages;
+}
+
+}  // namespace
+
 // As the program starts: on another thread, while the desktop connects, the description is
 // read and its faces opened, and the window is made from it before any desktop exists (its
 // clock on the C library's time and the default formats); the application then takes it.
@@ -120,19 +145,7 @@ TEST(EditorStart, AWindowPreparedOrReadAheadIsTheWindowReadAtOnce) {
             if (how == prepared) std::thread(PrepareEditorForm).join();
             session.Start("Verbolt Editor v1.0");
         }
-        session.Form->Show();
-        session.Settle();
-        std::vector<std::vector<TPixel>> pages;
-        for (int page = 0; page < session.Form->VtPageControl1->PageCount(); ++page) {
-            session.Form->VtPageControl1->SetActivePageIndex(page);
-            session.Settle();
-            const TBitmap* screen = session.Desk->Screen(session.Window());
-            std::vector<TPixel> pixels;
-            for (int y = 0; y < screen->Height(); ++y)
-                pixels.insert(pixels.end(), screen->ScanLine(y), screen->ScanLine(y) + screen->Width());
-            pages.push_back(std::move(pixels));
-        }
-        return pages;
+        return ShownPages(session);
     };
     const auto once = pictures(atOnce);
     ASSERT_EQ(once.size(), 6u);
@@ -160,4 +173,35 @@ TEST(EditorStart, TheFirstPictureFindsItsGlyphsRasterisedAhead) {
     ASSERT_NE(clock, nullptr);
     EXPECT_NE(clock->Text().find(" 20"), std::string::npos) << clock->Text();
     EXPECT_EQ(GlyphsRasterised(), ahead);
+}
+// A start that finds the fonts the last start kept reads its window and shows every page
+// without rasterising a glyph (the turned labels' included, which it does not paint ahead),
+// and the pages are those of the start that realised the fonts itself.
+TEST(EditorStart, TheNextStartRasterisesNothingAndShowsTheSamePages) {
+    char dir[] = "/tmp/verbolt-kept-fonts-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string file = std::string(dir) + "/fonts";
+    auto start = [&file](std::size_t& rasterised) {
+        ForgetRealisedFonts();
+        SetFontCacheFile(file);
+        const std::size_t before = GlyphsRasterised();
+        HeadlessSession<TForm1> session;
+        std::unique_ptr<TForm1> form;
+        std::thread([&form] { form = ReadEditorFormAhead(); }).join();
+        if (!form) return std::vector<std::vector<TPixel>>{};
+        session.Start(std::move(form), "Verbolt Editor v1.0");
+        auto pages = ShownPages(session);
+        rasterised = GlyphsRasterised() - before;
+        EXPECT_TRUE(SaveRealisedFonts());
+        return pages;
+    };
+    std::size_t first = 0, second = 0;
+    const auto pages = start(first);
+    ASSERT_EQ(pages.size(), 6u);
+    EXPECT_GT(first, 0u);
+    EXPECT_TRUE(start(second) == pages);
+    EXPECT_EQ(second, 0u);
+    SetFontCacheFile("");
+    ForgetRealisedFonts();
+    std::filesystem::remove_all(dir);
 }
