@@ -132,7 +132,8 @@ struct TPropInfo {
     TPropKind Kind = TPropKind::Integer;
     const TEnumInfo* Enum = nullptr;
     std::string ObjectClass;
-    // The table of ObjectClass, looked up once ("Font.Name" is set on some thousand controls).
+    // The table of ObjectClass, looked up once: a description sets "Font.Name" and the like
+    // on hundreds of its lines.
     const TClassInfo& ObjectClassInfo() const;
     mutable const TClassInfo* FObjectClassInfo = nullptr;
 
