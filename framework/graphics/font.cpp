@@ -202,17 +202,6 @@ bool SameFamily(const char* a, const char* b) { return FamilyKey(a) == FamilyKey
 // A configuration named in the environment is read whole, and its answers are not kept.
 bool ConfiguredByEnvironment() { return std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH"); }
 
-// An XDG base folder: the variable when it holds an absolute path, else home + fallback.
-std::string XdgFolder(const char* variable, const char* fallback) {
-    if (const char* v = std::getenv(variable); v && v[0] == '/') return v;
-    const char* home = std::getenv("HOME");
-    return home && home[0] == '/' ? std::string(home) + fallback : std::string();
-}
-std::string HomeFolder(const char* below) {
-    const char* home = std::getenv("HOME");
-    return home && home[0] == '/' ? std::string(home) + below : std::string();
-}
-
 // Where fontconfig's answers come from, as this process reads them (LoadConfiguration): the
 // font folders, the two configuration files it may include, and the code that realises
 // fonts (the program, FreeType, fontconfig). Kept fonts hold while these are as they were.
@@ -895,6 +884,15 @@ struct TFontStore {
     }
     void ReadFileOnce();
     HFONT TakeKept(const TFontKey& key);
+    // As at a start: the file is read again when a font is next asked for, and what is
+    // already realised counts as written.
+    void StartOver() {
+        FileRead = false;
+        Kept.clear();
+        KeptSources.clear();
+        SavedFontsMade = FontsMade;
+        SavedGlyphs = GlyphsRasterised();
+    }
 };
 
 }  // namespace
@@ -987,22 +985,14 @@ void SetFontCacheFile(std::string path) {
     TFontStore& store = TFontStore::Get();
     std::lock_guard lock(store.Lock);
     store.File = std::move(path);
-    store.FileRead = false;
-    store.Kept.clear();
-    store.KeptSources.clear();
-    store.SavedFontsMade = store.FontsMade;
-    store.SavedGlyphs = GlyphsRasterised();
+    store.StartOver();
 }
 
 void ForgetRealisedFonts() {
     TFontStore& store = TFontStore::Get();
     std::lock_guard lock(store.Lock);
     store.Fonts.clear();
-    store.FileRead = false;
-    store.Kept.clear();
-    store.KeptSources.clear();
-    store.SavedFontsMade = store.FontsMade;
-    store.SavedGlyphs = GlyphsRasterised();
+    store.StartOver();
 }
 
 namespace {
@@ -1036,6 +1026,8 @@ bool WriteRealisedFonts() {
         stampFace(font.FacePath());
         ++count;
     }
+    // Kept fonts not asked for go back as read; a file set after fonts were realised may
+    // hold some of them, which are written above.
     for (const auto& [key, font] : store.Kept)
         if (!store.Fonts.count(key)) {
             KeyFields(key, fonts);

@@ -162,10 +162,17 @@ bool ReplaceCacheFile(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+std::string HomeFolder(const char* below) {
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) + below : std::string();
+}
+
+std::string XdgFolder(const char* variable, const char* fallback) {
+    if (const char* v = std::getenv(variable); v && v[0] == '/') return v;
+    return HomeFolder(fallback);
+}
+
 std::string DefaultFontCacheFile(std::string_view program) {
-    std::string base;
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && cache[0] == '/') base = cache;
-    else if (const char* home = std::getenv("HOME"); home && home[0] == '/') base = std::string(home) + "/.cache";
-    else return "";
-    return base + "/" + std::string(program) + "/fonts";
+    const std::string base = XdgFolder("XDG_CACHE_HOME", "/.cache");
+    return base.empty() ? "" : base + "/" + std::string(program) + "/fonts";
 }

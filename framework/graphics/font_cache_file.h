@@ -18,10 +18,6 @@ public:
     template <class T>
     requires std::is_arithmetic_v<T>
     void operator()(const T& value) { FBytes.append(reinterpret_cast<const char*>(&value), sizeof value); }
-    template <class T, std::size_t N>
-    void operator()(const T (&values)[N]) {
-        for (const T& v : values) (*this)(v);
-    }
     void operator()(const std::string& text) {
         (*this)(static_cast<uint32_t>(text.size()));
         FBytes += text;
@@ -44,10 +40,6 @@ public:
         Take(&value, sizeof value);
     }
     void operator()(bool& value);
-    template <class T, std::size_t N>
-    void operator()(T (&values)[N]) {
-        for (T& v : values) (*this)(v);
-    }
     void operator()(std::string& text);
     // The next count bytes, or an empty view (and a failed reader) when fewer remain.
     std::string_view View(std::size_t count);
@@ -77,6 +69,11 @@ struct TFileStamp {
 };
 void Write(TByteWriter& out, const TFileStamp& stamp);
 void Read(TByteReader& in, TFileStamp& stamp);
+
+// An XDG base folder: the variable when it holds an absolute path, else $HOME + fallback
+// ("/.cache"); "" when neither is set. HomeFolder is $HOME + below, or "".
+std::string XdgFolder(const char* variable, const char* fallback);
+std::string HomeFolder(const char* below);
 
 // Stamps of folder and of every folder below it: a font added anywhere in it changes one.
 void StampFolderTree(const std::string& folder, std::vector<TFileStamp>& out);
