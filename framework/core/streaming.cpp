@@ -2,11 +2,13 @@
 //   1. lexer: tokens with their line
 //   2. parser: text → tree of object blocks (nothing is created yet)
 //   3. TReader: tree → components
-//   4. writer
-//   5. single values
+//   4. the tree as bytes: made when a program is built, read back without parsing
+//   5. writer
+//   6. single values
 #include "framework/core/streaming.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <type_traits>
 
@@ -538,6 +540,180 @@ void TParsedDescription::VisitObjects(const TVisit& visit) const {
     walk(FTree->Root, 0);
 }
 
+// ---------------------------------------------------------------- 4. the tree as bytes
+
+namespace {
+
+// The parsed tree, every line number kept, so that reading it reports what reading the text
+// would. Numbers are LEB128 (signed ones zigzagged first), texts a length and their bytes:
+//
+//   "VBDESC" 0x01 0x0A                       magic and format
+//   object:  inherited (0/1), line, name, class, property count, properties,
+//            child count, children
+//   property: path, line, value type, value line, then by type: integer | text (ident,
+//            string, binary) | item count, items (set, list)
+constexpr std::string_view kBytesMagic("VBDESC\x01\n", 8);
+// Deeper than any window nests: a damaged count cannot recurse the stack away.
+constexpr int kMaxBytesDepth = 256;
+
+class TTreeBytesWriter {
+public:
+    void Object(const TObjectNode& node) {
+        FOut += node.Inherited ? '\x01' : '\x00';
+        Unsigned(static_cast<uint64_t>(node.Line));
+        Text(node.Name);
+        Text(node.ClassName);
+        Unsigned(node.Props.size());
+        for (const TPropNode& prop : node.Props) {
+            Text(prop.Path);
+            Unsigned(static_cast<uint64_t>(prop.Line));
+            Value(prop.Value);
+        }
+        Unsigned(node.Children.size());
+        for (const TObjectNode& child : node.Children) Object(child);
+    }
+    std::string& Out() { return FOut; }
+
+private:
+    void Value(const TValue& v) {
+        FOut += static_cast<char>(v.Type);
+        Unsigned(static_cast<uint64_t>(v.Line));
+        switch (v.Type) {
+            case TValue::vtInteger:
+                Unsigned((static_cast<uint64_t>(v.Integer) << 1) ^ static_cast<uint64_t>(v.Integer >> 63));
+                break;
+            case TValue::vtIdent:
+            case TValue::vtString:
+            case TValue::vtBinary: Text(v.Text); break;
+            case TValue::vtSet:
+            case TValue::vtList:
+                Unsigned(v.Items.size());
+                for (const std::string& item : v.Items) Text(item);
+                break;
+        }
+    }
+    void Unsigned(uint64_t v) {
+        while (v >= 0x80) {
+            FOut += static_cast<char>((v & 0x7F) | 0x80);
+            v >>= 7;
+        }
+        FOut += static_cast<char>(v);
+    }
+    void Text(std::string_view text) {
+        Unsigned(text.size());
+        FOut.append(text);
+    }
+    std::string FOut{kBytesMagic};
+};
+
+class TTreeBytesReader {
+public:
+    explicit TTreeBytesReader(std::string_view bytes) : FBytes(bytes) {
+        if (bytes.substr(0, kBytesMagic.size()) != kBytesMagic) Damaged();
+        FPos = kBytesMagic.size();
+    }
+    TObjectNode Object(int depth) {
+        if (depth > kMaxBytesDepth) Damaged();
+        TObjectNode node;
+        const uint8_t inherited = Byte();
+        if (inherited > 1) Damaged();
+        node.Inherited = inherited == 1;
+        node.Line = Line();
+        node.Name = Text();
+        node.ClassName = Text();
+        node.Props.resize(Count());
+        for (TPropNode& prop : node.Props) {
+            prop.Path = Text();
+            prop.Line = Line();
+            Value(prop.Value);
+        }
+        const std::size_t children = Count();
+        node.Children.reserve(children);
+        for (std::size_t i = 0; i < children; ++i) node.Children.push_back(Object(depth + 1));
+        return node;
+    }
+    void End() const {
+        if (FPos != FBytes.size()) Damaged();
+    }
+
+private:
+    [[noreturn]] static void Damaged() {
+        throw EReadError("Error reading component: the description's bytes are damaged");
+    }
+    uint8_t Byte() {
+        if (FPos >= FBytes.size()) Damaged();
+        return static_cast<uint8_t>(FBytes[FPos++]);
+    }
+    uint64_t Unsigned() {
+        uint64_t v = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            const uint8_t b = Byte();
+            v |= static_cast<uint64_t>(b & 0x7F) << shift;
+            if (b < 0x80) return v;
+        }
+        Damaged();
+    }
+    int Line() {
+        const uint64_t v = Unsigned();
+        if (v > static_cast<uint64_t>(INT32_MAX)) Damaged();
+        return static_cast<int>(v);
+    }
+    // Each counted thing takes at least a byte: a count the rest cannot hold is damage,
+    // not a reason to make room for it.
+    std::size_t Count() {
+        const uint64_t n = Unsigned();
+        if (n > FBytes.size() - FPos) Damaged();
+        return static_cast<std::size_t>(n);
+    }
+    std::string Text() {
+        const std::size_t n = Count();
+        std::string text(FBytes.substr(FPos, n));
+        FPos += n;
+        return text;
+    }
+    void Value(TValue& v) {
+        const uint8_t type = Byte();
+        v.Line = Line();
+        switch (type) {
+            case TValue::vtInteger: {
+                const uint64_t z = Unsigned();
+                v.Integer = static_cast<int64_t>(z >> 1) ^ -static_cast<int64_t>(z & 1);
+                break;
+            }
+            case TValue::vtIdent:
+            case TValue::vtString:
+            case TValue::vtBinary: v.Text = Text(); break;
+            case TValue::vtSet:
+            case TValue::vtList:
+                v.Items.resize(Count());
+                for (std::string& item : v.Items) item = Text();
+                break;
+            default: Damaged();
+        }
+        v.Type = static_cast<TValue::TType>(type);
+    }
+    std::string_view FBytes;
+    std::size_t FPos = 0;
+};
+
+}  // namespace
+
+std::string ParsedDescriptionBytes(const TParsedDescription& description) {
+    if (!description.FTree) throw EWriteError("Error writing component: the description is empty");
+    TTreeBytesWriter writer;
+    writer.Object(description.FTree->Root);
+    return std::move(writer.Out());
+}
+
+TParsedDescription ParsedDescriptionFromBytes(std::string_view bytes) {
+    TTreeBytesReader reader(bytes);
+    TParsedDescription parsed;
+    TObjectNode root = reader.Object(0);
+    reader.End();
+    parsed.FTree = std::make_shared<const TDescriptionTree>(TDescriptionTree{std::move(root)});
+    return parsed;
+}
+
 TComponent* CreateComponentFromText(std::string_view text, TComponent* owner) {
     TObjectNode node = ParseDescription(text);
     const TClassInfo* cls = FindClass(node.ClassName);
@@ -554,7 +730,7 @@ TComponent* CreateComponentFromText(std::string_view text, TComponent* owner) {
     return root.release();
 }
 
-// ---------------------------------------------------------------- 4. writer
+// ---------------------------------------------------------------- 5. writer
 
 namespace {
 
@@ -698,7 +874,7 @@ private:
 
 std::string WriteComponentText(TComponent* root) { return TWriter(root).Write(); }
 
-// ---------------------------------------------------------------- 5. single values
+// ---------------------------------------------------------------- 6. single values
 
 TValue ParseValueText(std::string_view text) {
     TLexer lex(text);

@@ -65,11 +65,19 @@ public:
 private:
     friend TParsedDescription ParseComponentText(std::string_view text);
     friend void ReadComponent(TComponent* root, const TParsedDescription& description);
+    friend std::string ParsedDescriptionBytes(const TParsedDescription& description);
+    friend TParsedDescription ParsedDescriptionFromBytes(std::string_view bytes);
     std::shared_ptr<const struct TDescriptionTree> FTree;
 };
 // EReadError naming the line when the text is not a description.
 TParsedDescription ParseComponentText(std::string_view text);
 void ReadComponent(TComponent* root, const TParsedDescription& description);
+// The parsed tree as bytes, and back: a program parses its built-in descriptions when it is
+// built and reads their trees at start without parsing. Reading them reports what reading
+// the text would, line numbers included. EWriteError for an empty description; EReadError
+// for bytes that are not a tree this wrote.
+std::string ParsedDescriptionBytes(const TParsedDescription& description);
+TParsedDescription ParsedDescriptionFromBytes(std::string_view bytes);
 
 // Creates the root from the header's class (registered, with a factory) with the given
 // owner and reads the description into it. On failure nothing is left behind.

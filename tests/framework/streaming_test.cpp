@@ -306,6 +306,66 @@ TEST_F(StreamingTest, ADescriptionReadAheadIsAppliedLater) {
     EXPECT_THROW(ReadComponent(&form, TParsedDescription()), EReadError);
 }
 
+// A parsed tree kept as bytes (as a program keeps its built-in window) reads into the same
+// components as its text, fails where the text fails with the same line, and bytes that
+// are not such a tree fail in words, whatever they hold.
+TEST_F(StreamingTest, AParsedTreeKeptAsBytesReadsAsItsText) {
+    const std::string bytes = ParsedDescriptionBytes(ParseComponentText(kEveryKind));
+    EXPECT_EQ(bytes.substr(0, 8), std::string("VBDESC\x01\n", 8));
+    const TParsedDescription back = ParsedDescriptionFromBytes(bytes);
+    EXPECT_EQ(ParsedDescriptionBytes(back), bytes);
+    TTestForm fromText(nullptr), fromBytes(nullptr);
+    ReadComponentText(&fromText, kEveryKind);
+    ReadComponent(&fromBytes, back);
+    EXPECT_EQ(WriteComponentText(&fromBytes), WriteComponentText(&fromText));
+    TWidget* w = fromBytes.W("btnCreate");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->Left(), -8);
+    EXPECT_EQ(w->Caption(), "It's\r\ntwoA lines");
+    EXPECT_EQ(w->Data(), std::string("\x00\x01\xFF\x7F\x80", 5));
+    EXPECT_EQ(w->Buddy(), fromBytes.W("btnSave"));
+
+    // What only reading finds wrong is reported on its line, as from the text.
+    for (const std::string text : {"object Form1: TTestForm\n  Tag = 1\n  Nonsense = 5\nend\n",
+                                   "object Form1: TTestForm\n  Tag = 1\n  object X: TNoSuchClass\n  end\nend\n",
+                                   "object Form1: TTestForm\n\n  Tag = 'text'\nend\n"}) {
+        std::string viaBytes = "no error";
+        try {
+            TTestForm form(nullptr);
+            ReadComponent(&form, ParsedDescriptionFromBytes(ParsedDescriptionBytes(ParseComponentText(text))));
+        } catch (const EReadError& e) {
+            viaBytes = e.Message();
+        }
+        EXPECT_EQ(viaBytes, ReadError(text));
+        EXPECT_NE(viaBytes.find("line 3"), std::string::npos) << viaBytes;
+    }
+
+    // Cut anywhere, lengthened, or with any byte changed: refused, or read as some tree.
+    const std::string damaged = "Error reading component: the description's bytes are damaged";
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        try {
+            ParsedDescriptionFromBytes(bytes.substr(0, n));
+            ADD_FAILURE() << "cut to " << n << " bytes was read";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Message(), damaged);
+        }
+    }
+    EXPECT_THROW(ParsedDescriptionFromBytes(bytes + '\0'), EReadError);
+    int refused = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::string changed = bytes;
+        changed[i] = static_cast<char>(changed[i] ^ 0x80);
+        try {
+            TTestForm form(nullptr);
+            ReadComponent(&form, ParsedDescriptionFromBytes(changed));
+        } catch (const EReadError&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_THROW(ParsedDescriptionBytes(TParsedDescription()), EWriteError);
+}
+
 TEST_F(StreamingTest, ADescriptionReadAheadShowsItsObjectsInOrder) {
     const TParsedDescription parsed = ParseComponentText(
         "object Form1: TTestForm\n"
