@@ -27,7 +27,7 @@
 #include "langfile/language_file.h"
 #include "langfile/language_file_reader.h"
 
-std::string_view EditorFormDescription() { return EmbeddedFile("editor_form.vdf"); }
+TParsedDescription EditorFormDescription() { return ParsedDescriptionFromBytes(EmbeddedFile("editor_form.vdb")); }
 
 namespace {
 
@@ -81,7 +81,7 @@ void PrepareEditorForm() {
     // The classes the description names: the window finds them registered.
     RegisterControlSetClasses();
     try {
-        TParsedDescription parsed = ParseComponentText(EditorFormDescription());
+        TParsedDescription parsed = EditorFormDescription();
         // The fonts the window realises as it reads its description, with the advances and
         // glyphs of the texts shown in them (a turned label's are rasterised where its layout
         // places them, once the window is made: RasteriseWhatTheWindowPaints).
@@ -197,7 +197,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
         prepared.reset();
         ReadComponent(this, description);
     } else {
-        ReadComponentText(this, EditorFormDescription());
+        ReadComponent(this, EditorFormDescription());
     }
     btnCreate = Find<TVtButton>("btnCreate");
     btnSave = Find<TVtButton>("btnSave");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/streaming.h"
 #include "framework/ui/forms.h"
 
 class TVtButton;
@@ -66,8 +67,8 @@ private:
     std::unique_ptr<TOpenDialog> FOpenDialog;
 };
 
-// The built-in description the window is read from.
-std::string_view EditorFormDescription();
+// The built-in description the window is read from, parsed when the program was built.
+TParsedDescription EditorFormDescription();
 // Registers the classes of the window's description, reads it and realises the fonts it
 // names, with the advances and glyphs of its texts, ahead of the window: the program runs
 // this on another thread while it connects to the desktop (using no font or class

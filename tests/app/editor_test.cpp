@@ -3,9 +3,12 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "controls/vt_status.h"
+#include "framework/core/streaming.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/realised_font.h"
 #include "tests/support/editor_fixture.h"
@@ -152,6 +155,15 @@ TEST(EditorStart, AWindowPreparedOrReadAheadIsTheWindowReadAtOnce) {
     EXPECT_TRUE(pictures(prepared) == once);
     EXPECT_TRUE(pictures(atOnce) == once);
     EXPECT_TRUE(pictures(readAhead) == once);
+}
+
+// The window is read from its description parsed when the program was built: those bytes
+// are the parse of the description in the source, not of an older one.
+TEST(EditorStart, TheBuiltInTreeIsTheParseOfTheDescriptionInTheSource) {
+    std::ifstream in(VERBOLT_TEST_DATA_DIR "/../../app/editor_form.vdf", std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(ParsedDescriptionBytes(EditorFormDescription()), ParsedDescriptionBytes(ParseComponentText(text)));
 }
 
 // What reading ahead rasterises covers the first picture: showing the window paints its first
