@@ -2,9 +2,10 @@
 // control set registered, builds components or raises the reader's error, and whatever it
 // built goes away with the form, with no leak and no memory error. The created-from-header
 // form of reading takes the same text, and so does reading ahead into a tree, whose every
-// object is looked into before it is applied.
+// object is looked into before it is applied; kept as bytes, that tree reads back the same.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "controls/vt_classes.h"
@@ -32,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         const TParsedDescription parsed = ParseComponentText(text);
+        // Kept as bytes, the tree is the same tree.
+        const std::string bytes = ParsedDescriptionBytes(parsed);
+        if (ParsedDescriptionBytes(ParsedDescriptionFromBytes(bytes)) != bytes) __builtin_trap();
         parsed.VisitObjects([](int depth, std::string_view, const TParsedDescription::TLookup& value) {
             if (depth < 0) __builtin_trap();
             for (const char* path : {"Font.Name", "Caption", "Lines.Strings"}) (void)value(path);
