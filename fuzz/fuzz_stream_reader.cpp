@@ -5,20 +5,12 @@
 // object is looked into before it is applied; kept as bytes, that tree reads back the same.
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "controls/vt_classes.h"
-#include "framework/core/streaming.h"
-#include "framework/platform/headless/headless_platform.h"
-#include "framework/stdctrls/stdctrls_classes.h"
-#include "framework/ui/forms.h"
+#include "fuzz/description_checks.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    InstallHeadlessPlatform();
-    CreateApplication()->Initialize();
-    RegisterStdCtrlsClasses();
-    RegisterControlSetClasses();
+    PrepareDescriptionFuzzing();
     return 0;
 }
 
@@ -32,16 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     try {
-        const TParsedDescription parsed = ParseComponentText(text);
-        // Kept as bytes, the tree is the same tree.
-        const std::string bytes = ParsedDescriptionBytes(parsed);
-        if (ParsedDescriptionBytes(ParsedDescriptionFromBytes(bytes)) != bytes) __builtin_trap();
-        parsed.VisitObjects([](int depth, std::string_view, const TParsedDescription::TLookup& value) {
-            if (depth < 0) __builtin_trap();
-            for (const char* path : {"Font.Name", "Caption", "Lines.Strings"}) (void)value(path);
-        });
-        TForm form(nullptr);
-        ReadComponent(&form, parsed);
+        CheckParsedTree(ParseComponentText(text));
     } catch (const Exception&) {
     }
     try {
