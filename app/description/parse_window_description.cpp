@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 
 #include "framework/core/streaming.h"
