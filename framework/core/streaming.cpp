@@ -12,6 +12,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "framework/base/byte_stream.h"
 #include "framework/core/scope_guards.h"
 #include "framework/core/strings.h"
 
@@ -545,85 +546,72 @@ void TParsedDescription::VisitObjects(const TVisit& visit) const {
 namespace {
 
 // The parsed tree, every line number kept, so that reading it reports what reading the text
-// would. Numbers are LEB128 (signed ones zigzagged first), texts a length and their bytes:
+// would, in the project's byte stream (numbers as their bytes, texts their length first):
 //
 //   "VBDESC" 0x01 0x0A                       magic and format
-//   object:  inherited (0/1), line, name, class, property count, properties,
-//            child count, children
-//   property: path, line, value type, value line, then by type: integer | text (ident,
-//            string, binary) | item count, items (set, list)
+//   object:  inherited, line, name, class, property count (u32), properties,
+//            child count (u32), children
+//   property: path, line, value type (u8), value line, then by type: integer (i64) |
+//            text (ident, string, binary) | item count (u32), items (set, list)
+//
+// Lines are i32.
 constexpr std::string_view kBytesMagic("VBDESC\x01\n", 8);
 // Deeper than any window nests: a damaged count cannot recurse the stack away.
 constexpr int kMaxBytesDepth = 256;
 
 class TTreeBytesWriter {
 public:
+    TTreeBytesWriter() { FOut.Bytes(kBytesMagic.data(), kBytesMagic.size()); }
     void Object(const TObjectNode& node) {
-        FOut += node.Inherited ? '\x01' : '\x00';
-        Unsigned(static_cast<uint64_t>(node.Line));
-        Text(node.Name);
-        Text(node.ClassName);
-        Unsigned(node.Props.size());
+        FOut(node.Inherited);
+        FOut(static_cast<int32_t>(node.Line));
+        FOut(node.Name);
+        FOut(node.ClassName);
+        FOut(static_cast<uint32_t>(node.Props.size()));
         for (const TPropNode& prop : node.Props) {
-            Text(prop.Path);
-            Unsigned(static_cast<uint64_t>(prop.Line));
+            FOut(prop.Path);
+            FOut(static_cast<int32_t>(prop.Line));
             Value(prop.Value);
         }
-        Unsigned(node.Children.size());
+        FOut(static_cast<uint32_t>(node.Children.size()));
         for (const TObjectNode& child : node.Children) Object(child);
     }
-    std::string& Out() { return FOut; }
+    std::string& Out() { return FOut.Result(); }
 
 private:
     void Value(const TValue& v) {
-        FOut += static_cast<char>(v.Type);
-        Unsigned(static_cast<uint64_t>(v.Line));
+        FOut(static_cast<uint8_t>(v.Type));
+        FOut(static_cast<int32_t>(v.Line));
         switch (v.Type) {
-            case TValue::vtInteger:
-                Unsigned((static_cast<uint64_t>(v.Integer) << 1) ^ static_cast<uint64_t>(v.Integer >> 63));
-                break;
+            case TValue::vtInteger: FOut(v.Integer); break;
             case TValue::vtIdent:
             case TValue::vtString:
-            case TValue::vtBinary: Text(v.Text); break;
+            case TValue::vtBinary: FOut(v.Text); break;
             case TValue::vtSet:
             case TValue::vtList:
-                Unsigned(v.Items.size());
-                for (const std::string& item : v.Items) Text(item);
+                FOut(static_cast<uint32_t>(v.Items.size()));
+                for (const std::string& item : v.Items) FOut(item);
                 break;
         }
     }
-    void Unsigned(uint64_t v) {
-        while (v >= 0x80) {
-            FOut += static_cast<char>((v & 0x7F) | 0x80);
-            v >>= 7;
-        }
-        FOut += static_cast<char>(v);
-    }
-    void Text(std::string_view text) {
-        Unsigned(text.size());
-        FOut.append(text);
-    }
-    std::string FOut{kBytesMagic};
+    TByteWriter FOut;
 };
 
 class TTreeBytesReader {
 public:
-    explicit TTreeBytesReader(std::string_view bytes) : FBytes(bytes) {
-        if (bytes.substr(0, kBytesMagic.size()) != kBytesMagic) Damaged();
-        FPos = kBytesMagic.size();
+    explicit TTreeBytesReader(std::string_view bytes) : FIn(bytes) {
+        if (FIn.View(kBytesMagic.size()) != kBytesMagic) Damaged();
     }
     TObjectNode Object(int depth) {
         if (depth > kMaxBytesDepth) Damaged();
         TObjectNode node;
-        const uint8_t inherited = Byte();
-        if (inherited > 1) Damaged();
-        node.Inherited = inherited == 1;
+        FIn(node.Inherited);
         node.Line = Line();
-        node.Name = Text();
-        node.ClassName = Text();
+        FIn(node.Name);
+        FIn(node.ClassName);
         node.Props.resize(Count());
         for (TPropNode& prop : node.Props) {
-            prop.Path = Text();
+            FIn(prop.Path);
             prop.Line = Line();
             Value(prop.Value);
         }
@@ -633,67 +621,45 @@ public:
         return node;
     }
     void End() const {
-        if (FPos != FBytes.size()) Damaged();
+        if (!FIn.AtEnd()) Damaged();
     }
 
 private:
     [[noreturn]] static void Damaged() {
         throw EReadError("Error reading component: the description's bytes are damaged");
     }
-    uint8_t Byte() {
-        if (FPos >= FBytes.size()) Damaged();
-        return static_cast<uint8_t>(FBytes[FPos++]);
-    }
-    uint64_t Unsigned() {
-        uint64_t v = 0;
-        for (int shift = 0; shift < 64; shift += 7) {
-            const uint8_t b = Byte();
-            v |= static_cast<uint64_t>(b & 0x7F) << shift;
-            if (b < 0x80) return v;
-        }
-        Damaged();
-    }
     int Line() {
-        const uint64_t v = Unsigned();
-        if (v > static_cast<uint64_t>(INT32_MAX)) Damaged();
-        return static_cast<int>(v);
+        int32_t line = 0;
+        FIn(line);
+        return line;
     }
     // Each counted thing takes at least a byte: a count the rest cannot hold is damage,
     // not a reason to make room for it.
     std::size_t Count() {
-        const uint64_t n = Unsigned();
-        if (n > FBytes.size() - FPos) Damaged();
-        return static_cast<std::size_t>(n);
-    }
-    std::string Text() {
-        const std::size_t n = Count();
-        std::string text(FBytes.substr(FPos, n));
-        FPos += n;
-        return text;
+        uint32_t n = 0;
+        FIn(n);
+        if (FIn.Failed() || n > FIn.Left()) Damaged();
+        return n;
     }
     void Value(TValue& v) {
-        const uint8_t type = Byte();
+        uint8_t type = 0;
+        FIn(type);
         v.Line = Line();
         switch (type) {
-            case TValue::vtInteger: {
-                const uint64_t z = Unsigned();
-                v.Integer = static_cast<int64_t>(z >> 1) ^ -static_cast<int64_t>(z & 1);
-                break;
-            }
+            case TValue::vtInteger: FIn(v.Integer); break;
             case TValue::vtIdent:
             case TValue::vtString:
-            case TValue::vtBinary: v.Text = Text(); break;
+            case TValue::vtBinary: FIn(v.Text); break;
             case TValue::vtSet:
             case TValue::vtList:
                 v.Items.resize(Count());
-                for (std::string& item : v.Items) item = Text();
+                for (std::string& item : v.Items) FIn(item);
                 break;
             default: Damaged();
         }
         v.Type = static_cast<TValue::TType>(type);
     }
-    std::string_view FBytes;
-    std::size_t FPos = 0;
+    TByteReader FIn;
 };
 
 }  // namespace

@@ -12,37 +12,7 @@
 
 #include "framework/graphics/font.h"
 
-// ---------------------------------------------------------------- bytes
-
-void TByteReader::operator()(bool& value) {
-    uint8_t byte = 0;
-    Take(&byte, 1);
-    if (byte > 1) FFailed = true;
-    value = byte == 1 && !FFailed;
-}
-
-void TByteReader::operator()(std::string& text) {
-    uint32_t count = 0;
-    (*this)(count);
-    text = std::string(View(count));
-}
-
-std::string_view TByteReader::View(std::size_t count) {
-    if (FFailed || count > FRest.size()) {
-        FFailed = true;
-        return {};
-    }
-    const std::string_view taken = FRest.substr(0, count);
-    FRest.remove_prefix(count);
-    return taken;
-}
-
-bool TByteReader::Take(void* out, std::size_t count) {
-    const std::string_view taken = View(count);
-    if (FFailed) return false;
-    std::memcpy(out, taken.data(), count);
-    return true;
-}
+// ---------------------------------------------------------------- checksum
 
 uint64_t CacheChecksum(std::string_view bytes) {
     // Eight bytes a step: the file is read at every start.

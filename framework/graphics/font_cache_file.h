@@ -12,46 +12,7 @@
 #include <type_traits>
 #include <vector>
 
-// Appends values as their bytes, strings with their length first.
-class TByteWriter {
-public:
-    template <class T>
-    requires std::is_arithmetic_v<T>
-    void operator()(const T& value) { FBytes.append(reinterpret_cast<const char*>(&value), sizeof value); }
-    void operator()(const std::string& text) {
-        (*this)(static_cast<uint32_t>(text.size()));
-        FBytes += text;
-    }
-    void Bytes(const void* data, std::size_t count) { FBytes.append(static_cast<const char*>(data), count); }
-    std::string& Result() { return FBytes; }
-
-private:
-    std::string FBytes;
-};
-
-// Takes them back in the same order. A read past the end, a length beyond what remains or
-// a truth value other than 0 or 1 fails the reader, and every read after it yields zero.
-class TByteReader {
-public:
-    explicit TByteReader(std::string_view bytes) : FRest(bytes) {}
-    template <class T>
-    requires(std::is_arithmetic_v<T> && !std::is_same_v<T, bool>) void operator()(T& value) {
-        value = T{};
-        Take(&value, sizeof value);
-    }
-    void operator()(bool& value);
-    void operator()(std::string& text);
-    // The next count bytes, or an empty view (and a failed reader) when fewer remain.
-    std::string_view View(std::size_t count);
-    bool Failed() const { return FFailed; }
-    bool AtEnd() const { return !FFailed && FRest.empty(); }
-    std::size_t Left() const { return FRest.size(); }
-
-private:
-    bool Take(void* out, std::size_t count);
-    std::string_view FRest;
-    bool FFailed = false;
-};
+#include "framework/base/byte_stream.h"
 
 // What a file or folder looked like when stamped: absent, or its identity, size and times
 // of last change (a copy that keeps the time still gets a new inode and change time).
