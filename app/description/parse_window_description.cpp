@@ -5,9 +5,9 @@
 // Usage: parse-window-description INPUT.vdf OUTPUT.vdb
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "framework/core/file_bytes.h"
 #include "framework/core/streaming.h"
 
 int main(int argc, char** argv) {
@@ -15,15 +15,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s INPUT.vdf OUTPUT.vdb\n", argv[0]);
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
-        return 1;
-    }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string bytes;
     try {
-        bytes = ParsedDescriptionBytes(ParseComponentText(text));
+        bytes = ParsedDescriptionBytes(ParseComponentText(ReadFileBytes(argv[1], 64 << 20)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s: %s\n", argv[0], argv[1], e.what());
         return 1;

@@ -3,11 +3,10 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "controls/vt_status.h"
+#include "framework/core/file_bytes.h"
 #include "framework/core/streaming.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/realised_font.h"
@@ -160,9 +159,7 @@ TEST(EditorStart, AWindowPreparedOrReadAheadIsTheWindowReadAtOnce) {
 // The window is read from its description parsed when the program was built: those bytes
 // are the parse of the description in the source, not of an older one.
 TEST(EditorStart, TheBuiltInTreeIsTheParseOfTheDescriptionInTheSource) {
-    std::ifstream in(VERBOLT_TEST_DATA_DIR "/../../app/editor_form.vdf", std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = ReadFileBytes(VERBOLT_TEST_DATA_DIR "/../../app/editor_form.vdf", 1 << 20);
     EXPECT_EQ(ParsedDescriptionBytes(EditorFormDescription()), ParsedDescriptionBytes(ParseComponentText(text)));
 }
 
