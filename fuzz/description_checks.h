@@ -19,10 +19,9 @@ inline void PrepareDescriptionFuzzing() {
     RegisterControlSetClasses();
 }
 
-// The bytes the tree writes read back to a tree that writes them again (other bytes may give
-// the same tree: a number with needless continuation bytes); every object is looked into;
-// the tree is applied to a form, which takes whatever it built with it. The reader's errors
-// pass to the caller.
+// The bytes the tree writes read back to a tree that writes them again; every object is
+// looked into; the tree is applied to a form, which takes whatever it built with it. The
+// reader's errors pass to the caller.
 inline void CheckParsedTree(const TParsedDescription& parsed) {
     const std::string written = ParsedDescriptionBytes(parsed);
     if (ParsedDescriptionBytes(ParsedDescriptionFromBytes(written)) != written) __builtin_trap();
